@@ -1,0 +1,32 @@
+#pragma once
+
+#include "affairinfo.h"
+
+#include <QList>
+#include <QString>
+
+// The ordered list of events; the order is the table's and the store's.
+class AffairList
+{
+public:
+    AffairList() = default;
+
+    int Count() const { return Items.size(); }
+    void Clear() { Items.clear(); }
+    AffairInfo At(int index) const { return Items.at(index); }
+
+    bool AppendAffair(const AffairInfo& record);
+    bool ReplaceAffair(const QString& id, const AffairInfo& record);
+    bool RemoveAffair(const QString& id);
+    bool RemoveByState(bool active);
+    AffairInfo FindAffair(const QString& id) const;
+
+    QString RearmAll();
+    QString RearmAll(const QDateTime& now);
+    // Reads the clock once and judges every record against that same second.
+    QString DueMask();
+    QString DueMask(qint64 nowSecs);
+
+private:
+    QList<AffairInfo> Items;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "affairlist.h"
+
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+// Loads and saves the event file "./data/eventinfor.eda" (INI text). Made for one operation.
+class AffairStore
+{
+public:
+    static QString DefaultPath();
+
+    AffairStore();
+    explicit AffairStore(const QString& fileName);
+    ~AffairStore();
+
+    AffairList LoadAffairs();
+    // True only when the file on disk now holds exactly the list. The file is replaced
+    // whole, so a failed save leaves the previous one as it was.
+    bool SaveAffairs(const AffairList& list);
+
+    QString FileName() const;
+
+private:
+    std::unique_ptr<QSettings> Settings;
+};

@@ -1,0 +1,69 @@
+#include "localtime.h"
+
+#include <limits>
+
+bool LocalTime::IsSet(const QDateTime& dt)
+{
+    return dt.date().isValid() && dt.time().isValid();
+}
+
+qint64 LocalTime::Seconds(const QDateTime& dt)
+{
+    if (!IsSet(dt)) {
+        return std::numeric_limits<qint64>::min();
+    }
+    // Qt maps a gap time to the moment after the gap here, as mktime() does.
+    return dt.toSecsSinceEpoch();
+}
+
+QDateTime LocalTime::Normalized(const QDateTime& dt)
+{
+    if (dt.isValid() || !IsSet(dt)) {
+        return dt;
+    }
+    return QDateTime::fromSecsSinceEpoch(dt.toSecsSinceEpoch());
+}
+
+QDateTime LocalTime::Make(const QDate& date, const QTime& time)
+{
+    return QDateTime(date, time);
+}
+
+QDateTime LocalTime::StripMSecs(const QDateTime& dt)
+{
+    if (!IsSet(dt) || dt.time().msec() == 0) {
+        return dt;
+    }
+    const QTime t = dt.time();
+    if (dt.isValid()) {
+        return dt.addMSecs(-t.msec());
+    }
+    return QDateTime(dt.date(), QTime(t.hour(), t.minute(), t.second()), dt.timeSpec());
+}
+
+QString LocalTime::ToIso(const QDateTime& dt)
+{
+    if (!IsSet(dt)) {
+        return QString();
+    }
+    return dt.date().toString(Qt::ISODate) + QLatin1Char('T') + dt.time().toString(QStringLiteral("HH:mm:ss"));
+}
+
+QDateTime LocalTime::FromIso(const QString& text)
+{
+    const QDateTime parsed = QDateTime::fromString(text, Qt::ISODate);
+    if (parsed.isValid()) {
+        return parsed;
+    }
+    // A wall time inside a daylight-saving gap: Qt refuses it, the user chose it.
+    const int t = text.indexOf(QLatin1Char('T'));
+    if (t < 0) {
+        return parsed;
+    }
+    const QDate date = QDate::fromString(text.left(t), Qt::ISODate);
+    const QTime time = QTime::fromString(text.mid(t + 1), Qt::ISODate);
+    if (!date.isValid() || !time.isValid()) {
+        return parsed;
+    }
+    return Make(date, time);
+}

@@ -1,0 +1,48 @@
+#include "testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTimeZone>
+#include <time.h>
+
+namespace TestEnv {
+
+void setTimeZone(const QByteArray& tz)
+{
+    qputenv("TZ", tz);
+    tzset();
+}
+
+ScratchDir::ScratchDir() : Previous(QDir::currentPath())
+{
+    QDir::setCurrent(Dir.path());
+}
+
+ScratchDir::~ScratchDir()
+{
+    QDir::setCurrent(Previous);
+}
+
+QString dataFile(const QString& name)
+{
+    return QStringLiteral(PENNIBELL_TEST_DATA) + QLatin1Char('/') + name;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return QByteArray();
+    }
+    return f.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        f.write(bytes);
+    }
+}
+
+} // namespace TestEnv
