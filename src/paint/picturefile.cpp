@@ -1,0 +1,167 @@
+#include "picturefile.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QtEndian>
+#include <cstring>
+
+namespace {
+
+const char Marker[] = "size";
+
+qsizetype strideFor(int width)
+{
+    return 4 * ((qsizetype(width) + 1) / 2);
+}
+
+// Stored words are little-endian; a big-endian machine swaps them on the way in and out.
+void toStoredOrder(uchar* data, qsizetype bytes)
+{
+#if Q_BYTE_ORDER == Q_BIG_ENDIAN
+    for (qsizetype i = 0; i + 1 < bytes; i += 2) {
+        std::swap(data[i], data[i + 1]);
+    }
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(bytes);
+#endif
+}
+
+bool parseSide(const QByteArray& text, int* out)
+{
+    if (text.isEmpty() || text.size() > 5) {
+        return false;
+    }
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        v = v * 10 + (c - '0');
+    }
+    if (v <= 0 || v > PictureFile::MaxSide) {
+        return false;
+    }
+    *out = v;
+    return true;
+}
+
+} // namespace
+
+QByteArray PictureFile::Payload(const QImage& source)
+{
+    const QImage image =
+        source.format() == QImage::Format_RGB16 ? source : source.convertToFormat(QImage::Format_RGB16);
+    QByteArray payload = QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + Marker;
+    const qsizetype header = payload.size();
+    payload.append(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+    toStoredOrder(reinterpret_cast<uchar*>(payload.data()) + header, payload.size() - header);
+    return payload;
+}
+
+QByteArray PictureFile::Encode(const QImage& image)
+{
+    return qCompress(Payload(image), -1);
+}
+
+int PictureFile::Write(const QString& path, const QImage& image, QString* error)
+{
+    const QByteArray bytes = Encode(image);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return -1;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error) {
+            *error = file.errorString();
+        }
+        file.cancelWriting();
+        return -2;
+    }
+    return 0;
+}
+
+bool PictureFile::Decode(const QByteArray& fileBytes, const QSize& target, QImage* out)
+{
+    if (fileBytes.size() < 4 || target.isEmpty()) {
+        return false;
+    }
+    // Refuse a claimed length no picture of the largest size could have, before qUncompress
+    // tries to allocate it.
+    const quint32 claimed = qFromBigEndian<quint32>(fileBytes.constData());
+    const qint64 largest = 64 + strideFor(MaxSide) * MaxSide;
+    if (claimed == 0 || claimed > largest) {
+        return false;
+    }
+    const QByteArray payload = qUncompress(fileBytes);
+    if (payload.isEmpty() || payload.size() != qsizetype(claimed)) {
+        return false;
+    }
+    const qsizetype p = payload.indexOf(Marker);
+    if (p <= 0 || p > 11) {
+        return false;
+    }
+    const QByteArray header = payload.left(p);
+    const qsizetype x = header.indexOf('x');
+    int width = 0;
+    int height = 0;
+    if (x < 0 || !parseSide(header.left(x), &width) || !parseSide(header.mid(x + 1), &height)) {
+        return false;
+    }
+    const qsizetype stride = strideFor(width);
+    const qsizetype block = payload.size() - p - 4;
+    if (block != stride * height) {
+        return false;
+    }
+    QImage stored(width, height, QImage::Format_RGB16);
+    if (stored.isNull() || stored.bytesPerLine() != stride) {
+        return false;
+    }
+    std::memcpy(stored.bits(), payload.constData() + p + 4, size_t(block));
+    toStoredOrder(stored.bits(), block);
+    if (stored.size() == target) {
+        *out = stored;
+    } else {
+        *out = stored.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+    return !out->isNull();
+}
+
+int PictureFile::Read(const QString& path, const QSize& target, QImage* out)
+{
+    if (path.isEmpty()) {
+        return -1;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    // A real picture compresses far below this; anything larger is not one of ours.
+    if (file.size() > 64 + strideFor(MaxSide) * MaxSide) {
+        return -1;
+    }
+    return Decode(file.readAll(), target, out) ? 0 : -1;
+}
+
+bool PictureFile::IsProgramPath(const QString& path)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\./data/dap[0-9]{14}$"));
+    return pattern.match(path).hasMatch();
+}
+
+QString PictureFile::NewPath(const QDateTime& now)
+{
+    QDateTime stamp = now;
+    for (int i = 0; i < 100000; ++i) {
+        const QString path = QStringLiteral("./data/dap") + stamp.toString(QStringLiteral("yyyyMMddhhmmss"));
+        if (!QFile::exists(path)) {
+            return path;
+        }
+        stamp = stamp.addSecs(1);
+    }
+    return QString();
+}
