@@ -41,8 +41,7 @@ AffairList AffairStore::LoadAffairs()
         const QString empty;
         const QString id = Settings->value(key(i, "AffairID"), empty).toString();
         const QString title = Settings->value(key(i, "AffairTitle"), empty).toString();
-        const QDateTime user =
-            LocalTime::FromIso(Settings->value(key(i, "UserDateTime"), empty).toString());
+        const QDateTime user = LocalTime::FromIso(Settings->value(key(i, "UserDateTime"), empty).toString());
         const int year = Settings->value(key(i, "Period.year"), empty).toInt();
         const int month = Settings->value(key(i, "Period.month"), empty).toInt();
         const int day = Settings->value(key(i, "Period.day"), empty).toInt();

@@ -46,7 +46,8 @@ QString LocalTime::ToIso(const QDateTime& dt)
     if (!IsSet(dt)) {
         return QString();
     }
-    return dt.date().toString(Qt::ISODate) + QLatin1Char('T') + dt.time().toString(QStringLiteral("HH:mm:ss"));
+    return dt.date().toString(Qt::ISODate) + QLatin1Char('T') +
+           dt.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 QDateTime LocalTime::FromIso(const QString& text)

@@ -53,7 +53,8 @@ QByteArray PictureFile::Payload(const QImage& source)
 {
     const QImage image =
         source.format() == QImage::Format_RGB16 ? source : source.convertToFormat(QImage::Format_RGB16);
-    QByteArray payload = QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + Marker;
+    QByteArray payload =
+        QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + Marker;
     const qsizetype header = payload.size();
     payload.append(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
     toStoredOrder(reinterpret_cast<uchar*>(payload.data()) + header, payload.size() - header);
