@@ -2,17 +2,50 @@
 
 #include "clock.h"
 
+#include <limits>
+
+namespace {
+constexpr qint64 Never = std::numeric_limits<qint64>::max();
+}
+
+AffairList::AffairList()
+{
+    Reindex();
+}
+
+void AffairList::Clear()
+{
+    Items.clear();
+    Reindex();
+}
+
+void AffairList::Reindex()
+{
+    DueAt.resize(Items.size());
+    Earliest = Never;
+    for (int i = 0; i < Items.size(); ++i) {
+        const AffairInfo& a = Items.at(i);
+        DueAt[i] = a.IsArmed() ? a.NextSecs() : Never;
+        Earliest = qMin(Earliest, DueAt.at(i));
+    }
+    if (NoneDue.size() != Items.size()) {
+        NoneDue = QString(Items.size(), QLatin1Char('0'));
+    }
+}
+
 bool AffairList::AppendAffair(const AffairInfo& record)
 {
     Items.append(record);
+    Reindex();
     return true;
 }
 
 bool AffairList::ReplaceAffair(const QString& id, const AffairInfo& record)
 {
-    for (AffairInfo& item : Items) {
-        if (item.GetAffairID() == id) {
-            item = record;
+    for (int i = 0; i < Items.size(); ++i) {
+        if (Items.at(i).GetAffairID() == id) {
+            Items[i] = record;
+            Reindex();
             return true;
         }
     }
@@ -21,12 +54,16 @@ bool AffairList::ReplaceAffair(const QString& id, const AffairInfo& record)
 
 bool AffairList::RemoveAffair(const QString& id)
 {
-    return Items.removeIf([&id](const AffairInfo& a) { return a.GetAffairID() == id; }) > 0;
+    const bool removed = Items.removeIf([&id](const AffairInfo& a) { return a.GetAffairID() == id; }) > 0;
+    Reindex();
+    return removed;
 }
 
 bool AffairList::RemoveByState(bool active)
 {
-    return Items.removeIf([active](const AffairInfo& a) { return a.IsActive() == active; }) > 0;
+    const bool removed = Items.removeIf([active](const AffairInfo& a) { return a.IsActive() == active; }) > 0;
+    Reindex();
+    return removed;
 }
 
 AffairInfo AffairList::FindAffair(const QString& id) const
@@ -51,6 +88,7 @@ QString AffairList::RearmAll(const QDateTime& now)
     for (AffairInfo& item : Items) {
         mask.append(item.Rearm(now) ? QLatin1Char('1') : QLatin1Char('0'));
     }
+    Reindex();
     return mask;
 }
 
@@ -61,19 +99,16 @@ QString AffairList::DueMask()
 
 QString AffairList::DueMask(qint64 nowSecs)
 {
-    QString mask(Items.size(), QLatin1Char('0'));
-    QDateTime now; // built only when something is due
-    for (int i = 0; i < Items.size(); ++i) {
-        const AffairInfo& peek = Items.at(i);
-        if (!peek.IsArmed() || peek.NextSecs() > nowSecs) {
-            continue; // read-only look: no detach, no date-time work
-        }
-        if (!now.isValid()) {
-            now = QDateTime::fromSecsSinceEpoch(nowSecs);
-        }
-        if (Items[i].IsDueAt(nowSecs, now)) {
+    if (nowSecs < Earliest) {
+        return NoneDue; // shared, nothing copied
+    }
+    QString mask = NoneDue;
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(nowSecs);
+    for (int i = 0; i < DueAt.size(); ++i) {
+        if (DueAt.at(i) <= nowSecs && Items[i].IsDueAt(nowSecs, now)) {
             mask[i] = QLatin1Char('1');
         }
     }
+    Reindex();
     return mask;
 }

@@ -9,10 +9,10 @@
 class AffairList
 {
 public:
-    AffairList() = default;
+    AffairList();
 
     int Count() const { return Items.size(); }
-    void Clear() { Items.clear(); }
+    void Clear();
     AffairInfo At(int index) const { return Items.at(index); }
 
     bool AppendAffair(const AffairInfo& record);
@@ -28,5 +28,12 @@ public:
     QString DueMask(qint64 nowSecs);
 
 private:
+    void Reindex();
+
     QList<AffairInfo> Items;
+    // The once-a-second pass runs over every record: it reads only these, the armed due
+    // moments in seconds (Never when disarmed), and skips the whole list before the earliest.
+    QList<qint64> DueAt;
+    qint64 Earliest;
+    QString NoneDue;
 };
