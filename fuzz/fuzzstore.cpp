@@ -1,0 +1,27 @@
+// The event file may be hand-edited: loading and re-arming any text must neither crash nor hang.
+#include "affairstore.h"
+#include "clock.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static QTemporaryDir dir;
+    static const QString path = dir.filePath("eventinfor.eda");
+    Clock::setMock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            return 0;
+        }
+        f.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+    AffairList list = AffairStore(path).LoadAffairs();
+    list.RearmAll();
+    Clock::advance(3600);
+    list.DueMask();
+    return 0;
+}
