@@ -288,14 +288,11 @@ bool BackupArchive::Parse(const QByteArray& bytes, Contents* out, QString* reaso
     }
 
     // A restore writes pictures under the paths the event file names; only a path the
-    // program makes stays inside "./data". An event without a picture may have none.
-    for (int i = 0; i < events.Count(); ++i) {
+    // program makes stays inside "./data". Any other path was backed up as no picture and
+    // gets none, so it is left alone.
+    for (int i = 0; i < pictures.size(); ++i) {
         const QString path = events.At(i).GetPicPath();
-        const bool hasPicture = i < pictures.size() && !pictures.at(i).isEmpty();
-        if (path.isEmpty() && !hasPicture) {
-            continue;
-        }
-        if (!PictureFile::IsProgramPath(path)) {
+        if (!pictures.at(i).isEmpty() && !PictureFile::IsProgramPath(path)) {
             return fail(reason,
                         tr("Event %1 names the picture path \"%2\", which is not one the program makes.")
                             .arg(i + 1)

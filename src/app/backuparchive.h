@@ -61,11 +61,12 @@ public:
     static Outcome Backup();
     static Outcome Backup(const QString& fileName);
 
-    // Checks a whole backup in memory; nothing is written but one temporary file (removed
-    // again) through which the event file is loaded. False, `reason` set, when any length
-    // is negative or beyond the data, the event file does not decompress or load, there are
-    // more picture blocks than events, or a picture would go to a path the program does not
-    // make. Fewer blocks than events is sound: the later events have no picture.
+    // Phase one of a restore, on bytes in memory (also the entry point for fuzzing): nothing
+    // is written but one temporary file, removed again, through which the event file is
+    // loaded. False, `reason` set, when a length is negative or runs beyond the data, the
+    // event file does not decompress or does not load as one, there are more picture blocks
+    // than events, or a picture would go to a path the program does not make. Fewer blocks
+    // than events is sound: the later events have no picture.
     static bool Parse(const QByteArray& bytes, Contents* out, QString* reason = nullptr);
 
     // Writes checked contents: the pictures and the event file, each replaced whole, then
