@@ -330,9 +330,17 @@ BackupArchive::Outcome BackupArchive::Apply(const Contents& contents, const Affa
     // One file per path; should two events share one, the later block wins.
     QMap<QString, int> targets;
     for (int i = 0; i < contents.pictures.size() && i < contents.events.Count(); ++i) {
-        if (!contents.pictures.at(i).isEmpty()) {
-            targets.insert(contents.events.At(i).GetPicPath(), i);
+        if (contents.pictures.at(i).isEmpty()) {
+            continue;
         }
+        const QString path = contents.events.At(i).GetPicPath();
+        if (!PictureFile::IsProgramPath(path)) {
+            return outcome(Status::Damaged, QString(),
+                           tr("Event %1 names the picture path \"%2\", which is not one the program makes.")
+                               .arg(i + 1)
+                               .arg(path));
+        }
+        targets.insert(path, i);
     }
 
     // Everything is written beside its target first; any failure up to here leaves every
