@@ -424,6 +424,20 @@ private slots:
         QVERIFY(!QFile::exists(Victim));
     }
 
+    void applyWritesOnlyProgramPaths()
+    {
+        TestEnv::ScratchDir dir;
+        QDir().mkpath(QStringLiteral("data"));
+        saveStore({record("x", P1)});
+        const Snapshot before = snapshot();
+        BackupArchive::Contents contents;
+        contents.store = "[General]\nnum=1\n";
+        contents.events.AppendAffair(record("a", QStringLiteral("../../x")));
+        contents.pictures = {QByteArray("picture")};
+        QCOMPARE(BackupArchive::Apply(contents, AffairList()).status, BackupArchive::Status::Damaged);
+        QCOMPARE(snapshot(), before);
+    }
+
     void unreadableBackupChangesNothing()
     {
         TestEnv::ScratchDir dir;
