@@ -8,7 +8,7 @@ PREFIX ?= /usr/local
 # Debian packages the build, the tests and the benchmarks need.
 PACKAGES := cmake make g++ pkg-config ccache zlib1g-dev \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
-            desktop-file-utils appstream
+            desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
