@@ -9,7 +9,6 @@ class TestPlatformChoice : public QObject
 private slots:
     void choose_data();
     void choose();
-    void applySetsOnlyWhenChosen();
 };
 
 void TestPlatformChoice::choose_data()
@@ -48,34 +47,6 @@ void TestPlatformChoice::choose()
     QFETCH(QByteArray, expected);
 
     QCOMPARE(PlatformChoice::choose(qpa, session, waylandDisplay, display), expected);
-}
-
-void TestPlatformChoice::applySetsOnlyWhenChosen()
-{
-    const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("XDG_SESSION_TYPE"),
-                                qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY")};
-
-    qunsetenv("QT_QPA_PLATFORM");
-    qputenv("XDG_SESSION_TYPE", "wayland");
-    qputenv("WAYLAND_DISPLAY", "wayland-0");
-    qputenv("DISPLAY", ":0");
-    PlatformChoice::apply();
-    QCOMPARE(qgetenv("QT_QPA_PLATFORM"), QByteArray("xcb"));
-
-    qunsetenv("QT_QPA_PLATFORM");
-    qputenv("XDG_SESSION_TYPE", "x11");
-    qunsetenv("WAYLAND_DISPLAY");
-    PlatformChoice::apply();
-    QVERIFY(!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
-
-    const char* names[] = {"QT_QPA_PLATFORM", "XDG_SESSION_TYPE", "WAYLAND_DISPLAY", "DISPLAY"};
-    for (int i = 0; i < 4; ++i) {
-        if (saved[i].isNull()) {
-            qunsetenv(names[i]);
-        } else {
-            qputenv(names[i], saved[i]);
-        }
-    }
 }
 
 QTEST_GUILESS_MAIN(TestPlatformChoice)
