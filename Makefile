@@ -1,5 +1,9 @@
 # Set-up, build, run and test on Debian 12. Every target installs what is missing first.
 BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Where `make install` puts the program; DESTDIR stages it for packaging.
@@ -8,11 +12,12 @@ PREFIX ?= /usr/local
 # Debian packages the build, the tests and the benchmarks need.
 PACKAGES := cmake make g++ pkg-config ccache zlib1g-dev \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
-            desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools
+            desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools \
+            clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench install uninstall clean
+.PHONY: all deps configure build run test test-asan bench fuzz install uninstall clean
 
 all: build
 
@@ -35,8 +40,25 @@ build: configure
 run: build
 	cd $(BUILD_DIR)/bin && ./pennibell
 
+# The suite runs twice: in the normal build, then under AddressSanitizer and UBSan.
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-asan
+
+test-asan: deps
+	@[ -f $(ASAN_DIR)/CMakeCache.txt ] || cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DPENNIBELL_SANITIZE=ON
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	@[ -f $(FUZZ_DIR)/CMakeCache.txt ] || cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DPENNIBELL_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) sh fuzz/run.sh $(FUZZ_DIR)/fuzz
 
 bench: build
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
@@ -50,4 +72,4 @@ uninstall:
 	xargs -d '\n' rm -f < $(BUILD_DIR)/install_manifest.txt
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

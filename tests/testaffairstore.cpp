@@ -129,6 +129,18 @@ private slots:
         QVERIFY(!text.contains("[Other]"));
     }
 
+    void hugeCountIsCapped()
+    {
+        // Found by fuzzing: a damaged count made loading allocate for ever.
+        TestEnv::ScratchDir dir;
+        QDir().mkpath("data");
+        TestEnv::writeAll("data/eventinfor.eda", "[General]\nnum=20153045\n\n[Event_2]\nAffairID=x\n");
+        const AffairList list = AffairStore().LoadAffairs();
+        QCOMPARE(list.Count(), AffairStore::MaxEvents);
+        QCOMPARE(list.At(1).GetAffairID(), QStringLiteral("x"));
+        QVERIFY(!list.At(2).IsActive());
+    }
+
     void oldStyleFile()
     {
         TestEnv::ScratchDir dir;

@@ -36,7 +36,10 @@ void AffairList::Reindex()
 bool AffairList::AppendAffair(const AffairInfo& record)
 {
     Items.append(record);
-    Reindex();
+    // Loading appends one record at a time: keep this constant time.
+    DueAt.append(record.IsArmed() ? record.NextSecs() : Never);
+    Earliest = qMin(Earliest, DueAt.last());
+    NoneDue.append(QLatin1Char('0'));
     return true;
 }
 

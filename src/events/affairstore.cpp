@@ -2,6 +2,7 @@
 
 #include "localtime.h"
 
+#include <QSet>
 #include <QSettings>
 
 namespace {
@@ -36,8 +37,19 @@ QString AffairStore::FileName() const
 AffairList AffairStore::LoadAffairs()
 {
     AffairList list;
-    const int n = Settings->value(QStringLiteral("num"), QStringLiteral("0")).toInt();
+    // A count beyond the groups present gives empty, expired records; a damaged count of
+    // millions must not, so it is capped far above any real list.
+    const int n = qMin(Settings->value(QStringLiteral("num"), QStringLiteral("0")).toInt(), MaxEvents);
+    const QStringList groups = Settings->childGroups();
+    const QSet<QString> present(groups.cbegin(), groups.cend());
     for (int i = 1; i <= n; ++i) {
+        if (!present.contains(QStringLiteral("Event_%1").arg(i))) {
+            AffairInfo missing;
+            missing.SetInfo(QString(), QString(), QDateTime(), 0, 0, 0, 0, 0);
+            missing.SetEffect({QString(), QString()});
+            list.AppendAffair(missing);
+            continue;
+        }
         const QString empty;
         const QString id = Settings->value(key(i, "AffairID"), empty).toString();
         const QString title = Settings->value(key(i, "AffairTitle"), empty).toString();

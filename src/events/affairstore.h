@@ -12,6 +12,8 @@ class AffairStore
 {
 public:
     static QString DefaultPath();
+    // No event file of the program's holds more; a larger count is damage.
+    static constexpr int MaxEvents = 100000;
 
     AffairStore();
     explicit AffairStore(const QString& fileName);

@@ -1,0 +1,21 @@
+// A backup file is chosen by the user from anywhere: any bytes must be taken apart or refused
+// without touching the data folder.
+#include "backuparchive.h"
+#include "clock.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    Clock::setMock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    BackupArchive::Contents contents;
+    QString reason;
+    if (BackupArchive::Parse(bytes, &contents, &reason)) {
+        if (contents.pictures.size() > contents.events.Count()) {
+            __builtin_trap();
+        }
+    }
+    return 0;
+}
