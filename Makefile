@@ -12,17 +12,21 @@ PREFIX ?= /usr/local
 # Debian packages the build, the tests and the benchmarks need.
 PACKAGES := cmake make g++ pkg-config ccache zlib1g-dev \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
-            desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools \
-            clang libclang-rt-14-dev
+            desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools
+# Only `make fuzz` needs clang's libFuzzer.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-asan bench fuzz install uninstall clean
+.PHONY: all deps install-packages configure build run test test-asan bench fuzz install uninstall clean
 
 all: build
 
 deps:
-	@missing=""; for p in $(PACKAGES); do \
+	@$(MAKE) --no-print-directory install-packages WANTED="$(PACKAGES)"
+
+install-packages:
+	@missing=""; for p in $(WANTED); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -55,6 +59,7 @@ test-asan: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 fuzz: deps
+	@$(MAKE) --no-print-directory install-packages WANTED="$(FUZZ_PACKAGES)"
 	@[ -f $(FUZZ_DIR)/CMakeCache.txt ] || cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DPENNIBELL_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS)

@@ -1,0 +1,69 @@
+// Saves the event file, a picture and a backup in an endless loop, alternating between two
+// contents, until it is killed. The crash-safety test kills it at random moments.
+#include "affairstore.h"
+#include "backuparchive.h"
+#include "clock.h"
+#include "picturefile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+
+namespace {
+AffairList events(int count)
+{
+    AffairList list;
+    for (int i = 0; i < count; ++i) {
+        AffairInfo a;
+        a.SetInfo(QStringLiteral("id%1").arg(i), QStringLiteral("Event %1, with \"quotes\"").arg(i),
+                  QDateTime(QDate(2030, 1, 1), QTime(8, 0)).addDays(i), 0, 0, i % 9, 0, 0);
+        a.SetPicPath(i == 0 ? QStringLiteral("./data/dap20300101080000") : QString());
+        a.SetEffect({i % 4, i % 8});
+        list.AppendAffair(a);
+    }
+    return list;
+}
+
+QImage picture(int variant)
+{
+    QImage image(800, 600, QImage::Format_RGB16);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setPen(QPen(variant ? Qt::red : Qt::blue, 9));
+    for (int i = 0; i < 40; ++i) {
+        p.drawLine(i * 20, 0, 800 - i * 17, 600);
+    }
+    return image;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QDir::setCurrent(app.arguments().value(1));
+    QDir().mkpath("data");
+    QDir().mkpath("backup");
+    Clock::setMock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    const AffairList lists[2] = {events(60), events(140)};
+    const QImage pictures[2] = {picture(0), picture(1)};
+    bool ready = false;
+    for (unsigned round = 0;; ++round) {
+        const int v = int(round % 2);
+        if (!AffairStore().SaveAffairs(lists[v])) {
+            return 2;
+        }
+        if (PictureFile::Write("./data/dap20300101080000", pictures[v]) != 0) {
+            return 3;
+        }
+        if (!BackupArchive::Backup().ok()) {
+            return 4;
+        }
+        if (!ready && round == 1) {
+            ready = true;
+            std::puts("ready");
+            std::fflush(stdout);
+        }
+    }
+}
