@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -129,7 +130,7 @@ void PaintWidget::mousePressEvent(QMouseEvent* event)
 
 void PaintWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!Drawing || !(event->buttons() & Qt::LeftButton)) {
+    if (!Drawing) {
         return;
     }
     const QPoint end = event->position().toPoint();
@@ -237,9 +238,10 @@ void PaintWidget::CommitText()
         QPainter painter(&Image);
         painter.setFont(Font);
         painter.setPen(Pen);
-        painter.drawText(QPoint(box.x(), int(box.y() + 0.75 * box.height())), text);
+        const QPoint origin(box.x(), int(box.y() + 0.75 * box.height()));
+        painter.drawText(origin, text);
         painter.end();
-        update();
+        update(QFontMetrics(Font).boundingRect(text).translated(origin).adjusted(-2, -2, 2, 2).united(box));
     }
     TextLine.clear();
 }
