@@ -78,7 +78,7 @@ void PaintWidget::DSetFont()
     if (ok) {
         Font = chosen;
         TextLine.setFont(Font);
-        TextLine.adjustSize();
+        GrowTextBox();
     }
 }
 
@@ -115,7 +115,7 @@ void PaintWidget::mousePressEvent(QMouseEvent* event)
             TextLine.setFont(Font);
             TextLine.clear();
             TextLine.move(StartPoint);
-            TextLine.adjustSize();
+            GrowTextBox();
             connect(&TextLine, &QLineEdit::textChanged, this, &PaintWidget::GrowTextBox,
                     Qt::UniqueConnection);
             TextLine.show();
@@ -169,9 +169,17 @@ void PaintWidget::paintEvent(QPaintEvent* event)
 
 void PaintWidget::GrowTextBox()
 {
-    // The box widens as the user types, so the whole text stays visible.
+    // A line edit's own size hint ignores its text; widen the box as the user types so the
+    // whole text stays visible.
+    const QRect before = TextLine.geometry();
     TextLine.adjustSize();
-    update(TextLine.geometry());
+    const QMargins margins = TextLine.textMargins() + TextLine.contentsMargins();
+    const int needed = TextLine.fontMetrics().horizontalAdvance(TextLine.text() + QStringLiteral("  ")) +
+                       margins.left() + margins.right() + 8;
+    if (needed > TextLine.width()) {
+        TextLine.resize(needed, TextLine.height());
+    }
+    update(before.united(TextLine.geometry()));
 }
 
 // Line, rectangle and ellipse: the path is rebuilt from the press point on every move, so
