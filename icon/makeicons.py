@@ -3,7 +3,7 @@
 45 x 30). Plain Python: each icon is a list of shapes given as distance functions,
 rendered with 4 x 4 supersampling onto a transparent background.
 
-The pencil's tip is at (12, 58.5), which lands on (8, 39) once the image is scaled to
+The pencil's tip is at (12.3, 59.7), which lands on (8, 39) once the image is scaled to
 60 x 40 for the pencil cursor, whose hot spot is there."""
 import math
 import struct
@@ -102,7 +102,7 @@ WOOD = (230, 190, 140)
 YELLOW = (250, 200, 40)
 PINK = (240, 120, 150)
 
-tip = (12.0, 58.5)
+tip = (12.3, 59.7)
 # Pencil axis from the tip up and to the right.
 ux, uy = math.cos(math.radians(-38)), math.sin(math.radians(-38))
 cone_end = (tip[0] + 22 * ux, tip[1] + 22 * uy)
