@@ -11,6 +11,7 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPainter>
+#include <QWindow>
 
 // PREVIEW HOOK: the effect window is built separately; until its header is part of the tree
 // the editor's preview only hides and shows the canvas around an immediate EffectOver().
@@ -22,7 +23,14 @@
 PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPanel)
 {
     ui->setupUi(this);
+#ifdef Q_OS_WIN
     setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+#else
+    // X11 window managers take the frameless, screen-sized canvas for a full-screen window
+    // and stack it above every "stay on top" window once it has the focus, that is at the
+    // first stroke. A tool window belonging to the canvas (see ShowEditor) stays above it.
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+#endif
 
     Tools = new QButtonGroup(this);
     Tools->setExclusive(true);
@@ -82,6 +90,13 @@ int PaintCPanel::SetAffair(const AffairInfo& affair)
 void PaintCPanel::ShowEditor()
 {
     Paint.show();
+#ifndef Q_OS_WIN
+    // The panel still has no parent widget; it is only stacked as the canvas's tool window.
+    winId();
+    if (windowHandle() && Paint.windowHandle()) {
+        windowHandle()->setTransientParent(Paint.windowHandle());
+    }
+#endif
     show();
     raise();
 }
