@@ -3,6 +3,7 @@
 #include "screensize.h"
 #include "testenv.h"
 
+#include <QFontDialog>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -60,6 +61,7 @@ private slots:
     void lineAndPencilStroke();
     void textCommittedAtSecondClick();
     void emptyTextDrawsNothing();
+    void fontActionChangesBoxAndText();
     void rightClickDuringDragTogglesPanelOnly();
     void loadPictureResults();
     void savePictureResults();
@@ -247,6 +249,26 @@ void TestPaintWidget::emptyTextDrawsNothing()
     QTest::mouseClick(canvas.get(), Qt::LeftButton, {}, QPoint(40, 50));
     QVERIFY(!canvas->IsTextOpen());
     QCOMPARE(countColour(canvas->GetImage(), White), 320 * 240);
+}
+
+void TestPaintWidget::fontActionChangesBoxAndText()
+{
+    auto canvas = makeCanvas(PaintWidget::Text);
+    QVERIFY(canvas);
+    QTest::mouseClick(canvas.get(), Qt::LeftButton, {}, QPoint(10, 10));
+    QLineEdit* box = canvas->findChild<QLineEdit*>(QStringLiteral("TextLine"));
+    QFont big = canvas->TextFont();
+    big.setPointSize(30);
+    QTimer::singleShot(0, qApp, [big] {
+        QFontDialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())));
+        dialog->setCurrentFont(big);
+        dialog->accept();
+    });
+    box->actions().at(0)->trigger();
+    QCOMPARE(canvas->TextFont().pointSize(), 30);
+    QCOMPARE(box->font().pointSize(), 30);
+    QVERIFY(canvas->IsTextOpen());
 }
 
 void TestPaintWidget::rightClickDuringDragTogglesPanelOnly()
