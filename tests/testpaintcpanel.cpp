@@ -9,11 +9,17 @@
 #include <QButtonGroup>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QtTest>
+
+#if __has_include("effectshow.h")
+#include "effectshow.h"
+#define PENNIBELL_HAVE_EFFECTSHOW 1
+#endif
 
 class TestPaintCPanel : public QObject
 {
@@ -86,6 +92,7 @@ private slots:
     void colourOnlyForDrawingPen();
     void rightClickTogglesPanel();
     void damagedPictureLeavesCanvasWhite();
+    void previewFromEventDialog();
 };
 
 void TestPaintCPanel::panelAsDesigned()
@@ -328,6 +335,43 @@ void TestPaintCPanel::damagedPictureLeavesCanvasWhite()
     QImage white(320, 240, QImage::Format_RGB16);
     white.fill(Qt::white);
     QCOMPARE(panel.Canvas()->GetImage(), white);
+}
+
+void TestPaintCPanel::previewFromEventDialog()
+{
+    TestEnv::ScratchDir dir;
+    PaintCPanel panel;
+    panel.SetAffair(AffairInfo());
+    panel.ShowEditor();
+    QVERIFY(QTest::qWaitForWindowExposed(panel.Canvas()));
+    bool checked = false;
+    QTimer::singleShot(0, qApp, [&panel, &checked] {
+        AffairEditDialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = qobject_cast<AffairEditDialog*>(QApplication::activeModalWidget())));
+        QListWidget* list = child<QListWidget>(dialog, "EffectList");
+        const QPoint at = list->visualItemRect(list->item(2)).center();
+        // Twice in a row: the second preview replaces the first window.
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+#ifdef PENNIBELL_HAVE_EFFECTSHOW
+        QVERIFY(!panel.Canvas()->isVisible());
+        int windows = 0;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            windows += qobject_cast<EffectShow*>(w) != nullptr;
+        }
+        QCOMPARE(windows, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(panel.Canvas()->isVisible(), 30000);
+#else
+        QVERIFY(panel.Canvas()->isVisible());
+#endif
+        QVERIFY(dialog->isVisible());
+        checked = true;
+        QTest::mouseClick(child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Cancel),
+                          Qt::LeftButton);
+    });
+    click(panel, "pushButton");
+    QVERIFY(checked);
+    QVERIFY(panel.Canvas()->isVisible());
 }
 
 QTEST_MAIN(TestPaintCPanel)

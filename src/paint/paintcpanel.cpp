@@ -103,9 +103,12 @@ void PaintCPanel::ShowEditor()
 
 QCursor PaintCPanel::PencilCursor()
 {
-    const QPixmap pen = QPixmap(QStringLiteral("./icon/ppen.png"))
-                            .scaled(60, 40, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    return QCursor(pen, 8, 39);
+    const QPixmap pen(QStringLiteral("./icon/ppen.png"));
+    if (pen.isNull()) {
+        // Without its icon the pencil would have no visible cursor at all.
+        return QCursor(Qt::CrossCursor);
+    }
+    return QCursor(pen.scaled(60, 40, Qt::IgnoreAspectRatio, Qt::FastTransformation), 8, 39);
 }
 
 QCursor PaintCPanel::RubberCursor(int width)
