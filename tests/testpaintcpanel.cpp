@@ -91,7 +91,6 @@ private slots:
     void rubberCursorFollowsWidth();
     void colourOnlyForDrawingPen();
     void rightClickTogglesPanel();
-    void damagedPictureLeavesCanvasWhite();
     void previewFromEventDialog();
 };
 
@@ -320,21 +319,6 @@ void TestPaintCPanel::rightClickTogglesPanel()
     QVERIFY(!panel.isVisible());
     QTest::mouseClick(panel.Canvas(), Qt::RightButton, {}, QPoint(30, 30));
     QVERIFY(panel.isVisible());
-}
-
-void TestPaintCPanel::damagedPictureLeavesCanvasWhite()
-{
-    TestEnv::ScratchDir dir;
-    QVERIFY(QDir().mkdir(QStringLiteral("data")));
-    TestEnv::writeAll(QStringLiteral("./data/dap20100201090503"), QByteArray("\x00\x00\x10\x00garbage", 11));
-    AffairInfo affair;
-    affair.SetInfo(QStringLiteral("2010-02-01T09:05:03"), QString(), Clock::now(), 0, 0, 0, 0, 0);
-    affair.SetPicPath(QStringLiteral("./data/dap20100201090503"));
-    PaintCPanel panel;
-    QCOMPARE(panel.SetAffair(affair), -1);
-    QImage white(320, 240, QImage::Format_RGB16);
-    white.fill(Qt::white);
-    QCOMPARE(panel.Canvas()->GetImage(), white);
 }
 
 void TestPaintCPanel::previewFromEventDialog()

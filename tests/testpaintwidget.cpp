@@ -64,7 +64,6 @@ private slots:
     void fontActionChangesBoxAndText();
     void rightClickDuringDragTogglesPanelOnly();
     void loadPictureResults();
-    void savePictureResults();
 };
 
 void TestPaintWidget::canvasCoversTheScreen()
@@ -307,21 +306,6 @@ void TestPaintWidget::loadPictureResults()
     QCOMPARE(canvas->LoadPicture(QStringLiteral("good")), 0);
     QCOMPARE(canvas->GetImage(), drawing);
     QCOMPARE(canvas->grab().toImage().pixel(5, 5), qRgb(255, 0, 0));
-}
-
-void TestPaintWidget::savePictureResults()
-{
-    TestEnv::ScratchDir dir;
-    auto canvas = makeCanvas(PaintWidget::Pencil, 9);
-    QVERIFY(canvas);
-    QTest::mouseClick(canvas.get(), Qt::LeftButton, {}, QPoint(30, 30));
-    QCOMPARE(canvas->SavePicture(QStringLiteral("pic")), 0);
-    QImage back;
-    QCOMPARE(PictureFile::Read(QStringLiteral("pic"), QSize(320, 240), &back), 0);
-    QCOMPARE(back, canvas->GetImage());
-    QString reason;
-    QCOMPARE(canvas->SavePicture(QStringLiteral("no/such/folder/pic"), &reason), -1);
-    QVERIFY(!reason.isEmpty());
 }
 
 QTEST_MAIN(TestPaintWidget)
