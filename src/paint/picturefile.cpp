@@ -57,7 +57,17 @@ QByteArray PictureFile::Payload(const QImage& source)
         QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + Marker;
     const qsizetype header = payload.size();
     payload.append(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
-    toStoredOrder(reinterpret_cast<uchar*>(payload.data()) + header, payload.size() - header);
+    uchar* pixels = reinterpret_cast<uchar*>(payload.data()) + header;
+    toStoredOrder(pixels, payload.size() - header);
+    // The padding at the end of an odd-width line is never painted and holds whatever the
+    // allocator left there; zero it so the same picture always gives the same file.
+    const qsizetype used = qsizetype(image.width()) * 2;
+    const qsizetype stride = image.bytesPerLine();
+    if (used < stride) {
+        for (int y = 0; y < image.height(); ++y) {
+            std::memset(pixels + y * stride + used, 0, size_t(stride - used));
+        }
+    }
     return payload;
 }
 
