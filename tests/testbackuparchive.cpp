@@ -34,7 +34,8 @@ Snapshot snapshot()
 
 QStringList tempLeftovers()
 {
-    return QDir::temp().entryList({QStringLiteral("pennibell-restore-*")}, QDir::Files | QDir::Hidden);
+    const QString mine = QStringLiteral("pennibell-restore-%1-*").arg(QCoreApplication::applicationPid());
+    return QDir::temp().entryList({mine}, QDir::Files | QDir::Hidden);
 }
 
 QByteArray le32(qint32 n)

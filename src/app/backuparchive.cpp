@@ -71,7 +71,10 @@ BackupArchive::Outcome outcome(BackupArchive::Status status, const QString& file
 // program will load. QSettings reads files only, hence the temporary file.
 bool loadStore(const QByteArray& store, AffairList* events, QString* reason)
 {
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/pennibell-restore-XXXXXX.ini"));
+    // Named after the process, so that one process's leftovers (a kill in the middle) are
+    // told apart from another's files in use.
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/pennibell-restore-%1-XXXXXX.ini")
+                                               .arg(QCoreApplication::applicationPid()));
     if (!file.open() || file.write(store) != store.size() || !file.flush()) {
         return fail(reason, tr("A temporary file cannot be written: %1").arg(file.errorString()));
     }
