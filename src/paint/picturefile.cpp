@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QtEndian>
 #include <cstring>
+#include <zlib.h>
 
 namespace {
 
@@ -44,6 +45,22 @@ bool parseSide(const QByteArray& text, int* out)
         return false;
     }
     *out = v;
+    return true;
+}
+
+// "<width>x<height>size" at the start of `bytes`; `marker` receives where "size" starts.
+bool parseHeader(const QByteArray& bytes, int* width, int* height, qsizetype* marker)
+{
+    const qsizetype p = bytes.indexOf(Marker);
+    if (p <= 0 || p > 11) {
+        return false;
+    }
+    const QByteArray header = bytes.left(p);
+    const qsizetype x = header.indexOf('x');
+    if (x < 0 || !parseSide(header.left(x), width) || !parseSide(header.mid(x + 1), height)) {
+        return false;
+    }
+    *marker = p;
     return true;
 }
 
@@ -101,35 +118,39 @@ bool PictureFile::Decode(const QByteArray& fileBytes, const QSize& target, QImag
     if (fileBytes.size() < 4 || target.isEmpty()) {
         return false;
     }
-    // Refuse a claimed length no picture of the largest size could have, before qUncompress
-    // tries to allocate it.
+    // The header tells the exact payload size. Read it from the first inflated bytes and
+    // compare it with the length the file claims before qUncompress allocates that length, so
+    // a damaged length never costs more than the picture it describes.
     const quint32 claimed = qFromBigEndian<quint32>(fileBytes.constData());
-    const qint64 largest = 64 + strideFor(MaxSide) * MaxSide;
-    if (claimed == 0 || claimed > largest) {
+    QByteArray head(16, '\0');
+    z_stream zs{};
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(fileBytes.constData() + 4));
+    zs.avail_in = uInt(qMin<qsizetype>(fileBytes.size() - 4, 1 << 20));
+    zs.next_out = reinterpret_cast<Bytef*>(head.data());
+    zs.avail_out = uInt(head.size());
+    if (inflateInit(&zs) != Z_OK) {
+        return false;
+    }
+    const int rc = inflate(&zs, Z_SYNC_FLUSH);
+    head.truncate(head.size() - qsizetype(zs.avail_out));
+    inflateEnd(&zs);
+    if (rc != Z_OK && rc != Z_STREAM_END) {
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    qsizetype p = 0;
+    if (!parseHeader(head, &width, &height, &p) || claimed != quint64(p + 4 + strideFor(width) * height)) {
         return false;
     }
     const QByteArray payload = qUncompress(fileBytes);
-    if (payload.isEmpty() || payload.size() != qsizetype(claimed)) {
-        return false;
-    }
-    const qsizetype p = payload.indexOf(Marker);
-    if (p <= 0 || p > 11) {
-        return false;
-    }
-    const QByteArray header = payload.left(p);
-    const qsizetype x = header.indexOf('x');
-    int width = 0;
-    int height = 0;
-    if (x < 0 || !parseSide(header.left(x), &width) || !parseSide(header.mid(x + 1), &height)) {
+    if (payload.size() != qsizetype(claimed) || !payload.startsWith(head.left(p + 4))) {
         return false;
     }
     const qsizetype stride = strideFor(width);
     const qsizetype block = payload.size() - p - 4;
-    if (block != stride * height) {
-        return false;
-    }
     QImage stored(width, height, QImage::Format_RGB16);
-    if (stored.isNull() || stored.bytesPerLine() != stride) {
+    if (stored.isNull() || stored.bytesPerLine() != stride || stored.sizeInBytes() != block) {
         return false;
     }
     std::memcpy(stored.bits(), payload.constData() + p + 4, size_t(block));
