@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -114,6 +116,9 @@ private slots:
     void closeAndHide_data();
     void closeAndHide();
     void trayActivation();
+    void quitEndsTheLoop_data();
+    void quitEndsTheLoop();
+    void columnsFitTheTable();
     void contextAndTrayMenus();
     void tableRows();
     void rowColours_data();
@@ -246,6 +251,49 @@ void TestMainWindow::trayActivation()
     emit w->TrayIcon()->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(w->isVisible());
     QVERIFY(!w->isMinimized());
+}
+
+void TestMainWindow::quitEndsTheLoop_data()
+{
+    QTest::addColumn<bool>("fromTray");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("File menu, shown") << false << true;
+    QTest::newRow("tray menu, shown") << true << true;
+    QTest::newRow("tray menu, hidden") << true << false;
+}
+
+void TestMainWindow::quitEndsTheLoop()
+{
+    QFETCH(bool, fromTray);
+    QFETCH(bool, shown);
+    MainWindow* w = Start();
+    if (!shown) {
+        w->HideAndMin();
+    }
+    QAction* quit = fromTray ? w->TrayIcon()->contextMenu()->actions().last()
+                             : w->findChild<QAction*>(QStringLiteral("actionQuit"));
+    QCOMPARE(quit->text(), QStringLiteral("Quit"));
+    QTimer::singleShot(0, quit, &QAction::trigger);
+    // Guard only: a Quit that does nothing would otherwise hang the test.
+    QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+void TestMainWindow::columnsFitTheTable()
+{
+    WriteThreeEvents();
+    MainWindow* w = Start();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QTableWidget* table = Table();
+    QCOMPARE(table->geometry(), QRect(20, 20, 551, 261));
+    const QList<int> widths = {100, 150, 100, 100};
+    for (int c = 0; c < widths.size(); ++c) {
+        QCOMPARE(table->columnWidth(c), widths.at(c));
+    }
+    QTRY_COMPARE(table->horizontalHeader()->length(), table->viewport()->width());
+    QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
 }
 
 void TestMainWindow::contextAndTrayMenus()

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
 
@@ -52,6 +53,8 @@ void MainWindow::InitWindow()
     setWindowTitle(tr("Pennibell"));
     setMinimumSize(size());
     setMaximumSize(size());
+    // A grip on a window that cannot be resized would only mislead.
+    statusBar()->setSizeGripEnabled(false);
     InitTable();
     CreateTrayIcon();
     ConnectActions();
@@ -98,6 +101,10 @@ void MainWindow::ShowAtStart(bool minStart)
 void MainWindow::InitTable()
 {
     QTableWidget* table = ui->tableWidget;
+    // The stretched last column never shrinks below the default section size; at Qt's
+    // default of 100 it would overrun the 549 pixels left for it by one and bring up a
+    // scroll bar.
+    table->horizontalHeader()->setDefaultSectionSize(80);
     table->horizontalHeader()->setStretchLastSection(true);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -133,7 +140,7 @@ void MainWindow::CreateTrayIcon()
     connect(add, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
     connect(show, &QAction::triggered, this, &MainWindow::showNormal);
     connect(hide, &QAction::triggered, this, &MainWindow::HideAndMin);
-    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
+    connect(quit, &QAction::triggered, qApp, &MainWindow::Quit);
 
     auto* menu = new QMenu(this);
     menu->addAction(add);
@@ -165,9 +172,17 @@ void MainWindow::ConnectActions()
     connect(ui->actionRestore, &QAction::triggered, this, &MainWindow::RestoreFile);
     connect(ui->actionOption, &QAction::triggered, this, &MainWindow::SettingPro);
     connect(ui->actionHide, &QAction::triggered, this, &MainWindow::HideAndMin);
-    connect(ui->actionQuit, &QAction::triggered, qApp, &QCoreApplication::quit);
+    connect(ui->actionQuit, &QAction::triggered, qApp, &MainWindow::Quit);
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::aboutme);
     connect(ui->actionContents, &QAction::triggered, this, &MainWindow::helptext);
+}
+
+void MainWindow::Quit()
+{
+    // QCoreApplication::quit() first asks every visible window to close, and ours refuses
+    // (it hides to the tray), so Quit would do nothing while the window is shown. exit()
+    // ends the event loop without asking.
+    QCoreApplication::exit(0);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

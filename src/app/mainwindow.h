@@ -41,6 +41,8 @@ public:
     static QString IconPath();
     // The help document "Contents" opens where there is no Windows help viewer.
     static QString HelpPath();
+    // Ends the program, whether the window is shown or hidden.
+    static void Quit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
