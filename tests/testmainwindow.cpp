@@ -266,8 +266,12 @@ void TestMainWindow::quitEndsTheLoop()
 {
     QFETCH(bool, fromTray);
     QFETCH(bool, shown);
+    // As in the program: hiding the window to the tray must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
     MainWindow* w = Start();
-    if (!shown) {
+    if (shown) {
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    } else {
         w->HideAndMin();
     }
     QAction* quit = fromTray ? w->TrayIcon()->contextMenu()->actions().last()

@@ -9,8 +9,10 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,6 +59,7 @@ private slots:
     void acceptUnchanged();
     void roundTrip();
     void cancelKeepsEverything();
+    void failedSaveIsReported();
 
 private:
     std::unique_ptr<TestEnv::ScratchDir> Scratch;
@@ -182,6 +185,30 @@ void TestSettingDialog::cancelKeepsEverything()
     QVERIFY(!QFileInfo::exists(ESettings::DefaultPath()));
     QVERIFY(!QFileInfo::exists(Entry()));
     QCOMPARE(ESettings().GetEffectiveColor(), QStringLiteral("rgb(0,0,255)"));
+}
+
+void TestSettingDialog::failedSaveIsReported()
+{
+    MainWindow window;
+    window.InitWindow();
+    // A folder in the file's place makes the save fail.
+    QVERIFY(QDir().mkpath(ESettings::DefaultPath()));
+    QString text;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<SettingDialog*>(modal);
+        QVERIFY(dialog);
+        WhenModal(
+            [&](QWidget* box) {
+                auto* warning = qobject_cast<QMessageBox*>(box);
+                QVERIFY(warning);
+                text = warning->text();
+                warning->button(QMessageBox::Ok)->click();
+            },
+            dialog);
+        Child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
+    window.SettingPro();
+    QVERIFY2(text.contains(QFileInfo(ESettings::DefaultPath()).absoluteFilePath()), qPrintable(text));
 }
 
 QTEST_MAIN(TestSettingDialog)

@@ -342,7 +342,12 @@ void MainWindow::SettingPro()
 {
     SettingDialog dialog;
     if (dialog.exec() == QDialog::Accepted) {
-        dialog.ReadForm();
+        if (!dialog.ReadForm()) {
+            QMessageBox::warning(
+                this, tr("Options"),
+                tr("The options could not be saved to\n%1.")
+                    .arg(QDir::toNativeSeparators(QFileInfo(ESettings::DefaultPath()).absoluteFilePath())));
+        }
         ApplyOptions();
     }
 }
