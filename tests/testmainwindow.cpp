@@ -281,6 +281,8 @@ void TestMainWindow::quitEndsTheLoop()
     // Guard only: a Quit that does nothing would otherwise hang the test.
     QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
     QCOMPARE(QCoreApplication::exec(), 0);
+    // Ended by Quit itself, not by a close request that the window turns into hiding.
+    QCOMPARE(w->isVisible(), shown);
 }
 
 void TestMainWindow::columnsFitTheTable()
