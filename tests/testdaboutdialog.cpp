@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -44,6 +45,7 @@ private slots:
 
 private:
     UrlCatcher Catcher;
+    QTemporaryDir Config;
 };
 
 void TestDAboutDialog::initTestCase()
@@ -52,6 +54,8 @@ void TestDAboutDialog::initTestCase()
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &Catcher, "open");
     }
     TrayCheck::SetOverride(true);
+    // The main window applies the auto-start option; keep it away from the real desktop.
+    qputenv("XDG_CONFIG_HOME", Config.path().toLocal8Bit());
 }
 
 void TestDAboutDialog::cleanupTestCase()
