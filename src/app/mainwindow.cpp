@@ -1,0 +1,394 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "affairstore.h"
+#include "autostart.h"
+#include "daboutdialog.h"
+#include "esettings.h"
+#include "eventrowtext.h"
+#include "picturefile.h"
+#include "settingdialog.h"
+#include "traycheck.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+QString MainWindow::IconPath()
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .absoluteFilePath(QStringLiteral("icon/Pennibell.png"));
+}
+
+QString MainWindow::HelpPath()
+{
+    const QString chm = QStringLiteral("./PennibellHelp.chm");
+    if (QFileInfo::exists(chm)) {
+        return QFileInfo(chm).absoluteFilePath();
+    }
+    return QFileInfo(QStringLiteral("./help/index.html")).absoluteFilePath();
+}
+
+void MainWindow::InitWindow()
+{
+    setWindowTitle(tr("Pennibell"));
+    setMinimumSize(size());
+    setMaximumSize(size());
+    // A grip on a window that cannot be resized would only mislead.
+    statusBar()->setSizeGripEnabled(false);
+    InitTable();
+    CreateTrayIcon();
+    ConnectActions();
+    Editor = nullptr;
+    Effect = nullptr;
+
+    AffairsList.Clear();
+    {
+        AffairStore store(AffairStore::DefaultPath());
+        AffairsList = store.LoadAffairs();
+    }
+    AffairsList.RearmAll();
+    RefreshTable();
+
+    Timer = new QTimer(this);
+    // Coarse timers may drift past a whole second, and a tick that skips the due second
+    // misses the occurrence.
+    Timer->setTimerType(Qt::PreciseTimer);
+    connect(Timer, &QTimer::timeout, this, &MainWindow::eventdispose);
+    Timer->start(1000);
+
+    ApplyOptions();
+
+    QDir here;
+    if (!here.exists(QStringLiteral("./data"))) {
+        here.mkpath(QStringLiteral("./data"));
+    }
+    if (!here.exists(QStringLiteral("./backup"))) {
+        here.mkpath(QStringLiteral("./backup"));
+    }
+}
+
+void MainWindow::ShowAtStart(bool minStart)
+{
+    if (!minStart) {
+        setVisible(true);
+    } else if (TrayCheck::Available()) {
+        setVisible(false);
+    } else {
+        showMinimized();
+    }
+}
+
+void MainWindow::InitTable()
+{
+    QTableWidget* table = ui->tableWidget;
+    // The stretched last column never shrinks below the default section size; at Qt's
+    // default of 100 it would overrun the 549 pixels left for it by one and bring up a
+    // scroll bar.
+    table->horizontalHeader()->setDefaultSectionSize(80);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setColumnWidth(0, 100);
+    table->setColumnWidth(1, 150);
+    table->setColumnWidth(2, 100);
+    table->setColumnWidth(3, 100);
+    table->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    auto* add = new QAction(tr("Add event"), this);
+    auto* edit = new QAction(tr("Edit event"), this);
+    auto* del = new QAction(tr("Delete event"), this);
+    auto* preview = new QAction(tr("Preview event"), this);
+    connect(add, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
+    connect(edit, &QAction::triggered, this, &MainWindow::on_Edit_clicked);
+    connect(del, &QAction::triggered, this, &MainWindow::on_Delete_clicked);
+    connect(preview, &QAction::triggered, this, &MainWindow::on_PreView_clicked);
+    table->addAction(add);
+    table->addAction(edit);
+    table->addAction(del);
+    table->addAction(preview);
+
+    CurrentRow = 0;
+}
+
+void MainWindow::CreateTrayIcon()
+{
+    auto* add = new QAction(tr("Add New"), this);
+    auto* show = new QAction(tr("Show"), this);
+    auto* hide = new QAction(tr("Hide"), this);
+    auto* quit = new QAction(tr("Quit"), this);
+    connect(add, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
+    connect(show, &QAction::triggered, this, &MainWindow::showNormal);
+    connect(hide, &QAction::triggered, this, &MainWindow::HideAndMin);
+    connect(quit, &QAction::triggered, qApp, &MainWindow::Quit);
+
+    auto* menu = new QMenu(this);
+    menu->addAction(add);
+    menu->addSeparator();
+    menu->addAction(show);
+    menu->addAction(hide);
+    menu->addSeparator();
+    menu->addAction(quit);
+
+    const QIcon icon(IconPath());
+    Tray = new QSystemTrayIcon(this);
+    Tray->setContextMenu(menu);
+    Tray->setIcon(icon);
+    Tray->setToolTip(tr("Pennibell"));
+    setWindowIcon(icon);
+
+    Tray->setVisible(true);
+    connect(Tray, &QSystemTrayIcon::activated, this, &MainWindow::iconActivated);
+}
+
+void MainWindow::ConnectActions()
+{
+    connect(ui->actionAdd, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
+    connect(ui->actionEdit, &QAction::triggered, this, &MainWindow::on_Edit_clicked);
+    connect(ui->actionDelete, &QAction::triggered, this, &MainWindow::on_Delete_clicked);
+    connect(ui->actionDelete_expired_events, &QAction::triggered, this, &MainWindow::DelExpired);
+    connect(ui->actionPreview, &QAction::triggered, this, &MainWindow::on_PreView_clicked);
+    connect(ui->actionBak, &QAction::triggered, this, &MainWindow::BackupFile);
+    connect(ui->actionRestore, &QAction::triggered, this, &MainWindow::RestoreFile);
+    connect(ui->actionOption, &QAction::triggered, this, &MainWindow::SettingPro);
+    connect(ui->actionHide, &QAction::triggered, this, &MainWindow::HideAndMin);
+    connect(ui->actionQuit, &QAction::triggered, qApp, &MainWindow::Quit);
+    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::aboutme);
+    connect(ui->actionContents, &QAction::triggered, this, &MainWindow::helptext);
+}
+
+void MainWindow::Quit()
+{
+    // QCoreApplication::quit() first asks every visible window to close, and ours refuses
+    // (it hides to the tray), so Quit would do nothing while the window is shown. exit()
+    // ends the event loop without asking.
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    HideAndMin();
+    event->ignore();
+}
+
+void MainWindow::HideAndMin()
+{
+    showMinimized();
+    // Without a tray a hidden window could never be shown again; minimised it stays in reach.
+    if (TrayCheck::Available()) {
+        setVisible(false);
+    }
+}
+
+void MainWindow::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::DoubleClick) {
+        showNormal();
+        activateWindow();
+    }
+}
+
+void MainWindow::RefreshTable()
+{
+    QTableWidget* table = ui->tableWidget;
+    while (table->rowCount() > 0) {
+        table->removeRow(0);
+    }
+    for (int i = 0; i < AffairsList.Count(); ++i) {
+        AffairInfo record = AffairsList.At(i);
+        table->insertRow(i);
+        table->setVerticalHeaderItem(i, new QTableWidgetItem(record.GetAffairID()));
+        const QDateTime next = record.GetNextTime();
+        table->setItem(i, 0, new QTableWidgetItem(record.GetAffairTitle()));
+        table->setItem(i, 1, new QTableWidgetItem(EventRowText::DateText(next)));
+        table->setItem(i, 2, new QTableWidgetItem(EventRowText::TimeText(next)));
+        table->setItem(i, 3, new QTableWidgetItem(EventRowText::PeriodText(record.GetPeriod())));
+        table->setItem(i, 4, new QTableWidgetItem(record.IsActive() ? tr("Yes") : tr("No")));
+    }
+    const int row = qMin(CurrentRow, AffairsList.Count() - 1);
+    if (row >= 0) {
+        table->selectRow(row);
+    }
+    ColorRows();
+}
+
+void MainWindow::ColorRows()
+{
+    ESettings options;
+    QColor effective;
+    QColor expired;
+    if (!EventRowText::ParseColor(options.GetEffectiveColor(), &effective) ||
+        !EventRowText::ParseColor(options.GetExpiredColor(), &expired)) {
+        return;
+    }
+    QTableWidget* table = ui->tableWidget;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem* state = table->item(row, 4);
+        const QColor& color = state && state->text() == tr("Yes") ? effective : expired;
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (QTableWidgetItem* cell = table->item(row, column)) {
+                cell->setForeground(color);
+            }
+        }
+    }
+}
+
+void MainWindow::ApplyOptions()
+{
+    ESettings options;
+    AutoStart::Apply(options.GetAutoStart(), QCoreApplication::applicationFilePath(), IconPath());
+    ColorRows();
+}
+
+bool MainWindow::SaveAffairList()
+{
+    AffairStore store(AffairStore::DefaultPath());
+    if (store.SaveAffairs(AffairsList)) {
+        return true;
+    }
+    QMessageBox::warning(this, tr("Save events"),
+                         tr("The events could not be saved to\n%1.\nYour changes will be lost when "
+                            "Pennibell ends.")
+                             .arg(QDir::toNativeSeparators(QFileInfo(store.FileName()).absoluteFilePath())));
+    return false;
+}
+
+bool MainWindow::Ask(const QString& text)
+{
+    return QMessageBox::warning(this, tr("Delete event"), text, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MainWindow::RemovePicture(const QString& path)
+{
+    // The path comes from the event file, which a user may edit; only our own picture
+    // files may go.
+    if (PictureFile::IsProgramPath(path) && QFileInfo::exists(path)) {
+        QFile::remove(path);
+    }
+}
+
+void MainWindow::on_tableWidget_clicked(QModelIndex index)
+{
+    CurrentRow = index.row();
+}
+
+void MainWindow::on_Delete_clicked()
+{
+    QTableWidget* table = ui->tableWidget;
+    const int row = table->currentRow();
+    if (table->rowCount() == 0 || row < 0) {
+        return;
+    }
+    // Taken before asking: a dispatched event rebuilds the table while the question is open
+    // and moves the current row.
+    const QTableWidgetItem* head = table->verticalHeaderItem(row);
+    if (!head) {
+        return;
+    }
+    const QString id = head->text();
+
+    ESettings options;
+    if (options.GetDelReminder() && !Ask(tr("Event will be deleted.\nAre you sure?"))) {
+        return;
+    }
+    const AffairInfo record = AffairsList.FindAffair(id);
+    if (record.GetAffairID().isEmpty()) {
+        return;
+    }
+    RemovePicture(record.GetPicPath());
+    AffairsList.RemoveAffair(id);
+    SaveAffairList();
+    RefreshTable();
+}
+
+void MainWindow::DelExpired()
+{
+    if (!Ask(tr("All of the expired events will be deleted.\nAre you sure to do this?"))) {
+        return;
+    }
+    for (int i = 0; i < AffairsList.Count(); ++i) {
+        const AffairInfo record = AffairsList.At(i);
+        if (!record.IsActive()) {
+            RemovePicture(record.GetPicPath());
+        }
+    }
+    AffairsList.RemoveByState(false);
+    SaveAffairList();
+    RefreshTable();
+}
+
+void MainWindow::SettingPro()
+{
+    SettingDialog dialog;
+    if (dialog.exec() == QDialog::Accepted) {
+        if (!dialog.ReadForm()) {
+            QMessageBox::warning(
+                this, tr("Options"),
+                tr("The options could not be saved to\n%1.")
+                    .arg(QDir::toNativeSeparators(QFileInfo(ESettings::DefaultPath()).absoluteFilePath())));
+        }
+        ApplyOptions();
+    }
+}
+
+void MainWindow::aboutme()
+{
+    DAboutDialog about;
+    about.exec();
+}
+
+void MainWindow::helptext()
+{
+#ifdef Q_OS_WIN
+    const QString chm = QDir::toNativeSeparators(QDir::currentPath()) + QStringLiteral("\\PennibellHelp.chm");
+    if (QProcess::startDetached(QStringLiteral("C:/WINDOWS/hh.exe"), {chm})) {
+        return;
+    }
+    QDesktopServices::openUrl(QUrl(QStringLiteral("./PennibellHelp.chm")));
+#else
+    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpPath()));
+#endif
+}
+
+void MainWindow::eventdispose() {}
+
+void MainWindow::EffectOver() {}
+
+void MainWindow::GetInforEvent() {}
+
+void MainWindow::on_AddNew_clicked()
+{
+    Adding = true;
+}
+
+void MainWindow::on_Edit_clicked()
+{
+    Adding = false;
+}
+
+void MainWindow::on_PreView_clicked() {}
+
+void MainWindow::BackupFile() {}
+
+void MainWindow::RestoreFile() {}

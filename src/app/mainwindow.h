@@ -1,0 +1,83 @@
+#pragma once
+
+#include "affairlist.h"
+
+#include <QMainWindow>
+#include <QModelIndex>
+#include <QSystemTrayIcon>
+
+class QTimer;
+class PaintCPanel;
+class EffectShow;
+
+namespace Ui {
+class MainWindow;
+}
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void InitWindow();
+    // Shown, or with minStart kept in the tray (minimised when there is no tray).
+    void ShowAtStart(bool minStart);
+
+    void RefreshTable();
+    void ColorRows();
+    void ApplyOptions();
+    // Writes the list to the event store; a failure is shown to the user, naming the file.
+    bool SaveAffairList();
+
+    const AffairList& Affairs() const { return AffairsList; }
+    int RememberedRow() const { return CurrentRow; }
+    QSystemTrayIcon* TrayIcon() const { return Tray; }
+    QTimer* DispatchTimer() const { return Timer; }
+
+    // The program icon, by its full path (the autostart entry names it too).
+    static QString IconPath();
+    // The help document "Contents" opens where there is no Windows help viewer.
+    static QString HelpPath();
+    // Ends the program, whether the window is shown or hidden.
+    static void Quit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+public slots:
+    void eventdispose();
+    void GetInforEvent();
+    void EffectOver();
+    void on_AddNew_clicked();
+    void on_Edit_clicked();
+    void on_Delete_clicked();
+    void on_PreView_clicked();
+    void DelExpired();
+    void BackupFile();
+    void RestoreFile();
+    void SettingPro();
+    void HideAndMin();
+    void aboutme();
+    void helptext();
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void on_tableWidget_clicked(QModelIndex index);
+
+private:
+    void InitTable();
+    void CreateTrayIcon();
+    void ConnectActions();
+    bool Ask(const QString& text);
+    static void RemovePicture(const QString& path);
+
+    Ui::MainWindow* ui;
+    QSystemTrayIcon* Tray = nullptr;
+    AffairList AffairsList;
+    PaintCPanel* Editor = nullptr;
+    EffectShow* Effect = nullptr;
+    QTimer* Timer = nullptr;
+    bool Adding = false;
+    qint32 CurrentRow = 0;
+};

@@ -1,0 +1,17 @@
+#include "traycheck.h"
+
+#include <QSystemTrayIcon>
+
+namespace {
+std::optional<bool> Forced;
+}
+
+bool TrayCheck::Available()
+{
+    return Forced ? *Forced : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayCheck::SetOverride(std::optional<bool> available)
+{
+    Forced = available;
+}
