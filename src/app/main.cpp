@@ -1,19 +1,40 @@
+#include "datalocation.h"
 #include "esettings.h"
 #include "mainwindow.h"
+#include "platformchoice.h"
+#include "singleinstance.h"
 
 #include <QApplication>
 #include <QDir>
 
 int main(int argc, char* argv[])
 {
+    // A Wayland session refuses to place and raise the reminder window: go through XWayland.
+    PlatformChoice::apply();
     QApplication app(argc, argv);
-    // Every data file of the program lives relative to its own folder.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    QCoreApplication::setApplicationName(QStringLiteral("Pennibell"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pennibell.Pennibell"));
+    // Every data file lives relative to the program's folder, or to the user's own data folder
+    // when the program is installed where its user cannot write.
+    DataLocation::forApplication().enter();
+
+    // Two copies on one data folder would show every reminder twice and overwrite each
+    // other's saves: a second start only brings the running one forward.
+    SingleInstance single(QDir::currentPath());
+    if (!single.claim()) {
+        return SingleInstance::AlreadyRunningExitCode;
+    }
+
     // The window hides to the tray; closing it must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
     MainWindow window;
     window.InitWindow();
+    QObject::connect(&single, &SingleInstance::secondStarted, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
     int code = 0;
     {
         ESettings options;

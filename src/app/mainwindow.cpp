@@ -4,6 +4,7 @@
 #include "affairstore.h"
 #include "autostart.h"
 #include "daboutdialog.h"
+#include "datalocation.h"
 #include "esettings.h"
 #include "eventrowtext.h"
 #include "picturefile.h"
@@ -35,17 +36,21 @@ MainWindow::~MainWindow()
 
 QString MainWindow::IconPath()
 {
-    return QDir(QCoreApplication::applicationDirPath())
-        .absoluteFilePath(QStringLiteral("icon/Pennibell.png"));
+    // An installed copy finds its icon in the shared data folder, a portable one beside itself.
+    const QString found = DataLocation::resource(QStringLiteral("./icon/Pennibell.png"));
+    if (QFileInfo(found).isAbsolute()) {
+        return found;
+    }
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("icon/Pennibell.png"));
 }
 
 QString MainWindow::HelpPath()
 {
-    const QString chm = QStringLiteral("./PennibellHelp.chm");
+    const QString chm = DataLocation::resource(QStringLiteral("./PennibellHelp.chm"));
     if (QFileInfo::exists(chm)) {
         return QFileInfo(chm).absoluteFilePath();
     }
-    return QFileInfo(QStringLiteral("./help/index.html")).absoluteFilePath();
+    return QFileInfo(DataLocation::resource(QStringLiteral("./help/index.html"))).absoluteFilePath();
 }
 
 void MainWindow::InitWindow()

@@ -1,6 +1,7 @@
 #include "paintcpanel.h"
 
 #include "clock.h"
+#include "datalocation.h"
 #include "esettings.h"
 #include "picturefile.h"
 #include "ui_paintcpanel.h"
@@ -54,7 +55,7 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
                  {ui->MyColor, "./icon/pcolor.png"}};
     for (const auto& entry : icons) {
         entry.button->setIconSize(iconSize);
-        entry.button->setIcon(QIcon(QString::fromLatin1(entry.file)));
+        entry.button->setIcon(QIcon(DataLocation::resource(QString::fromLatin1(entry.file))));
     }
 
     connect(&Paint, &PaintWidget::HideOrShowPancel, this, &PaintCPanel::SetHideOrShow);
@@ -103,7 +104,7 @@ void PaintCPanel::ShowEditor()
 
 QCursor PaintCPanel::PencilCursor()
 {
-    const QPixmap pen(QStringLiteral("./icon/ppen.png"));
+    const QPixmap pen(DataLocation::resource(QStringLiteral("./icon/ppen.png")));
     if (pen.isNull()) {
         // Without its icon the pencil would have no visible cursor at all.
         return QCursor(Qt::CrossCursor);
