@@ -3,6 +3,8 @@
 
 #include "affairstore.h"
 #include "autostart.h"
+#include "backuparchive.h"
+#include "backupmessages.h"
 #include "daboutdialog.h"
 #include "datalocation.h"
 #include "esettings.h"
@@ -16,6 +18,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -394,6 +397,41 @@ void MainWindow::on_Edit_clicked()
 
 void MainWindow::on_PreView_clicked() {}
 
-void MainWindow::BackupFile() {}
+void MainWindow::BackupFile()
+{
+    if (AffairsList.Count() == 0) {
+        QMessageBox::warning(this, tr(BackupMessages::NothingTitle), tr(BackupMessages::NothingText));
+        return;
+    }
+    const BackupArchive::Outcome result = BackupArchive::Backup();
+    if (!result.ok()) {
+        // A backup the user believes in but that was never written is worse than none.
+        QMessageBox::warning(this, tr(BackupMessages::FailedTitle),
+                             tr(BackupMessages::FailedText) + result.reason);
+        return;
+    }
+    QMessageBox::information(this, tr(BackupMessages::DoneTitle), tr(BackupMessages::DoneText));
+}
 
-void MainWindow::RestoreFile() {}
+void MainWindow::RestoreFile()
+{
+    const QString fileName = QFileDialog::getOpenFileName(this, tr(BackupMessages::RestoreCaption),
+                                                          QString::fromLatin1(BackupMessages::RestoreFolder),
+                                                          tr(BackupMessages::RestoreFilter));
+    if (fileName.isEmpty()) {
+        return;
+    }
+    // The archive checks the whole file before it touches anything, so on failure the
+    // events, their pictures and the table stay as they are.
+    AffairList restored;
+    const BackupArchive::Outcome result = BackupArchive::Restore(fileName, AffairsList, &restored);
+    if (!result.ok()) {
+        QMessageBox::warning(this, tr(BackupMessages::RestoreFailedTitle),
+                             tr(BackupMessages::RestoreFailedText) + result.reason);
+        return;
+    }
+    AffairsList = restored;
+    // As at start-up: without re-arming, the restored events would never fall due.
+    AffairsList.RearmAll();
+    RefreshTable();
+}
