@@ -119,10 +119,9 @@ private slots:
 
     void addDrawAndSave_data();
     void addDrawAndSave();
-    void editKeepsPicturePath();
     void cancelChangesNothing_data();
     void cancelChangesNothing();
-    void editReplacesOpenedEventAfterRowChange();
+    void editReplacesOpenedEventKeepingItsPicture();
     void trayAddWaitsForEditorDialog();
 
 private:
@@ -248,31 +247,6 @@ void TestMainWindowEditing::addDrawAndSave()
     QCOMPARE(stored, drawing);
 }
 
-void TestMainWindowEditing::editKeepsPicturePath()
-{
-    MainWindow* w = Start();
-    ClickRow(1);
-    Click(w, "Edit");
-    QPointer<PaintCPanel> editor = OpenEditor(w);
-    QVERIFY(editor);
-    QCOMPARE(editor->Canvas()->GetImage(), Marked(Qt::green));
-    const QImage drawing = Draw(editor);
-    AnswerEventDialog(QStringLiteral("Renamed"));
-    Click(editor, "pushButton");
-    Click(editor, "pushButton_2");
-
-    QTRY_VERIFY(editor.isNull());
-    QCOMPARE(Titles(AffairStore().LoadAffairs()), QStringList({"First", "Renamed"}));
-    const AffairInfo edited = w->Affairs().At(1);
-    QCOMPARE(edited.GetAffairID(), QStringLiteral("20300114183000"));
-    QCOMPARE(edited.GetPicPath(), QStringLiteral("./data/dap20300114183000"));
-    QCOMPARE(QDir(QStringLiteral("data")).entryList({"dap*"}, QDir::Files).size(), 2);
-    QImage stored;
-    QCOMPARE(PictureFile::Read(edited.GetPicPath(), Screen, &stored), 0);
-    QCOMPARE(stored, drawing);
-    QCOMPARE(Table()->currentRow(), 1);
-}
-
 void TestMainWindowEditing::cancelChangesNothing_data()
 {
     QTest::addColumn<QString>("command");
@@ -306,12 +280,14 @@ void TestMainWindowEditing::cancelChangesNothing()
     QCOMPARE(Table()->currentRow(), 0);
 }
 
-void TestMainWindowEditing::editReplacesOpenedEventAfterRowChange()
+void TestMainWindowEditing::editReplacesOpenedEventKeepingItsPicture()
 {
     MainWindow* w = Start();
     Click(w, "Edit"); // row 0, "First"
     QPointer<PaintCPanel> editor = OpenEditor(w);
     QVERIFY(editor);
+    QCOMPARE(editor->Canvas()->GetImage(), Marked(Qt::red));
+    const QImage drawing = Draw(editor);
     // Brought back from the tray while the editor is open, another row is chosen.
     TrayAction(QStringLiteral("Show"))->trigger();
     QVERIFY(w->isVisible());
@@ -325,10 +301,15 @@ void TestMainWindowEditing::editReplacesOpenedEventAfterRowChange()
     for (const AffairList& list : {w->Affairs(), AffairStore().LoadAffairs()}) {
         QCOMPARE(Titles(list), QStringList({"First, edited", "Second"}));
         QCOMPARE(list.At(0).GetAffairID(), QStringLiteral("20300110080000"));
+        QCOMPARE(list.At(0).GetPicPath(), QStringLiteral("./data/dap20300110080000"));
         QCOMPARE(list.At(1).GetAffairID(), QStringLiteral("20300114183000"));
         QCOMPARE(list.At(1).GetUserDateTime(), QDateTime(QDate(2030, 1, 11), QTime(8, 0)));
     }
     QCOMPARE(Table()->item(1, 0)->text(), QStringLiteral("Second"));
+    QCOMPARE(QDir(QStringLiteral("data")).entryList({"dap*"}, QDir::Files).size(), 2);
+    QImage stored;
+    QCOMPARE(PictureFile::Read(QStringLiteral("./data/dap20300110080000"), Screen, &stored), 0);
+    QCOMPARE(stored, drawing);
 }
 
 void TestMainWindowEditing::trayAddWaitsForEditorDialog()

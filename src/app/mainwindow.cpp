@@ -429,8 +429,14 @@ bool MainWindow::ModalOpen()
     // The tray menu still works while a modal dialog runs its own event loop. Deleting the
     // editor under one of its dialogs (event details, colour, font, the cancel question) would
     // pull the window out from beneath that loop, and hiding this window would hide its own
-    // question box with it; the dialog is answered first.
-    return QApplication::activeModalWidget() != nullptr;
+    // question box with it; the dialog is brought forward to be answered first.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) {
+        return false;
+    }
+    modal->raise();
+    modal->activateWindow();
+    return true;
 }
 
 void MainWindow::on_AddNew_clicked()
