@@ -9,11 +9,13 @@
 #include "datalocation.h"
 #include "esettings.h"
 #include "eventrowtext.h"
+#include "paintcpanel.h"
 #include "picturefile.h"
 #include "settingdialog.h"
 #include "traycheck.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -34,6 +36,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    delete Editor;
     delete ui;
 }
 
@@ -383,16 +386,93 @@ void MainWindow::eventdispose() {}
 
 void MainWindow::EffectOver() {}
 
-void MainWindow::GetInforEvent() {}
+void MainWindow::GetInforEvent()
+{
+    if (!Editor) {
+        return;
+    }
+    if (isHidden()) {
+        setVisible(true);
+    }
+    const bool saved = Editor->IsSaved();
+    const AffairInfo record = Editor->GetAffair();
+    disconnect(Editor, &PaintCPanel::JobDone, this, &MainWindow::GetInforEvent);
+    // We are inside the editor's JobDone() emission; it may only go once that has returned.
+    Editor->deleteLater();
+    Editor = nullptr;
+    if (!saved) {
+        return;
+    }
+    if (Adding) {
+        AffairsList.AppendAffair(record);
+        AffairsList.RearmAll();
+        CurrentRow = AffairsList.Count() - 1;
+    } else {
+        // The event the editor was opened for, not the current row: the window may have been
+        // brought back from the tray and another row chosen while the editor was open.
+        AffairsList.ReplaceAffair(EditedID, record);
+        AffairsList.RearmAll();
+    }
+    SaveAffairList();
+    RefreshTable();
+}
+
+void MainWindow::OpenEditor(const AffairInfo& record)
+{
+    if (Editor) {
+        // The old editor is not asked for a result; what was drawn in it is given up.
+        disconnect(Editor, &PaintCPanel::JobDone, this, &MainWindow::GetInforEvent);
+        delete Editor;
+        Editor = nullptr;
+    }
+    Editor = new PaintCPanel();
+    Editor->SetAffair(record);
+    connect(Editor, &PaintCPanel::JobDone, this, &MainWindow::GetInforEvent);
+    Editor->ShowEditor();
+    setVisible(false);
+}
+
+bool MainWindow::ModalOpen()
+{
+    // The tray menu still works while a modal dialog runs its own event loop. Deleting the
+    // editor under one of its dialogs (event details, colour, font, the cancel question) would
+    // pull the window out from beneath that loop, and hiding this window would hide its own
+    // question box with it; the dialog is brought forward to be answered first.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) {
+        return false;
+    }
+    modal->raise();
+    modal->activateWindow();
+    return true;
+}
 
 void MainWindow::on_AddNew_clicked()
 {
+    if (ModalOpen()) {
+        return;
+    }
     Adding = true;
+    AffairInfo record;
+    record.Reset();
+    EditedID.clear();
+    OpenEditor(record);
 }
 
 void MainWindow::on_Edit_clicked()
 {
+    QTableWidget* table = ui->tableWidget;
+    const int row = table->currentRow();
+    if (table->rowCount() == 0 || row < 0 || ModalOpen()) {
+        return;
+    }
+    const QTableWidgetItem* head = table->verticalHeaderItem(row);
+    if (!head) {
+        return;
+    }
     Adding = false;
+    EditedID = head->text();
+    OpenEditor(AffairsList.FindAffair(EditedID));
 }
 
 void MainWindow::on_PreView_clicked() {}

@@ -70,6 +70,9 @@ private:
     void CreateTrayIcon();
     void ConnectActions();
     bool Ask(const QString& text);
+    // Replaces any open picture editor by a new one for `record` and hides this window.
+    void OpenEditor(const AffairInfo& record);
+    static bool ModalOpen();
     static void RemovePicture(const QString& path);
 
     Ui::MainWindow* ui;
@@ -79,5 +82,7 @@ private:
     EffectShow* Effect = nullptr;
     QTimer* Timer = nullptr;
     bool Adding = false;
+    // The event an edit was opened for; its result replaces this one.
+    QString EditedID;
     qint32 CurrentRow = 0;
 };
