@@ -3,6 +3,8 @@
 int EntryEffect::Init(QList<QVariant> params)
 {
     ResetBase();
+    // Refused: nothing left to travel, so stepping it anyway ends at once at rest.
+    stepX = stepY = remainingX = remainingY = 0;
     if (params.isEmpty()) {
         return Fail(-1);
     }

@@ -3,6 +3,8 @@
 int MaskEffect::Init(QList<QVariant> params)
 {
     ResetBase();
+    // Refused: nothing left to travel, so stepping it anyway ends at once at rest.
+    stepX = stepY = remainingHeight = remainingWidth = 0;
     if (params.isEmpty()) {
         return Fail(-1);
     }

@@ -2,6 +2,8 @@
 
 int ShutterEffect::Init(QList<QVariant> params)
 {
+    // Refused: nothing left to open, so stepping it anyway ends at once with nothing hidden.
+    stepX = stepY = blindWidth = blindHeight = 0;
     if (params.isEmpty()) {
         return Fail(-1);
     }
