@@ -157,7 +157,7 @@ private slots:
     {
         EffectFrame frame;
         frame.SetWindowSize(QSize(80, 60));
-        frame.SetPicture(sample());
+        frame.SetPicture(solid(QSize(80, 60), Red));
         // First frame: all that shows.
         QCOMPARE(frame.SetGeometry(QPointF(), {QRectF(0, 0, 80, 50)}), QRegion(0, 50, 80, 10));
         // Same place, less hidden: only the strip uncovered since.
@@ -170,6 +170,22 @@ private slots:
         frame.Reset();
         QVERIFY(!frame.IsShown());
         QCOMPARE(frame.SetGeometry(QPointF(0, 50), {}), QRegion(0, 50, 80, 10));
+    }
+
+    void onlyDrawnTilesAreCopied()
+    {
+        EffectFrame frame;
+        frame.SetWindowSize(QSize(80, 60));
+        frame.SetPicture(sample());
+        // The red block lies in the first tile, the blue pixel in the tile diagonally below it.
+        const QRegion tiles = QRegion(0, 0, 32, 32).united(QRect(32, 32, 32, 28));
+        QCOMPARE(frame.Content(), tiles);
+        QCOMPARE(frame.SetGeometry(QPointF(), {}), tiles);
+        QCOMPARE(frame.Drawn(), tiles);
+        // Moving repaints where the drawn tiles were and where they are, nothing else.
+        QCOMPARE(frame.SetGeometry(QPointF(8, 0), {}), tiles.united(tiles.translated(8, 0)));
+        QCOMPARE(frame.Visible(), QRegion(8, 0, 72, 60));
+        QCOMPARE(frame.Render().pixel(50 + 8, 40), Blue);
     }
 
     void opaqueRegionIsExact_data()

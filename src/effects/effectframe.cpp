@@ -16,17 +16,51 @@ void EffectFrame::SetWindowSize(const QSize& size)
 void EffectFrame::SetPicture(const QImage& source)
 {
     picture = MakeTransparent(source);
-    blank = true;
+    // Which tiles hold a drawn pixel, as bands of tile rows (equal rows merged), already in the
+    // sorted, banded form a region keeps.
     const int w = picture.width();
-    for (int y = 0; y < picture.height() && blank; ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < w; ++x) {
-            if (line[x] != 0) {
-                blank = false;
-                break;
+    const int h = picture.height();
+    const int columns = (w + TileSize - 1) / TileSize;
+    QVector<QRect> tiles;
+    QVector<bool> row(columns);
+    QVector<bool> bandRow;
+    int bandTop = 0;
+    auto flush = [&](int bottom) {
+        for (int c = 0; c < columns; ++c) {
+            if (!bandRow.isEmpty() && bandRow[c]) {
+                int end = c;
+                while (end < columns && bandRow[end]) {
+                    ++end;
+                }
+                tiles.append(
+                    QRect(c * TileSize, bandTop, qMin(end * TileSize, w) - c * TileSize, bottom - bandTop));
+                c = end;
             }
         }
+    };
+    for (int top = 0; top < h; top += TileSize) {
+        row.fill(false);
+        const int bottom = qMin(top + TileSize, h);
+        for (int y = top; y < bottom; ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            for (int x = 0; x < w; ++x) {
+                if (line[x] != 0) {
+                    row[x / TileSize] = true;
+                }
+            }
+        }
+        if (top == 0 || row != bandRow) {
+            flush(top);
+            bandRow = row;
+            bandTop = top;
+        }
     }
+    flush(h);
+    content = QRegion();
+    if (!tiles.isEmpty()) {
+        content.setRects(tiles.constData(), int(tiles.size()));
+    }
+    blank = content.isEmpty();
     pictureShape = QRegion();
     shapeMade = false;
     Reset();
@@ -37,6 +71,7 @@ void EffectFrame::Reset()
     shown = false;
     frameOffset = QPoint();
     visible = QRegion();
+    drawn = QRegion();
 }
 
 QRegion EffectFrame::SetGeometry(const QPointF& offset, const QList<QRectF>& hidden)
@@ -54,18 +89,21 @@ QRegion EffectFrame::SetGeometry(const QPointF& offset, const QList<QRectF>& hid
     area.translate(newOffset);
     area &= QRect(QPoint(0, 0), windowSize);
 
+    const QRegion newDrawn = area.intersected(content.translated(newOffset));
+
     QRegion changed;
     if (!shown) {
-        changed = area;
+        changed = newDrawn;
     } else if (newOffset == frameOffset) {
         // Same place: only what was uncovered or covered since.
-        changed = area.xored(visible);
+        changed = newDrawn.xored(drawn);
     } else {
-        changed = area.united(visible);
+        changed = newDrawn.united(drawn);
     }
     shown = true;
     frameOffset = newOffset;
     visible = area;
+    drawn = newDrawn;
     return changed;
 }
 
@@ -74,7 +112,7 @@ void EffectFrame::Paint(QPainter* painter, const QRegion& area) const
     if (!shown || picture.isNull()) {
         return;
     }
-    const QRegion copy = visible.intersected(area);
+    const QRegion copy = drawn.intersected(area);
     if (copy.isEmpty()) {
         return;
     }

@@ -40,6 +40,12 @@ public:
     // rectangle at the offset, less the hidden parts, inside the window. Rectangle-exact: the
     // picture's own transparent pixels lie inside it.
     const QRegion& Visible() const { return visible; }
+    // The part of Visible() that holds any drawn pixel, in tiles of TileSize: all a frame needs
+    // to copy. A drawing leaves most of the screen white, and what is transparent in both frames
+    // costs nothing to move.
+    const QRegion& Drawn() const { return drawn; }
+    // The picture's tiles that hold a drawn pixel, in picture coordinates.
+    const QRegion& Content() const { return content; }
 
     // Copies the frame's picture into `area` of a window-sized device whose `area` is already
     // transparent (a translucent window's backing store is cleared before each paint).
@@ -57,6 +63,8 @@ public:
     // Pixels with a non-zero alpha of a premultiplied ARGB image, as a region.
     static QRegion OpaqueRegion(const QImage& argb);
 
+    static constexpr int TileSize = 32;
+
 private:
     QSize windowSize;
     QImage picture;
@@ -64,6 +72,8 @@ private:
     bool shown = false;
     QPoint frameOffset;
     QRegion visible;
+    QRegion drawn;
+    QRegion content;
     mutable QRegion pictureShape;
     mutable bool shapeMade = false;
 };
