@@ -27,18 +27,31 @@ QImage solid(QSize size, QRgb colour)
     return image;
 }
 
-// The region of the image's pixels with alpha, gathered pixel by pixel.
-QRegion slowOpaque(const QImage& image)
+// The cells of the image holding a pixel with alpha, gathered pixel by pixel.
+QRegion slowCells(const QImage& image, int cell = 1)
 {
     QRegion r;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if (qAlpha(image.pixel(x, y)) != 0) {
-                r += QRect(x, y, 1, 1);
+                r += QRect(x / cell * cell, y / cell * cell, cell, cell).intersected(image.rect());
             }
         }
     }
     return r;
+}
+
+// Isolated dots: thousands of rectangles when followed exactly.
+QImage dots()
+{
+    QImage image(240, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 0; y < 200; y += 3) {
+        for (int x = (y / 3) % 2; x < 240; x += 3) {
+            image.setPixel(x, y, qRgb(0, 0, 0));
+        }
+    }
+    return image;
 }
 
 } // namespace
@@ -210,12 +223,53 @@ private slots:
         QFETCH(QImage, image);
         const QImage t = EffectFrame::MakeTransparent(image);
         const QRegion fast = EffectFrame::OpaqueRegion(t);
-        const QRegion slow = slowOpaque(t);
+        const QRegion slow = slowCells(t);
         QCOMPARE(fast.boundingRect(), slow.boundingRect());
         QVERIFY(fast.xored(slow).isEmpty());
         // Operations on the region built in one piece must work as on any other.
         QCOMPARE(fast.translated(3, 2).intersected(QRect(0, 0, 20, 20)),
                  slow.translated(3, 2).intersected(QRect(0, 0, 20, 20)));
+    }
+
+    void cellRegion_data()
+    {
+        QTest::addColumn<QImage>("image");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("sample, 4") << sample() << 4;
+        QTest::newRow("sample, 32") << sample() << 32;
+        QTest::newRow("dots, 2") << dots() << 2;
+        QTest::newRow("dots, 8") << dots() << 8;
+    }
+
+    void cellRegion()
+    {
+        QFETCH(QImage, image);
+        QFETCH(int, cell);
+        const QImage t = EffectFrame::MakeTransparent(image);
+        QVERIFY(EffectFrame::CellRegion(t, cell).xored(slowCells(t, cell)).isEmpty());
+    }
+
+    void movingShapeStaysAffordable()
+    {
+        EffectFrame simple;
+        simple.SetPicture(sample());
+        // Few rectangles: exact even while moving.
+        QCOMPARE(simple.MovingShapeCell(), 0);
+        QCOMPARE(simple.MovingPictureShape(), simple.PictureShape());
+        QCOMPARE(simple.MovingShapeCell(), 1);
+
+        EffectFrame busy;
+        busy.SetPicture(dots());
+        QVERIFY(busy.PictureShape().rectCount() > EffectFrame::MovingShapeBudget);
+        const QRegion coarse = busy.MovingPictureShape();
+        QVERIFY(busy.MovingShapeCell() > 1);
+        QVERIFY(coarse.rectCount() <= EffectFrame::MovingShapeBudget);
+        // Coarser, never smaller: every drawn pixel stays inside.
+        QVERIFY(busy.PictureShape().subtracted(coarse).isEmpty());
+
+        busy.SetWindowSize(QSize(240, 200));
+        busy.SetGeometry(QPointF(10, -20), {QRectF(0, 0, 100, 200)});
+        QCOMPARE(busy.MovingShape(), coarse.translated(10, -20).intersected(QRect(110, 0, 130, 180)));
     }
 
     void shapeFollowsTheFrame()

@@ -405,6 +405,18 @@ private slots:
         QCOMPARE(w.mask(), QRegion(100, 100, 60, 40).united(QRect(0, 230, 320, 26)));
         w.SetShaped(false);
         QVERIFY(w.mask().isEmpty());
+
+        // A mask effect follows the exact shape from its first frame.
+        EffectShow spread;
+        spread.SetShaped(true);
+        spread.PrepareEffect(picture(), 1, 2);
+        spread.StartEffect(Manual);
+        for (int i = 0; i < 20; ++i) {
+            spread.NextStep();
+        }
+        QCOMPARE(spread.mask(), spread.Frame().Shape());
+        QCOMPARE(spread.mask(),
+                 QRegion(100, 100, 60, 40).united(QRect(0, 230, 320, 26)) & spread.Frame().Visible());
     }
 };
 

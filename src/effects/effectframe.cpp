@@ -3,8 +3,6 @@
 #include <QPainter>
 #include <QVector>
 
-#include <cstring>
-
 EffectFrame::EffectFrame() = default;
 
 void EffectFrame::SetWindowSize(const QSize& size)
@@ -16,53 +14,12 @@ void EffectFrame::SetWindowSize(const QSize& size)
 void EffectFrame::SetPicture(const QImage& source)
 {
     picture = MakeTransparent(source);
-    // Which tiles hold a drawn pixel, as bands of tile rows (equal rows merged), already in the
-    // sorted, banded form a region keeps.
-    const int w = picture.width();
-    const int h = picture.height();
-    const int columns = (w + TileSize - 1) / TileSize;
-    QVector<QRect> tiles;
-    QVector<bool> row(columns);
-    QVector<bool> bandRow;
-    int bandTop = 0;
-    auto flush = [&](int bottom) {
-        for (int c = 0; c < columns; ++c) {
-            if (!bandRow.isEmpty() && bandRow[c]) {
-                int end = c;
-                while (end < columns && bandRow[end]) {
-                    ++end;
-                }
-                tiles.append(
-                    QRect(c * TileSize, bandTop, qMin(end * TileSize, w) - c * TileSize, bottom - bandTop));
-                c = end;
-            }
-        }
-    };
-    for (int top = 0; top < h; top += TileSize) {
-        row.fill(false);
-        const int bottom = qMin(top + TileSize, h);
-        for (int y = top; y < bottom; ++y) {
-            const QRgb* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-            for (int x = 0; x < w; ++x) {
-                if (line[x] != 0) {
-                    row[x / TileSize] = true;
-                }
-            }
-        }
-        if (top == 0 || row != bandRow) {
-            flush(top);
-            bandRow = row;
-            bandTop = top;
-        }
-    }
-    flush(h);
-    content = QRegion();
-    if (!tiles.isEmpty()) {
-        content.setRects(tiles.constData(), int(tiles.size()));
-    }
+    content = CellRegion(picture, TileSize);
     blank = content.isEmpty();
     pictureShape = QRegion();
     shapeMade = false;
+    movingShape = QRegion();
+    movingShapeCell = 0;
     Reset();
 }
 
@@ -172,7 +129,12 @@ QImage EffectFrame::MakeTransparent(const QImage& source)
 
 QRegion EffectFrame::OpaqueRegion(const QImage& argb)
 {
-    if (argb.isNull()) {
+    return CellRegion(argb, 1);
+}
+
+QRegion EffectFrame::CellRegion(const QImage& argb, int cell)
+{
+    if (argb.isNull() || cell < 1) {
         return QRegion();
     }
     const QImage image = argb.format() == QImage::Format_ARGB32_Premultiplied
@@ -180,40 +142,44 @@ QRegion EffectFrame::OpaqueRegion(const QImage& argb)
                              : argb.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int w = image.width();
     const int h = image.height();
-    // Runs of one scanline as [start, end) pairs. Equal consecutive scanlines share one band, so
-    // the result is already the banded, sorted, non-overlapping list QRegion keeps internally and
-    // can be handed over whole instead of being united rectangle by rectangle.
+    const int columns = (w + cell - 1) / cell;
+    // Each band of `cell` scanlines becomes runs of occupied cells; equal consecutive bands merge.
+    // The result is already the sorted, banded list of rectangles a region keeps internally, and
+    // is handed over whole instead of being united rectangle by rectangle.
     QVector<QRect> rects;
-    QVector<int> runs;
-    QVector<int> bandRuns;
+    QVector<char> row(columns);
+    QVector<char> bandRow;
     int bandTop = 0;
     auto flush = [&](int bottom) {
-        for (int i = 0; i + 1 < bandRuns.size(); i += 2) {
-            rects.append(QRect(bandRuns[i], bandTop, bandRuns[i + 1] - bandRuns[i], bottom - bandTop));
+        for (int c = 0; c < bandRow.size(); ++c) {
+            if (bandRow[c]) {
+                int end = c;
+                while (end < columns && bandRow[end]) {
+                    ++end;
+                }
+                rects.append(QRect(c * cell, bandTop, qMin(end * cell, w) - c * cell, bottom - bandTop));
+                c = end;
+            }
         }
     };
-    for (int y = 0; y < h; ++y) {
-        runs.clear();
-        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        int x = 0;
-        while (x < w) {
-            while (x < w && qAlpha(line[x]) == 0) {
-                ++x;
+    for (int top = 0; top < h; top += cell) {
+        row.fill(0);
+        const int bottom = qMin(top + cell, h);
+        for (int y = top; y < bottom; ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < w; ++x) {
+                if (qAlpha(line[x]) != 0) {
+                    // Skip the rest of this cell: it is taken already.
+                    const int c = x / cell;
+                    row[c] = 1;
+                    x = qMin(w, (c + 1) * cell) - 1;
+                }
             }
-            if (x == w) {
-                break;
-            }
-            const int start = x;
-            while (x < w && qAlpha(line[x]) != 0) {
-                ++x;
-            }
-            runs.append(start);
-            runs.append(x);
         }
-        if (y == 0 || runs != bandRuns) {
-            flush(y);
-            bandRuns = runs;
-            bandTop = y;
+        if (top == 0 || row != bandRow) {
+            flush(top);
+            bandRow = row;
+            bandTop = top;
         }
     }
     flush(h);
@@ -222,4 +188,30 @@ QRegion EffectFrame::OpaqueRegion(const QImage& argb)
         region.setRects(rects.constData(), int(rects.size()));
     }
     return region;
+}
+
+const QRegion& EffectFrame::MovingPictureShape() const
+{
+    if (movingShapeCell == 0) {
+        // From coarse to fine, the finest the window system can move every frame.
+        movingShapeCell = TileSize;
+        movingShape = content;
+        for (int cell = TileSize / 2; cell >= 1; cell /= 2) {
+            const QRegion finer = cell == 1 ? PictureShape() : CellRegion(picture, cell);
+            if (finer.rectCount() > MovingShapeBudget) {
+                break;
+            }
+            movingShape = finer;
+            movingShapeCell = cell;
+        }
+    }
+    return movingShape;
+}
+
+QRegion EffectFrame::MovingShape() const
+{
+    if (!shown || visible.isEmpty()) {
+        return QRegion();
+    }
+    return MovingPictureShape().translated(frameOffset).intersected(visible);
 }

@@ -69,6 +69,13 @@ bool EffectShow::Prepare(const QImage& picture, bool pictureRead, int effectType
         frame.SetPicture(MakeCard(title, QSize(screenWidth, screenHeight)));
     }
     const int result = reckon.Init({effectType, effectDirection});
+    if (shaped) {
+        // Made now rather than on the first frames, which must come on time.
+        frame.PictureShape();
+        if (reckon.IsMoving()) {
+            frame.MovingPictureShape();
+        }
+    }
     return usable && result == 0 && reckon.HasEffect();
 }
 
@@ -144,7 +151,10 @@ void EffectShow::NextStep()
 
 void EffectShow::ApplyShape()
 {
-    const QRegion shape = frame.Shape();
+    // Masks change little from frame to frame and cost little to follow exactly; a moving
+    // picture takes its coarser shape until it rests.
+    const bool moving = reckon.IsMoving() && !reckon.IsFinished();
+    const QRegion shape = moving ? frame.MovingShape() : frame.Shape();
     // An empty region would lift the shape altogether; the window is not shown then anyway.
     if (!shape.isEmpty()) {
         setMask(shape);
