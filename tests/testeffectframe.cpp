@@ -249,27 +249,27 @@ private slots:
         QVERIFY(EffectFrame::CellRegion(t, cell).xored(slowCells(t, cell)).isEmpty());
     }
 
-    void movingShapeStaysAffordable()
+    void coarseShapeStaysAffordable()
     {
         EffectFrame simple;
         simple.SetPicture(sample());
-        // Few rectangles: exact even while moving.
-        QCOMPARE(simple.MovingShapeCell(), 0);
-        QCOMPARE(simple.MovingPictureShape(), simple.PictureShape());
-        QCOMPARE(simple.MovingShapeCell(), 1);
+        // Few rectangles: exact even while the effect runs.
+        QCOMPARE(simple.CoarseShapeCell(), 0);
+        QCOMPARE(simple.CoarsePictureShape(), simple.PictureShape());
+        QCOMPARE(simple.CoarseShapeCell(), 1);
 
         EffectFrame busy;
         busy.SetPicture(dots());
-        QVERIFY(busy.PictureShape().rectCount() > EffectFrame::MovingShapeBudget);
-        const QRegion coarse = busy.MovingPictureShape();
-        QVERIFY(busy.MovingShapeCell() > 1);
-        QVERIFY(coarse.rectCount() <= EffectFrame::MovingShapeBudget);
+        QVERIFY(busy.PictureShape().rectCount() > EffectFrame::CoarseShapeBudget);
+        const QRegion coarse = busy.CoarsePictureShape();
+        QVERIFY(busy.CoarseShapeCell() > 1);
+        QVERIFY(coarse.rectCount() <= EffectFrame::CoarseShapeBudget);
         // Coarser, never smaller: every drawn pixel stays inside.
         QVERIFY(busy.PictureShape().subtracted(coarse).isEmpty());
 
         busy.SetWindowSize(QSize(240, 200));
         busy.SetGeometry(QPointF(10, -20), {QRectF(0, 0, 100, 200)});
-        QCOMPARE(busy.MovingShape(), coarse.translated(10, -20).intersected(QRect(110, 0, 130, 180)));
+        QCOMPARE(busy.CoarseShape(), coarse.translated(10, -20).intersected(QRect(110, 0, 130, 180)));
     }
 
     void shapeFollowsTheFrame()

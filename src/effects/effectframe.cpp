@@ -18,8 +18,8 @@ void EffectFrame::SetPicture(const QImage& source)
     blank = content.isEmpty();
     pictureShape = QRegion();
     shapeMade = false;
-    movingShape = QRegion();
-    movingShapeCell = 0;
+    coarseShape = QRegion();
+    coarseShapeCell = 0;
     Reset();
 }
 
@@ -190,28 +190,28 @@ QRegion EffectFrame::CellRegion(const QImage& argb, int cell)
     return region;
 }
 
-const QRegion& EffectFrame::MovingPictureShape() const
+const QRegion& EffectFrame::CoarsePictureShape() const
 {
-    if (movingShapeCell == 0) {
+    if (coarseShapeCell == 0) {
         // From coarse to fine, the finest the window system can move every frame.
-        movingShapeCell = TileSize;
-        movingShape = content;
+        coarseShapeCell = TileSize;
+        coarseShape = content;
         for (int cell = TileSize / 2; cell >= 1; cell /= 2) {
             const QRegion finer = cell == 1 ? PictureShape() : CellRegion(picture, cell);
-            if (finer.rectCount() > MovingShapeBudget) {
+            if (finer.rectCount() > CoarseShapeBudget) {
                 break;
             }
-            movingShape = finer;
-            movingShapeCell = cell;
+            coarseShape = finer;
+            coarseShapeCell = cell;
         }
     }
-    return movingShape;
+    return coarseShape;
 }
 
-QRegion EffectFrame::MovingShape() const
+QRegion EffectFrame::CoarseShape() const
 {
     if (!shown || visible.isEmpty()) {
         return QRegion();
     }
-    return MovingPictureShape().translated(frameOffset).intersected(visible);
+    return CoarsePictureShape().translated(frameOffset).intersected(visible);
 }

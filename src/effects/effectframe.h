@@ -59,15 +59,15 @@ public:
     // The pixels this frame shows, in window coordinates: the window's input and shape region.
     QRegion Shape() const;
 
-    // A shape the window system can afford to move every frame. An exact shape of a drawing runs
-    // to thousands of rectangles, and moving one costs an X server hundreds of milliseconds
-    // (everything under the old and the new shape is exposed). So a moving picture is shaped by
-    // cells of 2 to 32 pixels holding a drawn pixel, the finest that stays within
-    // MovingShapeBudget rectangles; exact when the exact shape is simple enough. In picture
-    // coordinates, made on first use.
-    const QRegion& MovingPictureShape() const;
-    int MovingShapeCell() const { return movingShapeCell; }
-    QRegion MovingShape() const;
+    // A shape the window system can afford to change every frame. The exact shape of a drawing
+    // runs to thousands of rectangles; an X server takes tens of milliseconds to set one and
+    // hundreds to move one (everything under the old and the new shape is exposed). While the
+    // effect runs, the picture is shaped by cells of 2 to 32 pixels holding a drawn pixel, the
+    // finest that stays within CoarseShapeBudget rectangles, or exactly when the exact shape is
+    // that simple. In picture coordinates, made on first use.
+    const QRegion& CoarsePictureShape() const;
+    int CoarseShapeCell() const { return coarseShapeCell; }
+    QRegion CoarseShape() const;
 
     static QImage MakeTransparent(const QImage& picture);
     // Pixels with a non-zero alpha of a premultiplied ARGB image, as a region.
@@ -76,7 +76,7 @@ public:
     static QRegion CellRegion(const QImage& argb, int cell);
 
     static constexpr int TileSize = 32;
-    static constexpr int MovingShapeBudget = 1500;
+    static constexpr int CoarseShapeBudget = 1500;
 
 private:
     QSize windowSize;
@@ -89,6 +89,6 @@ private:
     QRegion content;
     mutable QRegion pictureShape;
     mutable bool shapeMade = false;
-    mutable QRegion movingShape;
-    mutable int movingShapeCell = 0;
+    mutable QRegion coarseShape;
+    mutable int coarseShapeCell = 0;
 };

@@ -72,9 +72,7 @@ bool EffectShow::Prepare(const QImage& picture, bool pictureRead, int effectType
     if (shaped) {
         // Made now rather than on the first frames, which must come on time.
         frame.PictureShape();
-        if (reckon.IsMoving()) {
-            frame.MovingPictureShape();
-        }
+        frame.CoarsePictureShape();
     }
     return usable && result == 0 && reckon.HasEffect();
 }
@@ -151,10 +149,9 @@ void EffectShow::NextStep()
 
 void EffectShow::ApplyShape()
 {
-    // Masks change little from frame to frame and cost little to follow exactly; a moving
-    // picture takes its coarser shape until it rests.
-    const bool moving = reckon.IsMoving() && !reckon.IsFinished();
-    const QRegion shape = moving ? frame.MovingShape() : frame.Shape();
+    // The exact shape only once the picture rests: following it every frame would cost the
+    // window system more than a frame's time.
+    const QRegion shape = reckon.IsFinished() ? frame.Shape() : frame.CoarseShape();
     // An empty region would lift the shape altogether; the window is not shown then anyway.
     if (!shape.isEmpty()) {
         setMask(shape);
