@@ -234,7 +234,7 @@ private slots:
     {
         EffectShow w;
         QSignalSpy done(&w, &EffectShow::EffectDone);
-        w.PrepareEffect(picture(), 0, 0);
+        w.PrepareEffect(picture(), 1, 0);
         w.SetDoneOnStop(true);
         w.StartEffect(Manual);
         w.NextStep();
@@ -284,6 +284,18 @@ private slots:
         QCOMPARE(clickedDone.count(), 0);
         click(clicked);
         QCOMPARE(clickedDone.count(), 1);
+    }
+
+    void nothingToShowStaysHidden()
+    {
+        // Started without a picture: it ends, and no empty full-screen window appears.
+        EffectShow w;
+        QSignalSpy done(&w, &EffectShow::EffectDone);
+        w.SetDoneOnStop(true);
+        w.StartEffect(Manual);
+        QCOMPARE(runToEnd(w), 1);
+        QCOMPARE(done.count(), 1);
+        QVERIFY(!w.isVisible());
     }
 
     void pictureFileIsStretched()

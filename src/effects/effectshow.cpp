@@ -130,14 +130,10 @@ void EffectShow::NextStep()
     const QRegion changed = frame.SetGeometry(offset, hidden);
     const bool finished = reckon.IsFinished();
 
-    bool anything = !frame.Visible().isEmpty();
-    if (shaped) {
-        ApplyShape();
-        anything = !mask().isEmpty();
-    }
+    const bool anything = shaped ? ApplyShape() : !frame.Drawn().isEmpty();
     if (isVisible()) {
         update(changed);
-    } else if (anything || finished) {
+    } else if (anything) {
         // Not before the picture has something on screen: an X11 window without a shape would
         // cover the whole desktop for that frame.
         show();
@@ -147,15 +143,17 @@ void EffectShow::NextStep()
     }
 }
 
-void EffectShow::ApplyShape()
+bool EffectShow::ApplyShape()
 {
     // The exact shape only once the picture rests: following it every frame would cost the
     // window system more than a frame's time.
     const QRegion shape = reckon.IsFinished() ? frame.Shape() : frame.CoarseShape();
     // An empty region would lift the shape altogether; the window is not shown then anyway.
-    if (!shape.isEmpty()) {
-        setMask(shape);
+    if (shape.isEmpty()) {
+        return false;
     }
+    setMask(shape);
+    return true;
 }
 
 void EffectShow::paintEvent(QPaintEvent* event)

@@ -61,7 +61,8 @@ protected:
 
 private:
     bool Prepare(const QImage& picture, bool pictureRead, int effectType, int effectDirection);
-    void ApplyShape();
+    // False when the frame shows nothing (the shape is then left as it was).
+    bool ApplyShape();
 
     EffectFrame frame;
     QTimer* timer = nullptr;
