@@ -193,11 +193,16 @@ QRegion EffectFrame::CellRegion(const QImage& argb, int cell)
 const QRegion& EffectFrame::CoarsePictureShape() const
 {
     if (coarseShapeCell == 0) {
-        // From coarse to fine, the finest the window system can move every frame.
-        coarseShapeCell = TileSize;
+        if (PictureShape().rectCount() <= CoarseShapeBudget) {
+            coarseShape = PictureShape();
+            coarseShapeCell = 1;
+            return coarseShape;
+        }
+        // From coarse to fine, the finest the window system can follow every frame.
         coarseShape = content;
-        for (int cell = TileSize / 2; cell >= 1; cell /= 2) {
-            const QRegion finer = cell == 1 ? PictureShape() : CellRegion(picture, cell);
+        coarseShapeCell = TileSize;
+        for (int cell = TileSize / 2; cell >= 2; cell /= 2) {
+            const QRegion finer = CellRegion(picture, cell);
             if (finer.rectCount() > CoarseShapeBudget) {
                 break;
             }
