@@ -1,0 +1,27 @@
+#include "animationeffect.h"
+
+#include "screensize.h"
+
+AnimationEffect::AnimationEffect() = default;
+
+AnimationEffect::~AnimationEffect() = default;
+
+void AnimationEffect::ResetBase()
+{
+    offset = QPointF(0, 0);
+    hiddenRects.clear();
+    const QSize screen = ScreenSize::get();
+    screenWidth = screen.width();
+    screenHeight = screen.height();
+    stepCount = 30.0;
+    finished = false;
+    moving = false;
+    masking = false;
+}
+
+int AnimationEffect::Fail(int code)
+{
+    ResetBase();
+    finished = true;
+    return code;
+}
