@@ -67,6 +67,7 @@ public:
     // that simple. In picture coordinates, made on first use.
     const QRegion& CoarsePictureShape() const;
     int CoarseShapeCell() const { return coarseShapeCell; }
+    // The running shape at this frame's offset, inside Visible(), in window coordinates.
     QRegion CoarseShape() const;
 
     static QImage MakeTransparent(const QImage& picture);
