@@ -227,7 +227,7 @@ void TestTranslation::textsFollowLanguage_data()
     QTest::newRow("about copyright") << "about"
                                      << "label_3.text"
                                      << "Copyright (C) 2026 The Pennibell makers"
-                                     << "Copyright (C) 2026 Die Macher von Pennibell";
+                                     << "Copyright (C) 2026 Die Pennibell-Macher";
     QTest::newRow("about button") << "about"
                                   << "pushButton_2.text"
                                   << "Email"
@@ -255,7 +255,7 @@ void TestTranslation::textsFollowLanguage_data()
     QTest::newRow("event period") << "event"
                                   << "Weekly.text"
                                   << "Week"
-                                  << "Wochen";
+                                  << "Woche";
     QTest::newRow("event effect") << "event"
                                   << "list.18"
                                   << "Spread Right-Down"

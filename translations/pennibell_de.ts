@@ -27,47 +27,47 @@
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="14"/>
         <source>Time</source>
-        <translation>Uhrzeit</translation>
+        <translation>Zeit</translation>
     </message>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="16"/>
         <source>Period Type</source>
-        <translation>Wiederholung</translation>
+        <translation>Rhythmus</translation>
     </message>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="17"/>
         <source>Once</source>
-        <translation>Einmalig</translation>
+        <translation>Einmal</translation>
     </message>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="18"/>
         <source>Minute</source>
-        <translation>Minuten</translation>
+        <translation>Minute</translation>
     </message>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="19"/>
         <source>Hour</source>
-        <translation>Stunden</translation>
+        <translation>Stunde</translation>
     </message>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="20"/>
         <source>Day</source>
-        <translation>Tage</translation>
+        <translation>Tag</translation>
     </message>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="21"/>
         <source>Week</source>
-        <translation>Wochen</translation>
+        <translation>Woche</translation>
     </message>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="22"/>
         <source>Month</source>
-        <translation>Monate</translation>
+        <translation>Monat</translation>
     </message>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="23"/>
         <source>Year</source>
-        <translation>Jahre</translation>
+        <translation>Jahr</translation>
     </message>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="24"/>
@@ -746,7 +746,7 @@ Möchten Sie das wirklich tun?</translation>
     <message>
         <location filename="../src/about/makerinfo.h" line="14"/>
         <source>Copyright (C) 2026 The Pennibell makers</source>
-        <translation>Copyright (C) 2026 Die Macher von Pennibell</translation>
+        <translation>Copyright (C) 2026 Die Pennibell-Macher</translation>
     </message>
     <message>
         <location filename="../src/about/makerinfo.h" line="16"/>
@@ -814,7 +814,7 @@ Möchten Sie das wirklich tun?</translation>
     <message>
         <location filename="../src/forms/paintcpanel.ui" line="19"/>
         <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <translation>Abbruch</translation>
     </message>
     <message>
         <location filename="../src/paint/paintcpanel.cpp" line="76"/>
@@ -878,12 +878,12 @@ Möchten Sie ohne Speichern beenden?</translation>
     <message>
         <location filename="../src/forms/settingdialog.ui" line="58"/>
         <source>Effective event</source>
-        <translation>Aktives Ereignis</translation>
+        <translation>Aktiv</translation>
     </message>
     <message>
         <location filename="../src/forms/settingdialog.ui" line="66"/>
         <source>Expired event</source>
-        <translation>Abgelaufenes Ereignis</translation>
+        <translation>Abgelaufen</translation>
     </message>
     <message>
         <location filename="../src/forms/settingdialog.ui" line="94"/>
@@ -893,12 +893,12 @@ Möchten Sie ohne Speichern beenden?</translation>
     <message>
         <location filename="../src/forms/settingdialog.ui" line="101"/>
         <source>Delete event</source>
-        <translation>Ereignis löschen</translation>
+        <translation>Beim Löschen</translation>
     </message>
     <message>
         <location filename="../src/forms/settingdialog.ui" line="109"/>
         <source>Quit without saving</source>
-        <translation>Beenden ohne Speichern</translation>
+        <translation>Beim Abbrechen</translation>
     </message>
     <message>
         <location filename="../src/options/settingdialog.cpp" line="13"/>
