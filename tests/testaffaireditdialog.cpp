@@ -1,6 +1,6 @@
 #include "affaireditdialog.h"
-#include "affaireffectrow.h"
 #include "clock.h"
+#include "effectcodes.h"
 #include "testenv.h"
 
 #include <QDateEdit>
@@ -76,7 +76,7 @@ void TestAffairEditDialog::formAsDesigned()
     QVERIFY(child<QDateEdit>(&dialog, "AFDateEdit")->calendarPopup());
     QCOMPARE(child<QSpinBox>(&dialog, "PerNum")->minimum(), 1);
     QCOMPARE(child<QSpinBox>(&dialog, "PerNum")->maximum(), 99999);
-    QCOMPARE(child<QListWidget>(&dialog, "EffectList")->count(), AffairEffectRow::RowCount);
+    QCOMPARE(child<QListWidget>(&dialog, "EffectList")->count(), EffectCodes::RowCount);
     QCOMPARE(child<QListWidget>(&dialog, "EffectList")->item(18)->text(),
              QStringLiteral("Spread Right-Down"));
     QCOMPARE(child<QDateEdit>(&dialog, "AFDateEdit")->date(), QDate(2010, 2, 1));
@@ -112,7 +112,7 @@ void TestAffairEditDialog::rowsMapToCodes()
     QCOMPARE(dialog.GetAffair().GetEffect(), (QVariantList{type, direction}));
     QCOMPARE(dialog.GetAffair().GetEffect().at(0).typeId(), QMetaType::Int);
     if (row >= 0) {
-        QCOMPARE(AffairEffectRow::RowForCodes(type, direction), row);
+        QCOMPARE(EffectCodes::Row(type, direction), row);
     }
 }
 

@@ -48,6 +48,8 @@ private slots:
     void thirtySixHours();
     void hourlyAcrossDstNights_data();
     void hourlyAcrossDstNights();
+    void subDayPeriodsStayElapsed_data();
+    void subDayPeriodsStayElapsed();
     void dailyInSpringGap();
     void everyMinuteTwentyYearsBack();
     void onceOnlyFiresOnceThenExpires();
@@ -151,6 +153,37 @@ void TestAffairInfo::hourlyAcrossDstNights()
         }
     }
     QCOMPARE(fired, 8);
+}
+
+void TestAffairInfo::subDayPeriodsStayElapsed_data()
+{
+    QTest::addColumn<QDateTime>("from");
+    QTest::newRow("day after spring forward") << at(2010, 3, 28, 22, 0);
+    QTest::newRow("day after fall back") << at(2010, 10, 31, 22, 0);
+}
+
+void TestAffairInfo::subDayPeriodsStayElapsed()
+{
+    // Weeks after its first moment an every-7-minutes event is placed by the search; around
+    // its time of day after a daylight-saving change, occurrences must neither repeat nor jump.
+    QFETCH(QDateTime, from);
+    Clock::setMock(from);
+    AffairList list;
+    const QDateTime user = at(2010, 3, 1, 0, 0);
+    list.AppendAffair(makeEvent(user, period(0, 0, 0, 0, 7)));
+    list.RearmAll();
+    qint64 expected = list.At(0).NextSecs();
+    QCOMPARE((expected - user.toSecsSinceEpoch()) % 420, qint64(0));
+    int fired = 0;
+    const qint64 end = from.toSecsSinceEpoch() + 4 * 3600;
+    for (qint64 t = from.toSecsSinceEpoch(); t < end; t += 60) {
+        if (list.DueMask(t) == QLatin1String("1")) {
+            QCOMPARE(t, expected);
+            expected += 420;
+            ++fired;
+        }
+    }
+    QVERIFY(fired >= 4 * 3600 / 420);
 }
 
 void TestAffairInfo::dailyInSpringGap()

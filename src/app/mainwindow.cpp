@@ -7,6 +7,7 @@
 #include "backupmessages.h"
 #include "daboutdialog.h"
 #include "datalocation.h"
+#include "effectshow.h"
 #include "esettings.h"
 #include "eventrowtext.h"
 #include "paintcpanel.h"
@@ -37,6 +38,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 MainWindow::~MainWindow()
 {
     delete Editor;
+    delete Effect;
     delete ui;
 }
 
@@ -408,9 +410,56 @@ void MainWindow::helptext()
 #endif
 }
 
-void MainWindow::eventdispose() {}
+void MainWindow::eventdispose()
+{
+    const QString mask = AffairsList.DueMask();
+    int i = mask.indexOf(QLatin1Char('1'));
+    if (i < 0) {
+        return;
+    }
+    // Every due event is shown, one after the other: the first at once, the others as the
+    // user clicks away the one before. They go before events still waiting from earlier.
+    QList<AffairInfo> due;
+    for (; i >= 0; i = mask.indexOf(QLatin1Char('1'), i + 1)) {
+        due.append(AffairsList.At(i));
+    }
+    Pending = due.mid(1) + Pending;
+    ShowInEffect(due.first());
+    RefreshTable();
+}
 
-void MainWindow::EffectOver() {}
+void MainWindow::EffectOver()
+{
+    if (!Effect) {
+        return;
+    }
+    disconnect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+    Effect->setVisible(false);
+    // This runs inside the window's own EffectDone emission.
+    Effect->deleteLater();
+    Effect = nullptr;
+    ShowingID.clear();
+    if (!Pending.isEmpty()) {
+        ShowInEffect(Pending.takeFirst());
+    }
+}
+
+void MainWindow::ShowInEffect(const AffairInfo& record)
+{
+    if (Effect) {
+        disconnect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+        delete Effect;
+        Effect = nullptr;
+    }
+    Effect = new EffectShow();
+    connect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+    const QVariantList effect = record.GetEffect();
+    Effect->SetTitle(record.GetAffairTitle());
+    Effect->PrepareEffect(record.GetPicPath(), effect.value(0).toInt(), effect.value(1).toInt());
+    Effect->SetDoneOnStop(false);
+    Effect->StartEffect(30);
+    ShowingID = record.GetAffairID();
+}
 
 void MainWindow::GetInforEvent()
 {
@@ -501,7 +550,25 @@ void MainWindow::on_Edit_clicked()
     OpenEditor(AffairsList.FindAffair(EditedID));
 }
 
-void MainWindow::on_PreView_clicked() {}
+void MainWindow::on_PreView_clicked()
+{
+    QTableWidget* table = ui->tableWidget;
+    const int row = table->currentRow();
+    if (row < 0) {
+        return;
+    }
+    const QTableWidgetItem* head = table->verticalHeaderItem(row);
+    if (!head) {
+        return;
+    }
+    const AffairInfo record = AffairsList.FindAffair(head->text());
+    if (record.GetAffairID().isEmpty()) {
+        return;
+    }
+    ShowInEffect(record);
+    // A preview is not a reminder: dismissing it must not be mistaken for this event's.
+    ShowingID.clear();
+}
 
 void MainWindow::BackupFile()
 {

@@ -36,6 +36,10 @@ public:
     int RememberedRow() const { return CurrentRow; }
     QSystemTrayIcon* TrayIcon() const { return Tray; }
     QTimer* DispatchTimer() const { return Timer; }
+    EffectShow* EffectWindow() const { return Effect; }
+    // The event whose reminder is on screen (empty for none or a preview), and those waiting.
+    QString ShowingEvent() const { return ShowingID; }
+    int PendingCount() const { return Pending.size(); }
 
     // The program icon, by its full path (the autostart entry names it too).
     static QString IconPath();
@@ -75,6 +79,8 @@ private:
     bool Ask(const QString& text);
     // Replaces any open picture editor by a new one for `record` and hides this window.
     void OpenEditor(const AffairInfo& record);
+    // Replaces any effect window by a new one showing the record's picture with its effect.
+    void ShowInEffect(const AffairInfo& record);
     static bool ModalOpen();
     static void RemovePicture(const QString& path);
 
@@ -90,5 +96,7 @@ private:
     bool Adding = false;
     // The event an edit was opened for; its result replaces this one.
     QString EditedID;
+    QList<AffairInfo> Pending;
+    QString ShowingID;
     qint32 CurrentRow = 0;
 };

@@ -1,7 +1,7 @@
 #include "affaireditdialog.h"
 
-#include "affaireffectrow.h"
 #include "clock.h"
+#include "effectcodes.h"
 #include "ui_affaireditdialog.h"
 
 AffairEditDialog::AffairEditDialog(QWidget* parent) : QDialog(parent), ui(new Ui::AffairEditDialog)
@@ -44,7 +44,7 @@ void AffairEditDialog::SetAffair(const AffairInfo& affair)
     const QVariantList effect = Affair.GetEffect();
     const int type = effect.size() > 0 ? effect.at(0).toInt() : 3;
     const int direction = effect.size() > 1 ? effect.at(1).toInt() : 0;
-    ui->EffectList->setCurrentRow(AffairEffectRow::RowForCodes(type, direction));
+    ui->EffectList->setCurrentRow(::EffectCodes::Row(type, direction));
 }
 
 // The first rule that holds wins, so a hand-made record with several counts shows the largest
@@ -122,8 +122,8 @@ void AffairEditDialog::on_OnlyOnce_clicked()
 
 void AffairEditDialog::on_EffectList_doubleClicked(const QModelIndex& index)
 {
-    const QPair<int, int> codes = AffairEffectRow::CodesForRow(index.isValid() ? index.row() : -1);
-    emit startprev(codes.first, codes.second);
+    const int row = index.isValid() ? index.row() : -1;
+    emit startprev(::EffectCodes::Type(row), ::EffectCodes::Direction(row));
 }
 
 void AffairEditDialog::on_buttonBox_rejected() {}
@@ -146,9 +146,9 @@ void AffairEditDialog::on_buttonBox_accepted()
         period.year = n;
     }
 
-    const QPair<int, int> codes = AffairEffectRow::CodesForRow(ui->EffectList->currentRow());
+    const int row = ui->EffectList->currentRow();
     EffectCodes.clear();
-    EffectCodes << codes.first << codes.second;
+    EffectCodes << ::EffectCodes::Type(row) << ::EffectCodes::Direction(row);
 
     QString id = Affair.GetAffairID();
     if (id.isEmpty()) {

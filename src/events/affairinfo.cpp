@@ -144,9 +144,31 @@ bool AffairInfo::ComputeNextTime(const QDateTime& nowIn)
     if (P.HasNegative()) {
         return Expire();
     }
+    // A period shorter than a day
+    // made of hours and minutes is elapsed time when stepped; multiplied, its whole days would
+    // become calendar days, and after a daylight-saving change the occurrences would run back
+    // over an hour (shown twice) or jump one (never shown). Counted as elapsed time here too,
+    // both branches give the same occurrences.
+    const qint64 span = qint64(P.hour) * 3600 + qint64(P.minute) * 60;
+    const bool elapsed = P.year == 0 && P.month == 0 && P.day == 0 && span < 86400;
+    const qint64 base = secs(U);
+    auto multiple = [&](qint64 count) {
+        if (!elapsed) {
+            return AddPeriod(U, P, count);
+        }
+        ++g_addPeriodCalls;
+        qint64 offset = 0;
+        if (__builtin_mul_overflow(count, span, &offset)) {
+            return QDateTime();
+        }
+        return QDateTime::fromSecsSinceEpoch(base + offset);
+    };
+    auto before = [&](const QDateTime& next) {
+        return elapsed ? secs(next) - span : secs(AddPeriod(next, P, -1));
+    };
     QDateTime T;
     if (!P.IsOnce()) {
-        T = AddPeriod(U, P, 20);
+        T = multiple(20);
         if (!LocalTime::IsSet(U) || !LocalTime::IsSet(T)) {
             return Expire();
         }
@@ -181,13 +203,13 @@ bool AffairInfo::ComputeNextTime(const QDateTime& nowIn)
             return Expire();
         }
         k *= 2;
-        next = AddPeriod(U, P, k);
+        next = multiple(k);
         if (!LocalTime::IsSet(next)) {
             return Expire();
         }
     } while (secs(next) <= now);
 
-    if (secs(AddPeriod(next, P, -1)) <= now) {
+    if (before(next) <= now) {
         return Settle(next);
     }
     qint64 lo = k / 2;
@@ -196,17 +218,17 @@ bool AffairInfo::ComputeNextTime(const QDateTime& nowIn)
     // it go round for ever.
     while (hi - lo > 1) {
         const qint64 mid = (lo + hi) / 2;
-        next = AddPeriod(U, P, mid);
+        next = multiple(mid);
         if (secs(next) <= now) {
             lo = mid;
             continue;
         }
-        if (secs(AddPeriod(next, P, -1)) <= now) {
+        if (before(next) <= now) {
             return Settle(next);
         }
         hi = mid;
     }
-    next = AddPeriod(U, P, hi);
+    next = multiple(hi);
     if (secs(next) <= now) {
         return Expire();
     }
