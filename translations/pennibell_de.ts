@@ -475,8 +475,8 @@
     <message>
         <location filename="../src/forms/mainwindow.ui" line="14"/>
         <location filename="../src/app/backupmessages.h" line="11"/>
-        <location filename="../src/app/mainwindow.cpp" line="176"/>
-        <location filename="../src/app/mainwindow.cpp" line="186"/>
+        <location filename="../src/app/mainwindow.cpp" line="178"/>
+        <location filename="../src/app/mainwindow.cpp" line="188"/>
         <source>Pennibell</source>
         <translation>Pennibell</translation>
     </message>
@@ -507,7 +507,7 @@
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="98"/>
-        <location filename="../src/app/mainwindow.cpp" line="181"/>
+        <location filename="../src/app/mainwindow.cpp" line="183"/>
         <source>Add New</source>
         <translation>Neues Ereignis</translation>
     </message>
@@ -539,14 +539,14 @@
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="188"/>
-        <location filename="../src/app/mainwindow.cpp" line="177"/>
+        <location filename="../src/app/mainwindow.cpp" line="179"/>
         <source>Add event</source>
         <translation>Ereignis hinzufügen</translation>
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="193"/>
-        <location filename="../src/app/mainwindow.cpp" line="177"/>
-        <location filename="../src/app/mainwindow.cpp" line="315"/>
+        <location filename="../src/app/mainwindow.cpp" line="179"/>
+        <location filename="../src/app/mainwindow.cpp" line="317"/>
         <source>Delete event</source>
         <translation>Ereignis löschen</translation>
     </message>
@@ -562,13 +562,13 @@
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="208"/>
-        <location filename="../src/app/mainwindow.cpp" line="181"/>
+        <location filename="../src/app/mainwindow.cpp" line="183"/>
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="213"/>
-        <location filename="../src/app/mainwindow.cpp" line="177"/>
+        <location filename="../src/app/mainwindow.cpp" line="179"/>
         <source>Edit event</source>
         <translation>Ereignis bearbeiten</translation>
     </message>
@@ -584,13 +584,13 @@
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="228"/>
-        <location filename="../src/app/mainwindow.cpp" line="177"/>
+        <location filename="../src/app/mainwindow.cpp" line="179"/>
         <source>Preview event</source>
         <translation>Ereignisvorschau</translation>
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="233"/>
-        <location filename="../src/app/mainwindow.cpp" line="384"/>
+        <location filename="../src/app/mainwindow.cpp" line="386"/>
         <source>Options</source>
         <translation>Einstellungen</translation>
     </message>
@@ -685,33 +685,33 @@
         <translation>Einmalig</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="181"/>
+        <location filename="../src/app/mainwindow.cpp" line="183"/>
         <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="181"/>
+        <location filename="../src/app/mainwindow.cpp" line="183"/>
         <source>Hide</source>
         <translation>Ausblenden</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="263"/>
-        <location filename="../src/app/mainwindow.cpp" line="284"/>
+        <location filename="../src/app/mainwindow.cpp" line="265"/>
+        <location filename="../src/app/mainwindow.cpp" line="286"/>
         <source>Yes</source>
         <translation>Ja</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="263"/>
+        <location filename="../src/app/mainwindow.cpp" line="265"/>
         <source>No</source>
         <translation>Nein</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="306"/>
+        <location filename="../src/app/mainwindow.cpp" line="308"/>
         <source>Save events</source>
         <translation>Ereignisse speichern</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="307"/>
+        <location filename="../src/app/mainwindow.cpp" line="309"/>
         <source>The events could not be saved to
 %1.
 Your changes will be lost when Pennibell ends.</source>
@@ -720,21 +720,21 @@ Your changes will be lost when Pennibell ends.</source>
 Ihre Änderungen gehen verloren, wenn Pennibell endet.</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="349"/>
+        <location filename="../src/app/mainwindow.cpp" line="351"/>
         <source>Event will be deleted.
 Are you sure?</source>
         <translation>Das Ereignis wird gelöscht.
 Sind Sie sicher?</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="364"/>
+        <location filename="../src/app/mainwindow.cpp" line="366"/>
         <source>All of the expired events will be deleted.
 Are you sure to do this?</source>
         <translation>Alle abgelaufenen Ereignisse werden gelöscht.
 Möchten Sie das wirklich tun?</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="385"/>
+        <location filename="../src/app/mainwindow.cpp" line="387"/>
         <source>The options could not be saved to
 %1.</source>
         <translation>Die Einstellungen konnten nicht gespeichert werden in
