@@ -12,7 +12,7 @@ PREFIX ?= /usr/local
 # Debian packages the build, the tests and the benchmarks need.
 PACKAGES := cmake make g++ pkg-config ccache zlib1g-dev \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
-            desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools
+            desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 # Only `make fuzz` needs clang's libFuzzer.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 

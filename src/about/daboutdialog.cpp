@@ -12,10 +12,7 @@
 DAboutDialog::DAboutDialog(QWidget* parent) : QDialog(parent), ui(new Ui::DAboutDialog)
 {
     ui->setupUi(this);
-    setWindowTitle(tr("About"));
-    ui->label->setText(tr("Pennibell"));
-    ui->label_2->setText(MakerInfo::Version());
-    ui->label_3->setText(MakerInfo::Copyright());
+    ApplyCodeTexts();
     if (OsVersion() >= 6.0) {
         ui->pushButton_2->setVisible(false);
     }
@@ -26,6 +23,14 @@ DAboutDialog::DAboutDialog(QWidget* parent) : QDialog(parent), ui(new Ui::DAbout
 DAboutDialog::~DAboutDialog()
 {
     delete ui;
+}
+
+void DAboutDialog::ApplyCodeTexts()
+{
+    setWindowTitle(tr("About"));
+    ui->label->setText(tr("Pennibell"));
+    ui->label_2->setText(MakerInfo::Version());
+    ui->label_3->setText(MakerInfo::Copyright());
 }
 
 double DAboutDialog::OsVersion()
@@ -66,5 +71,6 @@ void DAboutDialog::changeEvent(QEvent* event)
     QDialog::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        ApplyCodeTexts();
     }
 }

@@ -26,5 +26,8 @@ private slots:
     void on_pushButton_3_clicked();
 
 private:
+    // The texts the form only holds placeholders for.
+    void ApplyCodeTexts();
+
     Ui::DAboutDialog* ui;
 };

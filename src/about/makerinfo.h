@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // Who makes the program and where to reach them; the about box and the help page read these.
@@ -8,6 +9,9 @@ class MakerInfo
 public:
     static QString WebSite() { return QStringLiteral("https://pennibell.example.org/"); }
     static QString SupportEmail() { return QStringLiteral("support@pennibell.example.org"); }
-    static QString Copyright() { return QStringLiteral("Copyright (C) 2026 The Pennibell makers"); }
-    static QString Version() { return QStringLiteral("Version 1.0"); }
+    static QString Copyright()
+    {
+        return QCoreApplication::translate("MakerInfo", "Copyright (C) 2026 The Pennibell makers");
+    }
+    static QString Version() { return QCoreApplication::translate("MakerInfo", "Version 1.0"); }
 };

@@ -21,11 +21,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("BackupArchive", text);
-}
-
 QByteArray le32(qint32 n)
 {
     QByteArray bytes(4, '\0');
@@ -73,27 +68,29 @@ bool loadStore(const QByteArray& store, AffairList* events, QString* reason)
 {
     // Named after the process, so that one process's leftovers (a kill in the middle) are
     // told apart from another's files in use.
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/pennibell-restore-%1-XXXXXX.ini")
-                                               .arg(QCoreApplication::applicationPid()));
+    QTemporaryFile file(
+        QDir::tempPath() +
+        QStringLiteral("/pennibell-restore-%1-XXXXXX.ini").arg(QCoreApplication::applicationPid()));
     if (!file.open() || file.write(store) != store.size() || !file.flush()) {
-        return fail(reason, tr("A temporary file cannot be written: %1").arg(file.errorString()));
+        return fail(reason,
+                    BackupArchive::tr("A temporary file cannot be written: %1").arg(file.errorString()));
     }
     file.close();
     {
         // QSettings accepts almost any text; an event file always has a count.
         QSettings settings(file.fileName(), QSettings::IniFormat);
         if (settings.status() != QSettings::NoError) {
-            return fail(reason, tr("The event list is not an event file."));
+            return fail(reason, BackupArchive::tr("The event list is not an event file."));
         }
         bool number = false;
         const int num = settings.value(QStringLiteral("num")).toString().trimmed().toInt(&number);
         if (!number) {
-            return fail(reason, tr("The event list is not an event file."));
+            return fail(reason, BackupArchive::tr("The event list is not an event file."));
         }
         // Every event takes more than a byte of the file; a larger count is damage, and
         // loading it would only make empty events.
         if (num < 0 || num > BackupArchive::MaxEvents || num > store.size()) {
-            return fail(reason, tr("The event list claims %1 events.").arg(num));
+            return fail(reason, BackupArchive::tr("The event list claims %1 events.").arg(num));
         }
     }
     AffairStore loader(file.fileName());

@@ -3,6 +3,7 @@
 #include "affairlist.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -16,6 +17,8 @@
 // the dialogs and messages (backupmessages.h).
 class BackupArchive
 {
+    Q_DECLARE_TR_FUNCTIONS(BackupArchive)
+
 public:
     enum class Status
     {

@@ -11,22 +11,22 @@ QString EventRowText::PeriodText(const AffairPeriod& period)
                QCoreApplication::translate("MainWindow", unit);
     };
     if (period.year > 0) {
-        return text(period.year, "year");
+        return text(period.year, QT_TRANSLATE_NOOP("MainWindow", "year"));
     }
     if (period.month > 0) {
-        return text(period.month, "month");
+        return text(period.month, QT_TRANSLATE_NOOP("MainWindow", "month"));
     }
     if (period.day > 0 && period.day % 7 == 0) {
-        return text(period.day / 7, "week");
+        return text(period.day / 7, QT_TRANSLATE_NOOP("MainWindow", "week"));
     }
     if (period.day > 0) {
-        return text(period.day, "day");
+        return text(period.day, QT_TRANSLATE_NOOP("MainWindow", "day"));
     }
     if (period.hour > 0) {
-        return text(period.hour, "hour");
+        return text(period.hour, QT_TRANSLATE_NOOP("MainWindow", "hour"));
     }
     if (period.minute > 0) {
-        return text(period.minute, "minute");
+        return text(period.minute, QT_TRANSLATE_NOOP("MainWindow", "minute"));
     }
     return QCoreApplication::translate("MainWindow", "Once");
 }

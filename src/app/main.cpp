@@ -6,6 +6,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -14,6 +17,18 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Pennibell"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pennibell.Pennibell"));
+    // The system's language: Qt's own texts (standard buttons, file dialogs) where Qt ships
+    // them, and ours from the translations built into the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qtTexts);
+    }
+    QTranslator ownTexts;
+    if (ownTexts.load(QLocale(), QStringLiteral("pennibell"), QStringLiteral("_"),
+                      QStringLiteral(":/i18n"))) {
+        QCoreApplication::installTranslator(&ownTexts);
+    }
     // Every data file lives relative to the program's folder, or to the user's own data folder
     // when the program is installed where its user cannot write.
     DataLocation::forApplication().enter();

@@ -64,13 +64,13 @@ QString MainWindow::HelpPath()
 
 void MainWindow::InitWindow()
 {
-    setWindowTitle(tr("Pennibell"));
     setMinimumSize(size());
     setMaximumSize(size());
     // A grip on a window that cannot be resized would only mislead.
     statusBar()->setSizeGripEnabled(false);
     InitTable();
     CreateTrayIcon();
+    ApplyCodeTexts();
     ConnectActions();
     Editor = nullptr;
     Effect = nullptr;
@@ -129,28 +129,27 @@ void MainWindow::InitTable()
     table->setColumnWidth(3, 100);
     table->setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    auto* add = new QAction(tr("Add event"), this);
-    auto* edit = new QAction(tr("Edit event"), this);
-    auto* del = new QAction(tr("Delete event"), this);
-    auto* preview = new QAction(tr("Preview event"), this);
+    auto* add = new QAction(this);
+    auto* edit = new QAction(this);
+    auto* del = new QAction(this);
+    auto* preview = new QAction(this);
     connect(add, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
     connect(edit, &QAction::triggered, this, &MainWindow::on_Edit_clicked);
     connect(del, &QAction::triggered, this, &MainWindow::on_Delete_clicked);
     connect(preview, &QAction::triggered, this, &MainWindow::on_PreView_clicked);
-    table->addAction(add);
-    table->addAction(edit);
-    table->addAction(del);
-    table->addAction(preview);
+    TableActions = {add, edit, del, preview};
+    table->addActions(TableActions);
 
     CurrentRow = 0;
 }
 
 void MainWindow::CreateTrayIcon()
 {
-    auto* add = new QAction(tr("Add New"), this);
-    auto* show = new QAction(tr("Show"), this);
-    auto* hide = new QAction(tr("Hide"), this);
-    auto* quit = new QAction(tr("Quit"), this);
+    auto* add = new QAction(this);
+    auto* show = new QAction(this);
+    auto* hide = new QAction(this);
+    auto* quit = new QAction(this);
+    TrayActions = {add, show, hide, quit};
     connect(add, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
     connect(show, &QAction::triggered, this, &MainWindow::showNormal);
     connect(hide, &QAction::triggered, this, &MainWindow::HideAndMin);
@@ -168,11 +167,26 @@ void MainWindow::CreateTrayIcon()
     Tray = new QSystemTrayIcon(this);
     Tray->setContextMenu(menu);
     Tray->setIcon(icon);
-    Tray->setToolTip(tr("Pennibell"));
     setWindowIcon(icon);
 
     Tray->setVisible(true);
     connect(Tray, &QSystemTrayIcon::activated, this, &MainWindow::iconActivated);
+}
+
+void MainWindow::ApplyCodeTexts()
+{
+    setWindowTitle(tr("Pennibell"));
+    const QStringList table = {tr("Add event"), tr("Edit event"), tr("Delete event"), tr("Preview event")};
+    for (int i = 0; i < TableActions.size(); ++i) {
+        TableActions.at(i)->setText(table.at(i));
+    }
+    const QStringList tray = {tr("Add New"), tr("Show"), tr("Hide"), tr("Quit")};
+    for (int i = 0; i < TrayActions.size(); ++i) {
+        TrayActions.at(i)->setText(tray.at(i));
+    }
+    if (Tray) {
+        Tray->setToolTip(tr("Pennibell"));
+    }
 }
 
 void MainWindow::ConnectActions()
@@ -203,6 +217,17 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     HideAndMin();
     event->ignore();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        ApplyCodeTexts();
+        // The rows hold translated words ("Yes", the period units), and ColorRows reads them.
+        RefreshTable();
+    }
 }
 
 void MainWindow::HideAndMin()

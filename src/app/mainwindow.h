@@ -50,6 +50,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 public slots:
     void eventdispose();
@@ -73,6 +74,8 @@ private:
     void InitTable();
     void CreateTrayIcon();
     void ConnectActions();
+    // The texts the form does not hold: set at start-up and again for a new language.
+    void ApplyCodeTexts();
     bool Ask(const QString& text);
     // Replaces any open picture editor by a new one for `record` and hides this window.
     void OpenEditor(const AffairInfo& record);
@@ -83,6 +86,9 @@ private:
 
     Ui::MainWindow* ui;
     QSystemTrayIcon* Tray = nullptr;
+    // Add, edit, delete, preview in the table's context menu; add, show, hide, quit in the tray's.
+    QList<QAction*> TableActions;
+    QList<QAction*> TrayActions;
     AffairList AffairsList;
     PaintCPanel* Editor = nullptr;
     EffectShow* Effect = nullptr;

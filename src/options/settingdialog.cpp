@@ -79,5 +79,6 @@ void SettingDialog::changeEvent(QEvent* event)
     QDialog::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        setWindowTitle(tr("Options"));
     }
 }

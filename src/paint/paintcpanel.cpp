@@ -204,6 +204,7 @@ void PaintCPanel::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        setWindowTitle(tr("Paint"));
     }
 }
 

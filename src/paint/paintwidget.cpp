@@ -40,6 +40,14 @@ PaintWidget::PaintWidget() : QWidget(nullptr)
 
 PaintWidget::~PaintWidget() = default;
 
+void PaintWidget::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        FontAction->setText(tr("Font"));
+    }
+}
+
 void PaintWidget::SetTool(int tool)
 {
     CurrentTool = tool;

@@ -1,0 +1,910 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>AffairEditDialog</name>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="8"/>
+        <location filename="../src/events/affaireditdialog.cpp" line="16"/>
+        <source>Event Information</source>
+        <translation>Ereignisdetails</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="9"/>
+        <source>Event</source>
+        <translation>Ereignis</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="10"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="12"/>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="14"/>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="16"/>
+        <source>Period Type</source>
+        <translation>Rhythmus</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="17"/>
+        <source>Once</source>
+        <translation>Einmal</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="18"/>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="19"/>
+        <source>Hour</source>
+        <translation>Stunde</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="20"/>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="21"/>
+        <source>Week</source>
+        <translation>Woche</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="22"/>
+        <source>Month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="23"/>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="24"/>
+        <source>Period Data</source>
+        <translation>Abstand</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="27"/>
+        <source>Effect</source>
+        <translation>Effekt</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Bounce</source>
+        <translation>Hüpfen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Blinds Horizontal</source>
+        <translation>Jalousie waagerecht</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Blinds Vertical</source>
+        <translation>Jalousie senkrecht</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Push Up</source>
+        <translation>Schieben nach oben</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Push Down</source>
+        <translation>Schieben nach unten</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Push Left</source>
+        <translation>Schieben nach links</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Push Right</source>
+        <translation>Schieben nach rechts</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Push Left-Up</source>
+        <translation>Schieben nach links oben</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Push Right-Up</source>
+        <translation>Schieben nach rechts oben</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Push Left-Down</source>
+        <translation>Schieben nach links unten</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Push Right-Down</source>
+        <translation>Schieben nach rechts unten</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Spread Up</source>
+        <translation>Ausbreiten nach oben</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Spread Down</source>
+        <translation>Ausbreiten nach unten</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Spread Left</source>
+        <translation>Ausbreiten nach links</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Spread Right</source>
+        <translation>Ausbreiten nach rechts</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Spread Left-Up</source>
+        <translation>Ausbreiten nach links oben</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Spread Right-Up</source>
+        <translation>Ausbreiten nach rechts oben</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Spread Left-Down</source>
+        <translation>Ausbreiten nach links unten</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/affaireditdialog.ui" line="28"/>
+        <source>Spread Right-Down</source>
+        <translation>Ausbreiten nach rechts unten</translation>
+    </message>
+</context>
+<context>
+    <name>BackupArchive</name>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="123"/>
+        <location filename="../src/app/backuparchive.cpp" line="176"/>
+        <source>The event list is too large for a backup.</source>
+        <translation>Die Ereignisliste ist zu groß für eine Sicherung.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="128"/>
+        <source>A picture is too large for a backup.</source>
+        <translation>Ein Bild ist zu groß für eine Sicherung.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="148"/>
+        <location filename="../src/app/backuparchive.cpp" line="153"/>
+        <source>The event list %1 cannot be read: %2</source>
+        <translation>Die Ereignisliste %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="165"/>
+        <source>You have nothing to backup.</source>
+        <translation>Es gibt nichts zu sichern.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="171"/>
+        <location filename="../src/app/backuparchive.cpp" line="317"/>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="184"/>
+        <location filename="../src/app/backuparchive.cpp" line="190"/>
+        <location filename="../src/app/backuparchive.cpp" line="222"/>
+        <source>The backup file %1 cannot be written: %2</source>
+        <translation>Die Sicherungsdatei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="207"/>
+        <source>The picture %1 cannot be read: %2</source>
+        <translation>Das Bild %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="212"/>
+        <source>The picture %1 is too large for a backup.</source>
+        <translation>Das Bild %1 ist zu groß für eine Sicherung.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="232"/>
+        <source>The file ends before the length of the event list.</source>
+        <translation>Die Datei endet vor der Längenangabe der Ereignisliste.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="235"/>
+        <source>The event list has a negative length (%1).</source>
+        <translation>Die Ereignisliste hat eine negative Länge (%1).</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="238"/>
+        <source>The event list is longer (%1 bytes) than the data left (%2 bytes).</source>
+        <translation>Die Ereignisliste ist länger (%1 Bytes) als die verbleibenden Daten (%2 Bytes).</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="248"/>
+        <location filename="../src/app/backuparchive.cpp" line="252"/>
+        <location filename="../src/app/backuparchive.cpp" line="256"/>
+        <source>The event list does not decompress.</source>
+        <translation>Die Ereignisliste lässt sich nicht entpacken.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="83"/>
+        <location filename="../src/app/backuparchive.cpp" line="88"/>
+        <location filename="../src/app/backuparchive.cpp" line="259"/>
+        <source>The event list is not an event file.</source>
+        <translation>Die Ereignisliste ist keine Ereignisdatei.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="76"/>
+        <source>A temporary file cannot be written: %1</source>
+        <translation>Eine temporäre Datei kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="93"/>
+        <source>The event list claims %1 events.</source>
+        <translation>Die Ereignisliste gibt %1 Ereignisse an.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="272"/>
+        <source>The file ends inside the length of picture %1.</source>
+        <translation>Die Datei endet innerhalb der Längenangabe von Bild %1.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="275"/>
+        <source>Picture %1 has a negative length (%2).</source>
+        <translation>Bild %1 hat eine negative Länge (%2).</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="278"/>
+        <source>Picture %1 is longer (%2 bytes) than the data left (%3 bytes).</source>
+        <translation>Bild %1 ist länger (%2 Bytes) als die verbleibenden Daten (%3 Bytes).</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="284"/>
+        <source>The file holds more pictures than its %1 events.</source>
+        <translation>Die Datei enthält mehr Bilder als ihre %1 Ereignisse.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="297"/>
+        <location filename="../src/app/backuparchive.cpp" line="339"/>
+        <source>Event %1 names the picture path &quot;%2&quot;, which is not one the program makes.</source>
+        <translation>Ereignis %1 nennt den Bildpfad „%2“, den das Programm nicht selbst anlegt.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="352"/>
+        <location filename="../src/app/backuparchive.cpp" line="374"/>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="362"/>
+        <location filename="../src/app/backuparchive.cpp" line="366"/>
+        <source>Nothing was changed.</source>
+        <translation>Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="378"/>
+        <source>The event list was not changed; %1 pictures were already replaced.</source>
+        <translation>Die Ereignisliste wurde nicht geändert; %1 Bilder waren bereits ersetzt.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="396"/>
+        <location filename="../src/app/backuparchive.cpp" line="401"/>
+        <source>The file %1 cannot be read: %2</source>
+        <translation>Die Datei %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backuparchive.cpp" line="409"/>
+        <source>The file %1 is not a sound backup: %2</source>
+        <translation>Die Datei %1 ist keine intakte Sicherung: %2</translation>
+    </message>
+</context>
+<context>
+    <name>DAboutDialog</name>
+    <message>
+        <location filename="../src/forms/daboutdialog.ui" line="9"/>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/daboutdialog.ui" line="26"/>
+        <source>Vsn</source>
+        <translation>Vers.</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/daboutdialog.ui" line="40"/>
+        <source>CRST</source>
+        <translation>Copyright</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/daboutdialog.ui" line="54"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/daboutdialog.ui" line="66"/>
+        <source>Web</source>
+        <translation>Web</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/daboutdialog.ui" line="74"/>
+        <source>Email</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/daboutdialog.ui" line="82"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/about/daboutdialog.cpp" line="30"/>
+        <source>About</source>
+        <translation>Über Pennibell</translation>
+    </message>
+    <message>
+        <location filename="../src/about/daboutdialog.cpp" line="31"/>
+        <source>Pennibell</source>
+        <translation>Pennibell</translation>
+    </message>
+</context>
+<context>
+    <name>EffectCodes</name>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="16"/>
+        <source>Bounce</source>
+        <translation>Hüpfen</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="17"/>
+        <source>Blinds Horizontal</source>
+        <translation>Jalousie waagerecht</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="18"/>
+        <source>Blinds Vertical</source>
+        <translation>Jalousie senkrecht</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="19"/>
+        <source>Push Up</source>
+        <translation>Schieben nach oben</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="20"/>
+        <source>Push Down</source>
+        <translation>Schieben nach unten</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="21"/>
+        <source>Push Left</source>
+        <translation>Schieben nach links</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="22"/>
+        <source>Push Right</source>
+        <translation>Schieben nach rechts</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="23"/>
+        <source>Push Left-Up</source>
+        <translation>Schieben nach links oben</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="24"/>
+        <source>Push Right-Up</source>
+        <translation>Schieben nach rechts oben</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="25"/>
+        <source>Push Left-Down</source>
+        <translation>Schieben nach links unten</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="26"/>
+        <source>Push Right-Down</source>
+        <translation>Schieben nach rechts unten</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="27"/>
+        <source>Spread Up</source>
+        <translation>Ausbreiten nach oben</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="28"/>
+        <source>Spread Down</source>
+        <translation>Ausbreiten nach unten</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="29"/>
+        <source>Spread Left</source>
+        <translation>Ausbreiten nach links</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="30"/>
+        <source>Spread Right</source>
+        <translation>Ausbreiten nach rechts</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="31"/>
+        <source>Spread Left-Up</source>
+        <translation>Ausbreiten nach links oben</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="32"/>
+        <source>Spread Right-Up</source>
+        <translation>Ausbreiten nach rechts oben</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="33"/>
+        <source>Spread Left-Down</source>
+        <translation>Ausbreiten nach links unten</translation>
+    </message>
+    <message>
+        <location filename="../src/effects/effectcodes.cpp" line="34"/>
+        <source>Spread Right-Down</source>
+        <translation>Ausbreiten nach rechts unten</translation>
+    </message>
+</context>
+<context>
+    <name>EffectShow</name>
+    <message>
+        <location filename="../src/effects/effectshow.cpp" line="185"/>
+        <source>The picture of this reminder cannot be shown.</source>
+        <translation>Das Bild dieser Erinnerung kann nicht angezeigt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="14"/>
+        <location filename="../src/app/backupmessages.h" line="11"/>
+        <location filename="../src/app/mainwindow.cpp" line="178"/>
+        <location filename="../src/app/mainwindow.cpp" line="188"/>
+        <source>Pennibell</source>
+        <translation>Pennibell</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="46"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="69"/>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="74"/>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="79"/>
+        <source>Period</source>
+        <translation>Intervall</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="84"/>
+        <source>Effective</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="98"/>
+        <location filename="../src/app/mainwindow.cpp" line="183"/>
+        <source>Add New</source>
+        <translation>Neues Ereignis</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="111"/>
+        <location filename="../src/forms/mainwindow.ui" line="165"/>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="124"/>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="137"/>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="153"/>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="176"/>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="188"/>
+        <location filename="../src/app/mainwindow.cpp" line="179"/>
+        <source>Add event</source>
+        <translation>Ereignis hinzufügen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="193"/>
+        <location filename="../src/app/mainwindow.cpp" line="179"/>
+        <location filename="../src/app/mainwindow.cpp" line="317"/>
+        <source>Delete event</source>
+        <translation>Ereignis löschen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="198"/>
+        <source>Bakup</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="203"/>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="208"/>
+        <location filename="../src/app/mainwindow.cpp" line="183"/>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="213"/>
+        <location filename="../src/app/mainwindow.cpp" line="179"/>
+        <source>Edit event</source>
+        <translation>Ereignis bearbeiten</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="218"/>
+        <source>Hide to Tray</source>
+        <translation>Im Infobereich ablegen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="223"/>
+        <source>About</source>
+        <translation>Über Pennibell</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="228"/>
+        <location filename="../src/app/mainwindow.cpp" line="179"/>
+        <source>Preview event</source>
+        <translation>Ereignisvorschau</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="233"/>
+        <location filename="../src/app/mainwindow.cpp" line="386"/>
+        <source>Options</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="238"/>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/mainwindow.ui" line="243"/>
+        <source>Delete expired events</source>
+        <translation>Abgelaufene Ereignisse löschen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backupmessages.h" line="13"/>
+        <source>You have nothing to backup.
+</source>
+        <translation>Es gibt nichts zu sichern.
+</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backupmessages.h" line="16"/>
+        <location filename="../src/app/backupmessages.h" line="20"/>
+        <source>Backup File</source>
+        <translation>Sicherung</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backupmessages.h" line="17"/>
+        <source>Backup success.
+</source>
+        <translation>Sicherung erfolgreich.
+</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backupmessages.h" line="21"/>
+        <source>Backup failed.
+</source>
+        <translation>Sicherung fehlgeschlagen.
+</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backupmessages.h" line="24"/>
+        <location filename="../src/app/backupmessages.h" line="30"/>
+        <source>Restore File</source>
+        <translation>Sicherung wiederherstellen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backupmessages.h" line="27"/>
+        <source>Backup file (*.bef);;All files (*.*)</source>
+        <translation>Sicherungsdatei (*.bef);;Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/backupmessages.h" line="31"/>
+        <source>Restore failed.
+</source>
+        <translation>Wiederherstellung fehlgeschlagen.
+</translation>
+    </message>
+    <message>
+        <location filename="../src/app/eventrowtext.cpp" line="14"/>
+        <source>year</source>
+        <translation>Jahr(e)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/eventrowtext.cpp" line="17"/>
+        <source>month</source>
+        <translation>Monat(e)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/eventrowtext.cpp" line="20"/>
+        <source>week</source>
+        <translation>Woche(n)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/eventrowtext.cpp" line="23"/>
+        <source>day</source>
+        <translation>Tag(e)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/eventrowtext.cpp" line="26"/>
+        <source>hour</source>
+        <translation>Stunde(n)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/eventrowtext.cpp" line="29"/>
+        <source>minute</source>
+        <translation>Minute(n)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/eventrowtext.cpp" line="31"/>
+        <source>Once</source>
+        <translation>Einmalig</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="183"/>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="183"/>
+        <source>Hide</source>
+        <translation>Ausblenden</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="265"/>
+        <location filename="../src/app/mainwindow.cpp" line="286"/>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="265"/>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="308"/>
+        <source>Save events</source>
+        <translation>Ereignisse speichern</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="309"/>
+        <source>The events could not be saved to
+%1.
+Your changes will be lost when Pennibell ends.</source>
+        <translation>Die Ereignisse konnten nicht gespeichert werden in
+%1.
+Ihre Änderungen gehen verloren, wenn Pennibell endet.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="351"/>
+        <source>Event will be deleted.
+Are you sure?</source>
+        <translation>Das Ereignis wird gelöscht.
+Sind Sie sicher?</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="366"/>
+        <source>All of the expired events will be deleted.
+Are you sure to do this?</source>
+        <translation>Alle abgelaufenen Ereignisse werden gelöscht.
+Möchten Sie das wirklich tun?</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="387"/>
+        <source>The options could not be saved to
+%1.</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden in
+%1.</translation>
+    </message>
+</context>
+<context>
+    <name>MakerInfo</name>
+    <message>
+        <location filename="../src/about/makerinfo.h" line="14"/>
+        <source>Copyright (C) 2026 The Pennibell makers</source>
+        <translation>Copyright (C) 2026 Die Pennibell-Macher</translation>
+    </message>
+    <message>
+        <location filename="../src/about/makerinfo.h" line="16"/>
+        <source>Version 1.0</source>
+        <translation>Version 1.0</translation>
+    </message>
+</context>
+<context>
+    <name>PaintCPanel</name>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="6"/>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="7"/>
+        <source>Pencil</source>
+        <translation>Stift</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="8"/>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="9"/>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="10"/>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="11"/>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="12"/>
+        <source>Rubber</source>
+        <translation>Radierer</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="13"/>
+        <source>Color</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="14"/>
+        <source>Line Width(1~100)</source>
+        <translation>Linienbreite (1~100)</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="16"/>
+        <source>Set Event</source>
+        <translation>Ereignis festlegen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="18"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/paintcpanel.ui" line="19"/>
+        <source>Cancel</source>
+        <translation>Abbruch</translation>
+    </message>
+    <message>
+        <location filename="../src/paint/paintcpanel.cpp" line="76"/>
+        <location filename="../src/paint/paintcpanel.cpp" line="159"/>
+        <location filename="../src/paint/paintcpanel.cpp" line="175"/>
+        <location filename="../src/paint/paintcpanel.cpp" line="207"/>
+        <source>Paint</source>
+        <translation>Zeichnen</translation>
+    </message>
+    <message>
+        <location filename="../src/paint/paintcpanel.cpp" line="160"/>
+        <source>The picture could not be saved to &quot;%1&quot;:
+%2</source>
+        <translation>Das Bild konnte nicht unter „%1“ gespeichert werden:
+%2</translation>
+    </message>
+    <message>
+        <location filename="../src/paint/paintcpanel.cpp" line="175"/>
+        <source>Event has not been saved.
+Do you want to quit without saving?</source>
+        <translation>Das Ereignis wurde nicht gespeichert.
+Möchten Sie ohne Speichern beenden?</translation>
+    </message>
+</context>
+<context>
+    <name>PaintWidget</name>
+    <message>
+        <location filename="../src/paint/paintwidget.cpp" line="31"/>
+        <location filename="../src/paint/paintwidget.cpp" line="47"/>
+        <source>Font</source>
+        <translation>Schriftart</translation>
+    </message>
+</context>
+<context>
+    <name>SettingDialog</name>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="9"/>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="27"/>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="34"/>
+        <source>Auto start Pennibell when windows starts</source>
+        <translation>Pennibell beim Anmelden automatisch starten</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="42"/>
+        <source>Minimize the window when Pennibell starts</source>
+        <translation>Fenster beim Start von Pennibell minimieren</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="51"/>
+        <source>Color</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="58"/>
+        <source>Effective event</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="66"/>
+        <source>Expired event</source>
+        <translation>Abgelaufen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="94"/>
+        <source>Operation remind</source>
+        <translation>Rückfragen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="101"/>
+        <source>Delete event</source>
+        <translation>Beim Löschen</translation>
+    </message>
+    <message>
+        <location filename="../src/forms/settingdialog.ui" line="109"/>
+        <source>Quit without saving</source>
+        <translation>Beim Abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../src/options/settingdialog.cpp" line="13"/>
+        <location filename="../src/options/settingdialog.cpp" line="82"/>
+        <source>Options</source>
+        <translation>Einstellungen</translation>
+    </message>
+</context>
+</TS>
