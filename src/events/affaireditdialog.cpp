@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "effectcodes.h"
+#include "localtime.h"
 #include "ui_affaireditdialog.h"
 
 AffairEditDialog::AffairEditDialog(QWidget* parent) : QDialog(parent), ui(new Ui::AffairEditDialog)
@@ -154,7 +155,7 @@ void AffairEditDialog::on_buttonBox_accepted()
     if (id.isEmpty()) {
         id = Clock::now().toString(Qt::ISODate);
     }
-    const QDateTime user(ui->AFDateEdit->date(), ui->AFTimeEdit->time());
+    const QDateTime user = LocalTime::Make(ui->AFDateEdit->date(), ui->AFTimeEdit->time());
     Affair.SetInfo(id, ui->AFTitle->toPlainText(), user, period.year, period.month, period.day, period.hour,
                    period.minute);
     Affair.SetEffect(EffectCodes);

@@ -102,7 +102,9 @@ QDateTime AffairInfo::AddPeriod(const QDateTime& base, const AffairPeriod& perio
     if (!date.isValid()) {
         return QDateTime();
     }
-    const QDateTime wall = LocalTime::Make(date, time);
+    // Without a calendar move the base keeps its own moment: in the hour that happens twice
+    // when the clocks go back, the wall clock alone cannot tell which of the two it is.
+    const QDateTime wall = date == base.date() ? base : LocalTime::Make(date, time);
     if (rest == 0) {
         return wall;
     }

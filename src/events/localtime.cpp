@@ -26,7 +26,17 @@ QDateTime LocalTime::Normalized(const QDateTime& dt)
 
 QDateTime LocalTime::Make(const QDate& date, const QTime& time)
 {
-    return QDateTime(date, time);
+    const QDateTime dt(date, time);
+    if (!dt.isValid()) {
+        return dt; // inside a gap: kept as chosen
+    }
+    // When the clocks go back a wall time happens twice, and which one the C library picks
+    // depends on its previous call. Always take the first.
+    const QDateTime earlier = QDateTime::fromMSecsSinceEpoch(dt.toMSecsSinceEpoch() - 3600 * 1000);
+    if (earlier.date() == date && earlier.time() == time) {
+        return earlier;
+    }
+    return dt;
 }
 
 QDateTime LocalTime::StripMSecs(const QDateTime& dt)
@@ -54,7 +64,7 @@ QDateTime LocalTime::FromIso(const QString& text)
 {
     const QDateTime parsed = QDateTime::fromString(text, Qt::ISODate);
     if (parsed.isValid()) {
-        return parsed;
+        return parsed.timeSpec() == Qt::LocalTime ? Make(parsed.date(), parsed.time()) : parsed;
     }
     // A wall time inside a daylight-saving gap: Qt refuses it, the user chose it.
     const int t = text.indexOf(QLatin1Char('T'));

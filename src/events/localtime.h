@@ -17,6 +17,8 @@ public:
     static qint64 Seconds(const QDateTime& dt);
     // The same moment as a valid local date-time (a gap time moved past the gap).
     static QDateTime Normalized(const QDateTime& dt);
+    // A local date-time from the wall clock; of a time that happens twice (clocks put back),
+    // always the first.
     static QDateTime Make(const QDate& date, const QTime& time);
     static QDateTime StripMSecs(const QDateTime& dt);
     // ISO 8601 without fraction or zone, e.g. 2009-12-21T08:00:00; empty when not set.
