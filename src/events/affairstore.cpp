@@ -42,11 +42,11 @@ AffairList AffairStore::LoadAffairs()
     const int n = qMin(Settings->value(QStringLiteral("num"), QStringLiteral("0")).toInt(), MaxEvents);
     const QStringList groups = Settings->childGroups();
     const QSet<QString> present(groups.cbegin(), groups.cend());
+    AffairInfo missing;
+    missing.SetInfo(QString(), QString(), QDateTime(), 0, 0, 0, 0, 0);
+    missing.SetEffect({QString(), QString()});
     for (int i = 1; i <= n; ++i) {
-        if (!present.contains(QStringLiteral("Event_%1").arg(i))) {
-            AffairInfo missing;
-            missing.SetInfo(QString(), QString(), QDateTime(), 0, 0, 0, 0, 0);
-            missing.SetEffect({QString(), QString()});
+        if (!present.contains(QLatin1String("Event_") + QString::number(i))) {
             list.AppendAffair(missing);
             continue;
         }
