@@ -53,25 +53,6 @@ QByteArray block(const QByteArray& bytes)
     return le32(qint32(bytes.size())) + bytes;
 }
 
-QByteArray noise(int size, quint32 seed)
-{
-    QByteArray bytes(size, '\0');
-    for (char& c : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        c = char(seed >> 24);
-    }
-    return bytes;
-}
-
-AffairInfo record(const QString& id, const QString& path)
-{
-    AffairInfo r;
-    r.SetInfo(id, QStringLiteral("Title ") + id, QDateTime(QDate(2010, 1, 1), QTime(8, 0)), 0, 0, 1, 0, 0);
-    r.SetPicPath(path);
-    r.SetEffect({0, 1});
-    return r;
-}
-
 // Writes an event file of one event per path (ids a, b, c, ...) and each non-null picture at
 // its path; returns the event file's bytes.
 QByteArray setUp(const QList<QPair<QString, QByteArray>>& events)
@@ -82,7 +63,11 @@ QByteArray setUp(const QList<QPair<QString, QByteArray>>& events)
         if (!picture.isNull()) {
             TestEnv::writeAll(path, picture);
         }
-        list.AppendAffair(record(QString(QChar('a' + list.Count())), path));
+        AffairInfo r;
+        const QString id(QChar('a' + list.Count()));
+        r.SetInfo(id, id, QDateTime(QDate(2010, 1, 1), QTime(8, 0)), 0, 0, 1, 0, 0);
+        r.SetPicPath(path);
+        list.AppendAffair(r);
     }
     AffairStore().SaveAffairs(list);
     return TestEnv::readAll(AffairStore::DefaultPath());
@@ -109,23 +94,19 @@ QByteArray storeBlock(const QString& path1, const QString& path2)
 }
 
 #ifdef Q_OS_LINUX
-// Lets writes beyond `bytes` fail as on a full disk, for the lifetime of the object.
-class FileSizeLimit
+// Runs f with writes beyond 64 KiB failing as on a full disk.
+template <typename F> BackupArchive::Outcome onFullDisk(F f)
 {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &Saved);
-        rlimit limit = Saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &Saved); }
-
-private:
-    rlimit Saved{};
-};
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = 64 * 1024;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const BackupArchive::Outcome outcome = f();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    return outcome;
+}
 #endif
 
 } // namespace
@@ -147,7 +128,7 @@ private slots:
     void roundTrip()
     {
         TestEnv::ScratchDir dir;
-        const QList<QByteArray> pics{noise(3000, 1), noise(100, 2), noise(7, 3)};
+        const QList<QByteArray> pics{QByteArray(3000, '1'), QByteArray(100, '2'), QByteArray(7, '3')};
         TestEnv::writeAll(QStringLiteral("outside"), "not carried");
         const QByteArray store =
             setUp({{P1, pics[0]}, {P2, {}}, {P3, pics[1]}, {"./outside", {}}, {P4, pics[2]}});
@@ -197,20 +178,16 @@ private slots:
     void secondBackupOfTheDayReplacesTheFirstWholeOrNotAtAll()
     {
         TestEnv::ScratchDir dir;
-        setUp({{P1, noise(5000, 1)}, {P2, noise(5000, 2)}});
+        setUp({{P1, QByteArray(5000, '1')}, {P2, QByteArray(5000, '2')}});
         QVERIFY(BackupArchive::Backup().ok());
-        const QByteArray store = setUp({{P1, noise(100, 3)}});
+        const QByteArray store = setUp({{P1, QByteArray(100, '3')}});
         QVERIFY(BackupArchive::Backup().ok());
-        const QByteArray second = block(qCompress(store, -1)) + block(noise(100, 3));
+        const QByteArray second = block(qCompress(store, -1)) + block(QByteArray(100, '3'));
         QCOMPARE(TestEnv::readAll(Today), second);
         QCOMPARE(backupFolder(), QStringList{QStringLiteral("SEvent2009-12-20.bef")});
 #ifdef Q_OS_LINUX
-        setUp({{P1, noise(200000, 4)}});
-        BackupArchive::Outcome third;
-        {
-            FileSizeLimit full(64 * 1024);
-            third = BackupArchive::Backup();
-        }
+        setUp({{P1, QByteArray(200000, '4')}});
+        const BackupArchive::Outcome third = onFullDisk([] { return BackupArchive::Backup(); });
         QCOMPARE(third.status, BackupArchive::Status::WriteFailed);
         QVERIFY(third.reason.contains(Today));
         QCOMPARE(TestEnv::readAll(Today), second);
@@ -222,16 +199,13 @@ private slots:
     void restoreThatCannotWriteChangesNothing()
     {
         TestEnv::ScratchDir dir;
-        setUp({{P1, noise(200000, 1)}, {P2, noise(100, 2)}});
+        setUp({{P1, QByteArray(200000, '1')}, {P2, QByteArray(100, '2')}});
         QVERIFY(BackupArchive::Backup().ok());
         QFile::remove(P2);
         setUp({{P3, "current"}, {P1, "now"}});
         const Snapshot before = snapshot();
-        BackupArchive::Outcome restore;
-        {
-            FileSizeLimit full(64 * 1024);
-            restore = BackupArchive::Restore(Today, AffairStore().LoadAffairs(), nullptr);
-        }
+        const BackupArchive::Outcome restore =
+            onFullDisk([] { return BackupArchive::Restore(Today, AffairStore().LoadAffairs(), nullptr); });
         QCOMPARE(restore.status, BackupArchive::Status::WriteFailed);
         QVERIFY(!restore.reason.isEmpty());
         QCOMPARE(snapshot(), before);
@@ -287,7 +261,7 @@ private slots:
         QTest::newRow("store length beyond the data") << le32(zlib.size() + 1) + zlib << "than the data left";
         QTest::newRow("corrupt zlib") << block(corrupt) << "does not decompress";
         QTest::newRow("zlib claiming a huge size") << block(huge) << "does not decompress";
-        QTest::newRow("store not INI") << store(noise(300, 7)) << "not an event file";
+        QTest::newRow("store not INI") << store(QByteArray("\x01\x02 not = [ini")) << "not an event file";
         QTest::newRow("absurd count") << store("[General]\nnum=99999999\n") << "claims 99999999 events";
         QTest::newRow("truncated picture length")
             << good + block("one") + QByteArray("\x01\x00", 2) << "inside the length of picture 2";
@@ -318,14 +292,14 @@ private slots:
         }
 
         QVERIFY(!BackupArchive::Parse(bytes, nullptr));
-        AffairList restored;
-        restored.AppendAffair(record("untouched", P4));
+        const AffairList current = AffairStore().LoadAffairs();
+        AffairList restored = current;
         const BackupArchive::Outcome restore =
-            BackupArchive::Restore(QStringLiteral("damaged.bef"), AffairStore().LoadAffairs(), &restored);
+            BackupArchive::Restore(QStringLiteral("damaged.bef"), current, &restored);
         QCOMPARE(restore.status, BackupArchive::Status::Damaged);
         QVERIFY2(restore.reason.contains(QStringLiteral("damaged.bef")) && restore.reason.contains(why),
                  qPrintable(restore.reason));
-        QCOMPARE(restored.Count(), 1);
+        QCOMPARE(restored.Count(), 2);
         QCOMPARE(snapshot(), before);
         QVERIFY(tempLeftovers().isEmpty());
         QVERIFY(!QFile::exists(Victim));
@@ -335,10 +309,9 @@ private slots:
     void applyWritesOnlyProgramPaths()
     {
         TestEnv::ScratchDir dir;
-        setUp({{P1, "current"}});
+        const QByteArray store = setUp({{QStringLiteral("../../x"), {}}});
         const Snapshot before = snapshot();
-        BackupArchive::Contents contents{"[General]\nnum=1\n", AffairList(), {QByteArray("picture")}};
-        contents.events.AppendAffair(record("a", QStringLiteral("../../x")));
+        const BackupArchive::Contents contents{store, AffairStore().LoadAffairs(), {QByteArray("picture")}};
         QCOMPARE(BackupArchive::Apply(contents, AffairList()).status, BackupArchive::Status::Damaged);
         QCOMPARE(snapshot(), before);
     }
