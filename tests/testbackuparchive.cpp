@@ -30,27 +30,11 @@ Snapshot snapshot()
     return files;
 }
 
-QStringList tempLeftovers()
-{
-    const QString mine = QStringLiteral("pennibell-restore-%1-*").arg(QCoreApplication::applicationPid());
-    return QDir::temp().entryList({mine}, QDir::Files | QDir::Hidden);
-}
-
-QStringList backupFolder()
-{
-    return QDir(QStringLiteral("backup")).entryList(QDir::Files | QDir::Hidden);
-}
-
 QByteArray le32(qint32 n)
 {
     QByteArray bytes(4, '\0');
     qToLittleEndian<qint32>(n, bytes.data());
     return bytes;
-}
-
-QByteArray block(const QByteArray& bytes)
-{
-    return le32(qint32(bytes.size())) + bytes;
 }
 
 // Writes an event file of one event per path (ids a, b, c, ...) and each non-null picture at
@@ -73,25 +57,8 @@ QByteArray setUp(const QList<QPair<QString, QByteArray>>& events)
     return TestEnv::readAll(AffairStore::DefaultPath());
 }
 
-const QString P1 = QStringLiteral("./data/dap20091220100001");
-const QString P2 = QStringLiteral("./data/dap20091220100002");
-const QString P3 = QStringLiteral("./data/dap20091220100003");
-const QString P4 = QStringLiteral("./data/dap20091220100004");
-const QString P5 = QStringLiteral("./data/dap20091220100005");
 const QString Victim = QDir::tempPath() + QStringLiteral("/pennibell-backup-victim");
 const QString Today = QStringLiteral("./backup/SEvent2009-12-20.bef");
-
-// A two-event store block, for backups built byte by byte.
-QByteArray storeBlock(const QString& path1, const QString& path2)
-{
-    const QString ini =
-        QStringLiteral("[General]\nnum=2\n\n"
-                       "[Event_1]\nAffairID=a\nAffairTitle=A\nUserDateTime=2010-01-01T08:00:00\n"
-                       "Period.day=1\nPicPath=%1\nEffectType=0\nEffectDirection=1\n\n"
-                       "[Event_2]\nAffairID=b\nAffairTitle=B\nUserDateTime=2010-01-01T09:00:00\n"
-                       "Period.day=1\nPicPath=%2\nEffectType=0\nEffectDirection=1\n");
-    return block(qCompress(ini.arg(path1, path2).toUtf8(), -1));
-}
 
 #ifdef Q_OS_LINUX
 // Runs f with writes beyond 64 KiB failing as on a full disk.
@@ -131,35 +98,30 @@ private slots:
         const QList<QByteArray> pics{QByteArray(3000, '1'), QByteArray(100, '2'), QByteArray(7, '3')};
         TestEnv::writeAll(QStringLiteral("outside"), "not carried");
         const QByteArray store =
-            setUp({{P1, pics[0]}, {P2, {}}, {P3, pics[1]}, {"./outside", {}}, {P4, pics[2]}});
+            setUp({{pic(1), pics[0]}, {pic(2), {}}, {pic(3), pics[1]}, {"./outside", {}}, {pic(4), pics[2]}});
 
         const BackupArchive::Outcome backup = BackupArchive::Backup();
         QVERIFY2(backup.ok(), qPrintable(backup.reason));
         QCOMPARE(backup.fileName, Today);
+        Snapshot expected = snapshot();
+        expected.insert(QStringLiteral("./data/notes.txt"), "mine");
         QCOMPARE(TestEnv::readAll(Today), block(qCompress(store, -1)) + block(pics[0]) + le32(0) +
                                               block(pics[1]) + le32(0) + block(pics[2]));
 
         // Another state: a picture drawn since, pictures changed or gone, a file of no event.
-        QFile::remove(P3);
+        QFile::remove(pic(3));
         TestEnv::writeAll(QStringLiteral("data/notes.txt"), "mine");
-        setUp({{P5, "other"}, {P1, "changed"}, {P2, "drawn after the backup"}});
+        setUp({{pic(5), "other"}, {pic(1), "changed"}, {pic(2), "drawn after the backup"}});
         AffairList restored;
         const BackupArchive::Outcome restore =
             BackupArchive::Restore(Today, AffairStore().LoadAffairs(), &restored);
         QVERIFY2(restore.ok(), qPrintable(restore.reason));
-        QCOMPARE(TestEnv::readAll(AffairStore::DefaultPath()), store);
-        QCOMPARE(TestEnv::readAll(P1), pics[0]);
-        QCOMPARE(TestEnv::readAll(P3), pics[1]);
-        QCOMPARE(TestEnv::readAll(P4), pics[2]);
-        QVERIFY(!QFile::exists(P2));
-        QVERIFY(!QFile::exists(P5));
-        QCOMPARE(TestEnv::readAll(QStringLiteral("data/notes.txt")), QByteArray("mine"));
-        QCOMPARE(TestEnv::readAll(QStringLiteral("outside")), QByteArray("not carried"));
+        QCOMPARE(snapshot(), expected);
         QCOMPARE(restored.Count(), 5);
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(restored.At(i).GetAffairID(), QString(QChar('a' + i)));
         }
-        QCOMPARE(restored.At(4).GetPicPath(), P4);
+        QCOMPARE(restored.At(4).GetPicPath(), pic(4));
         QVERIFY(tempLeftovers().isEmpty());
     }
 
@@ -167,26 +129,26 @@ private slots:
     {
         TestEnv::ScratchDir dir;
         QDir().mkpath(QStringLiteral("data"));
-        TestEnv::writeAll(QStringLiteral("old.bef"), storeBlock(P1, P2) + block("one"));
+        TestEnv::writeAll(QStringLiteral("old.bef"), storeBlock(pic(1), pic(2)) + block("one"));
         AffairList restored;
         QVERIFY(BackupArchive::Restore(QStringLiteral("old.bef"), AffairList(), &restored).ok());
         QCOMPARE(restored.Count(), 2);
-        QCOMPARE(TestEnv::readAll(P1), QByteArray("one"));
-        QVERIFY(!QFile::exists(P2));
+        QCOMPARE(TestEnv::readAll(pic(1)), QByteArray("one"));
+        QVERIFY(!QFile::exists(pic(2)));
     }
 
     void secondBackupOfTheDayReplacesTheFirstWholeOrNotAtAll()
     {
         TestEnv::ScratchDir dir;
-        setUp({{P1, QByteArray(5000, '1')}, {P2, QByteArray(5000, '2')}});
+        setUp({{pic(1), QByteArray(5000, '1')}, {pic(2), QByteArray(5000, '2')}});
         QVERIFY(BackupArchive::Backup().ok());
-        const QByteArray store = setUp({{P1, QByteArray(100, '3')}});
+        const QByteArray store = setUp({{pic(1), QByteArray(100, '3')}});
         QVERIFY(BackupArchive::Backup().ok());
         const QByteArray second = block(qCompress(store, -1)) + block(QByteArray(100, '3'));
         QCOMPARE(TestEnv::readAll(Today), second);
         QCOMPARE(backupFolder(), QStringList{QStringLiteral("SEvent2009-12-20.bef")});
 #ifdef Q_OS_LINUX
-        setUp({{P1, QByteArray(200000, '4')}});
+        setUp({{pic(1), QByteArray(200000, '4')}});
         const BackupArchive::Outcome third = onFullDisk([] { return BackupArchive::Backup(); });
         QCOMPARE(third.status, BackupArchive::Status::WriteFailed);
         QVERIFY(third.reason.contains(Today));
@@ -199,10 +161,10 @@ private slots:
     void restoreThatCannotWriteChangesNothing()
     {
         TestEnv::ScratchDir dir;
-        setUp({{P1, QByteArray(200000, '1')}, {P2, QByteArray(100, '2')}});
+        setUp({{pic(1), QByteArray(200000, '1')}, {pic(2), QByteArray(100, '2')}});
         QVERIFY(BackupArchive::Backup().ok());
-        QFile::remove(P2);
-        setUp({{P3, "current"}, {P1, "now"}});
+        QFile::remove(pic(2));
+        setUp({{pic(3), "current"}, {pic(1), "now"}});
         const Snapshot before = snapshot();
         const BackupArchive::Outcome restore =
             onFullDisk([] { return BackupArchive::Restore(Today, AffairStore().LoadAffairs(), nullptr); });
@@ -232,7 +194,7 @@ private slots:
         } else if (setUp == "empty") {
             ::setUp({});
         } else if (!setUp.isEmpty()) {
-            ::setUp({{P1, {}}});
+            ::setUp({{pic(1), {}}});
             setUp == "folder" ? TestEnv::writeAll(QStringLiteral("backup"), "a file")
                               : void(QDir().mkpath(Today));
         }
@@ -247,7 +209,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("why");
-        const QByteArray good = storeBlock(P1, P2);
+        const QByteArray good = storeBlock(pic(1), pic(2));
         const QByteArray zlib = good.mid(4);
         QByteArray corrupt = zlib;
         corrupt.replace(10, 8, "XXXXXXXX");
@@ -273,17 +235,19 @@ private slots:
             << good + block("1") + block("2") + block("3") << "more pictures than its 2 events";
         QTest::newRow("zero blocks beyond the events")
             << good + le32(0) + le32(0) + le32(0) << "more pictures than its 2 events";
-        QTest::newRow("path ../../x") << storeBlock(P1, "../../x") + block("1") + block("2") << "\"../../x\"";
-        QTest::newRow("absolute path") << storeBlock(Victim, P2) + block("1") << "pennibell-backup-victim";
+        QTest::newRow("path ../../x")
+            << storeBlock(pic(1), "../../x") + block("1") + block("2") << "\"../../x\"";
+        QTest::newRow("absolute path")
+            << storeBlock(Victim, pic(2)) + block("1") << "pennibell-backup-victim";
         QTest::newRow("path leaving data")
-            << storeBlock(P1, "./data/../victim") + block("1") + block("2") << "\"./data/../victim\"";
+            << storeBlock(pic(1), "./data/../victim") + block("1") + block("2") << "\"./data/../victim\"";
     }
     void damagedBackupChangesNothing()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, why);
         TestEnv::ScratchDir dir;
-        setUp({{P1, "current one"}, {P3, "current three"}});
+        setUp({{pic(1), "current one"}, {pic(3), "current three"}});
         TestEnv::writeAll(QStringLiteral("damaged.bef"), bytes);
         const Snapshot before = snapshot();
         if (QByteArray(QTest::currentDataTag()) == "corrupt zlib") {
@@ -314,6 +278,33 @@ private slots:
         const BackupArchive::Contents contents{store, AffairStore().LoadAffairs(), {QByteArray("picture")}};
         QCOMPARE(BackupArchive::Apply(contents, AffairList()).status, BackupArchive::Status::Damaged);
         QCOMPARE(snapshot(), before);
+    }
+
+private:
+    static QByteArray block(const QByteArray& bytes)
+    {
+        return le32(qint32(bytes.size())) + bytes;
+    }
+    static QString pic(int n)
+    {
+        return QStringLiteral("./data/dap2009122010000%1").arg(n);
+    }
+    static QStringList backupFolder()
+    {
+        return QDir(QStringLiteral("backup")).entryList(QDir::Files | QDir::Hidden);
+    }
+    // A two-event store block, for backups built byte by byte.
+    static QByteArray storeBlock(const QString& path1, const QString& path2)
+    {
+        const QString ini =
+            QStringLiteral("[General]\nnum=2\n[Event_1]\nPicPath=%1\n[Event_2]\nPicPath=%2\n");
+        return block(qCompress(ini.arg(path1, path2).toUtf8(), -1));
+    }
+    static QStringList tempLeftovers()
+    {
+        return QDir::temp().entryList(
+            {QStringLiteral("pennibell-restore-%1-*").arg(QCoreApplication::applicationPid())},
+            QDir::Files | QDir::Hidden);
     }
 };
 
