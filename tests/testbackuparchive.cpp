@@ -16,6 +16,7 @@
 namespace {
 
 using Snapshot = QMap<QString, QByteArray>;
+using Events = QList<QPair<QString, QByteArray>>; // picture path, picture (null: none)
 
 // Every file under the current folder, hidden ones included, so stray temporaries show too.
 Snapshot snapshot()
@@ -39,7 +40,7 @@ QByteArray le32(qint32 n)
 
 // Writes an event file of one event per path (ids a, b, c, ...) and each non-null picture at
 // its path; returns the event file's bytes.
-QByteArray setUp(const QList<QPair<QString, QByteArray>>& events)
+QByteArray setUp(const Events& events)
 {
     QDir().mkpath(QStringLiteral("data"));
     AffairList list;
@@ -179,14 +180,15 @@ private slots:
         QFETCH(QString, setUp);
         QFETCH(BackupArchive::Status, status);
         TestEnv::ScratchDir dir;
+        if (!setUp.isEmpty()) {
+            ::setUp(setUp == "empty" ? Events() : Events{{pic(1), {}}});
+        }
         if (setUp == "garbage") {
             TestEnv::writeAll(AffairStore::DefaultPath(), "\x01\x02 not = [ini");
-        } else if (setUp == "empty") {
-            ::setUp({});
-        } else if (!setUp.isEmpty()) {
-            ::setUp({{pic(1), {}}});
-            setUp == "folder" ? TestEnv::writeAll(QStringLiteral("backup"), "a file")
-                              : void(QDir().mkpath(Today));
+        } else if (setUp == "folder") {
+            TestEnv::writeAll(QStringLiteral("backup"), "a file");
+        } else if (setUp == "file") {
+            QDir().mkpath(Today);
         }
         const Snapshot before = snapshot();
         const BackupArchive::Outcome backup = BackupArchive::Backup();
