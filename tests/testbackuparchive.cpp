@@ -233,6 +233,8 @@ private slots:
             << storeBlock(Victim, pic(2)) + block("1") << "pennibell-backup-victim";
         QTest::newRow("path leaving data")
             << storeBlock(pic(1), "./data/../victim") + block("1") + block("2") << "\"./data/../victim\"";
+        QTest::newRow("empty path with a picture")
+            << storeBlock(pic(1), "") + block("1") + block("2") << "path \"\"";
     }
     void damagedBackupChangesNothing()
     {
