@@ -9,29 +9,29 @@ class TestESettings : public QObject
     Q_OBJECT
 
 private slots:
-    void defaults()
+    // No file to read and none that can be written: the defaults, and a save that says it failed.
+    void defaultsAndFailedSave()
     {
         TestEnv::ScratchDir dir;
-        ESettings s;
-        QCOMPARE(s.GetAutoStart(), false);
-        QCOMPARE(s.GetMinStart(), false);
-        QCOMPARE(s.GetDelReminder(), true);
-        QCOMPARE(s.GetCancelReminder(), true);
-        QCOMPARE(s.GetEffectiveColor(), QStringLiteral("rgb(0,0,255)"));
-        QCOMPARE(s.GetExpiredColor(), QStringLiteral("rgb(255,0,0)"));
+        TestEnv::writeAll("blocked", "not a folder");
+        ESettings s("blocked/ESetting.ini");
+        QCOMPARE((QList<bool>{s.GetAutoStart(), s.GetMinStart(), s.GetDelReminder(), s.GetCancelReminder()}),
+                 (QList<bool>{false, false, true, true}));
+        QCOMPARE((QStringList{s.GetEffectiveColor(), s.GetExpiredColor()}),
+                 (QStringList{"rgb(0,0,255)", "rgb(255,0,0)"}));
+        s.SetMinStart(true);
+        QVERIFY(!s.SaveOptions());
     }
 
+    // "true" and "false" are what a save writes; the save test reads them back.
     void booleanForms_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("expected");
         QTest::newRow("1") << QByteArray("1") << true;
-        QTest::newRow("true") << QByteArray("true") << true;
         QTest::newRow("0") << QByteArray("0") << false;
-        QTest::newRow("false") << QByteArray("false") << false;
         QTest::newRow("empty") << QByteArray("") << false;
     }
-
     void booleanForms()
     {
         QFETCH(QByteArray, text);
@@ -55,22 +55,12 @@ private slots:
         QVERIFY(s.SaveOptions());
         // A second reader while the first still lives sees the change.
         ESettings t;
-        QCOMPARE(t.GetAutoStart(), true);
-        QCOMPARE(t.GetCancelReminder(), false);
+        QVERIFY(t.GetAutoStart() && !t.GetCancelReminder());
         QCOMPARE(t.GetEffectiveColor(), QStringLiteral("rgb(1,2,3)"));
         QSettings ini("ESetting.ini", QSettings::IniFormat);
         QCOMPARE(ini.allKeys().size(), 6);
         QCOMPARE(ini.childGroups(), (QStringList{"EColor", "ERemind", "ESystem"}));
         QVERIFY(TestEnv::readAll("ESetting.ini").contains("AutoStart=true"));
-    }
-
-    void failedSaveIsReported()
-    {
-        TestEnv::ScratchDir dir;
-        TestEnv::writeAll("blocked", "not a folder");
-        ESettings s("blocked/ESetting.ini");
-        s.SetMinStart(true);
-        QVERIFY(!s.SaveOptions());
     }
 };
 

@@ -1,5 +1,5 @@
-// A stand-in for the program in the single-instance tests: claims a data folder given on the
-// command line, says "ready" once it holds it and "second" each time a later copy knocks.
+// A stand-in for the program in the single-instance tests: claims the data folder given on the
+// command line and says "ready" once it holds it.
 #include "singleinstance.h"
 
 #include <QCoreApplication>
@@ -9,17 +9,10 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        return 2;
-    }
-    SingleInstance instance(QString::fromLocal8Bit(argv[1]));
+    SingleInstance instance(app.arguments().value(1));
     if (!instance.claim()) {
         return SingleInstance::AlreadyRunningExitCode;
     }
-    QObject::connect(&instance, &SingleInstance::secondStarted, [] {
-        std::fputs("second\n", stdout);
-        std::fflush(stdout);
-    });
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
     // Never outlive a test that forgot it.
