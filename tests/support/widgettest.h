@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -73,6 +74,17 @@ inline void AnswerBox(QMessageBox::StandardButton which, QString* text = nullptr
         }
         QTest::mouseClick(box->button(which), Qt::LeftButton);
     });
+}
+
+// The tray menu's action with this text.
+inline QAction* TrayAction(const MainWindow* window, const QString& text)
+{
+    for (QAction* a : window->TrayIcon()->contextMenu()->actions()) {
+        if (a->text() == text) {
+            return a;
+        }
+    }
+    qFatal("no tray action %s", qPrintable(text));
 }
 
 inline QTableWidget* Table(const QObject* window)
