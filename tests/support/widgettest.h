@@ -160,6 +160,8 @@ public:
     }
     ~Sandbox()
     {
+        // Windows deleted later must go before their folder does.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         TrayCheck::SetOverride(std::nullopt);
         Clock::reset();
     }
