@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+Q_DECLARE_METATYPE(AffairPeriod)
+
 class TestEventRowText : public QObject
 {
     Q_OBJECT
@@ -15,10 +17,10 @@ private slots:
 
 void TestEventRowText::periodText_data()
 {
-    QTest::addColumn<QList<int>>("counts"); // year, month, day, hour, minute
+    QTest::addColumn<AffairPeriod>("period"); // year, month, day, hour, minute
     QTest::addColumn<QString>("text");
-    const auto row = [](const char* name, QList<int> counts, const char* text) {
-        QTest::newRow(name) << counts << QString::fromLatin1(text);
+    const auto row = [](const char* name, AffairPeriod period, const char* text) {
+        QTest::newRow(name) << period << QString::fromLatin1(text);
     };
     row("once", {0, 0, 0, 0, 0}, "Once");
     row("year wins over month", {1, 3, 0, 0, 0}, "1  year");
@@ -35,14 +37,8 @@ void TestEventRowText::periodText_data()
 
 void TestEventRowText::periodText()
 {
-    QFETCH(QList<int>, counts);
+    QFETCH(AffairPeriod, period);
     QFETCH(QString, text);
-    AffairPeriod period;
-    period.year = counts.at(0);
-    period.month = counts.at(1);
-    period.day = counts.at(2);
-    period.hour = counts.at(3);
-    period.minute = counts.at(4);
     QCOMPARE(EventRowText::PeriodText(period), text);
 }
 
