@@ -52,10 +52,10 @@ private:
 void TestMainWindowBackup::Answer()
 {
     QWidget* modal = QApplication::activeModalWidget();
+    auto* box = qobject_cast<QMessageBox*>(modal);
     if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-        Seen << QStringList({"file", dialog->windowTitle(), dialog->nameFilters().join(";;"),
-                             dialog->directory().canonicalPath()})
-                    .join('|');
+        Seen << "file|" + dialog->windowTitle() + "|" + dialog->nameFilters().join(";;") + "|" +
+                    dialog->directory().canonicalPath();
         const QString file = Files.isEmpty() ? QString() : Files.takeFirst();
         if (file.isEmpty()) {
             dialog->reject();
@@ -64,18 +64,13 @@ void TestMainWindowBackup::Answer()
         dialog->selectFile(file);
         // QFileDialog::accept() is protected; called through QDialog it still checks the name.
         static_cast<QDialog*>(dialog)->accept();
-        return;
-    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        const char* kind = box->icon() == QMessageBox::Warning       ? "warning"
-                           : box->icon() == QMessageBox::Information ? "information"
-                                                                     : "other";
-        Seen << QStringList({kind, box->windowTitle(), box->text()}).join('|');
-        if (box->button(QMessageBox::Ok)) {
-            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-            return;
-        }
-    }
-    if (modal) {
+    } else if (box && box->button(QMessageBox::Ok)) {
+        Seen << QLatin1String(box->icon() == QMessageBox::Warning       ? "warning|"
+                              : box->icon() == QMessageBox::Information ? "information|"
+                                                                        : "other|") +
+                    box->windowTitle() + "|" + box->text();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    } else if (modal) {
         Seen << QStringLiteral("other");
         modal->close();
     }
