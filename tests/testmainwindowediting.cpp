@@ -193,6 +193,7 @@ void TestMainWindowEditing::editReplacesOpenedEventKeepingItsPicture()
     const QImage drawing = Draw(editor);
     // Brought back from the tray while the editor is open, another row is chosen.
     TrayAction(w.get(), "Show")->trigger();
+    QVERIFY(w->isVisible());
     ClickRow(w.get(), 1);
     QCOMPARE(Table(w.get())->currentRow(), 1);
     AnswerEventDialog(QStringLiteral("First, edited"));
