@@ -68,6 +68,7 @@ void TestAutoStart::quoteExecArgument_data()
     row("backslash", "/opt/a\\b/p", "\"/opt/a\\\\b/p\"");
     row("single quote", "/opt/it's/p", "\"/opt/it's/p\"");
     row("percent", "/opt/100%/p", "/opt/100%%/p");
+    row("hash and parens", "/opt/(#1)/p", "\"/opt/(#1)/p\"");
 }
 
 void TestAutoStart::quoteExecArgument()
@@ -89,6 +90,7 @@ void TestAutoStart::entryFollowsTheProgram()
     const QByteArray text = TestEnv::readAll(entry);
     QVERIFY(text.startsWith("[Desktop Entry]\n"));
     QVERIFY(text.contains("\nType=Application\n"));
+    QVERIFY(text.contains("\nName=Pennibell\n"));
     // Quoted for the Exec rules, then the backslashes escaped again as a string value.
     QVERIFY2(text.contains("\nExec=\"/opt/a b/c\\\\\\\\d\"\n"), text.constData());
     // The program moved, or the entry was edited by hand: it is put right.
