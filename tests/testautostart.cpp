@@ -1,98 +1,74 @@
 #include "autostart.h"
-#include "esettings.h"
-#include "mainwindow.h"
-#include "testenv.h"
-#include "traycheck.h"
+#include "widgettest.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <QTest>
+
+using namespace WidgetTest;
+
+namespace {
+
+// Marks the file as old, so that a rewrite shows.
+void SetOld(const QString& path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC),
+                             QFileDevice::FileModificationTime));
+}
+
+bool Old(const QString& path)
+{
+    return QFileInfo(path).lastModified().date().year() == 2001;
+}
+
+} // namespace
 
 class TestAutoStart : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void entryPath();
     void quoteExecArgument_data();
     void quoteExecArgument();
-    void entryText();
-    void writeRewriteRemove();
+    void entryFollowsTheProgram();
     void applyOptions();
-
-private:
-    std::unique_ptr<QTemporaryDir> Config;
-    QByteArray SavedHome;
-    QByteArray SavedConfig;
-
-    QString Entry() const { return Config->filePath(QStringLiteral("autostart/Pennibell.desktop")); }
-    static void SetAge(const QString& path)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC),
-                                 QFileDevice::FileModificationTime));
-    }
-    static bool Old(const QString& path) { return QFileInfo(path).lastModified().date().year() == 2001; }
 };
-
-void TestAutoStart::init()
-{
-    Config = std::make_unique<QTemporaryDir>();
-    SavedHome = qgetenv("HOME");
-    SavedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", Config->path().toLocal8Bit());
-}
-
-void TestAutoStart::cleanup()
-{
-    qputenv("HOME", SavedHome);
-    qputenv("XDG_CONFIG_HOME", SavedConfig);
-    TrayCheck::SetOverride(std::nullopt);
-}
 
 void TestAutoStart::entryPath()
 {
-    QCOMPARE(AutoStart::EntryPath(), Entry());
-    qputenv("HOME", Config->path().toLocal8Bit());
+    Sandbox box;
+    const QByteArray home = qgetenv("HOME");
+    QCOMPARE(AutoStart::EntryPath(), box.AutoStartEntry());
+    // Unset or relative, the config home falls back to ~/.config.
+    qputenv("HOME", QDir::currentPath().toLocal8Bit());
     qunsetenv("XDG_CONFIG_HOME");
-    QCOMPARE(AutoStart::EntryPath(), QDir::homePath() + "/.config/autostart/Pennibell.desktop");
-    // A relative value is not a valid base directory.
+    const QString fallback = QDir::homePath() + "/.config/autostart/Pennibell.desktop";
+    QCOMPARE(AutoStart::EntryPath(), fallback);
     qputenv("XDG_CONFIG_HOME", "relative/config");
-    QCOMPARE(AutoStart::EntryPath(), QDir::homePath() + "/.config/autostart/Pennibell.desktop");
+    QCOMPARE(AutoStart::EntryPath(), fallback);
     // The folder is made on the first write.
-    QCOMPARE(AutoStart::Apply(true, "/opt/p/pennibell", "/opt/p/icon/Pennibell.png"),
-             AutoStart::Outcome::Written);
-    QVERIFY(QFileInfo::exists(Config->filePath(".config/autostart/Pennibell.desktop")));
+    QCOMPARE(AutoStart::Apply(true, "/opt/p/pennibell", "/opt/p/icon.png"), AutoStart::Outcome::Written);
+    QVERIFY(QFileInfo::exists(".config/autostart/Pennibell.desktop"));
+    qputenv("HOME", home);
 }
 
 void TestAutoStart::quoteExecArgument_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("quoted");
-    QTest::newRow("plain") << "/opt/pennibell/pennibell"
-                           << "/opt/pennibell/pennibell";
-    QTest::newRow("space") << "/home/a b/pennibell"
-                           << "\"/home/a b/pennibell\"";
-    QTest::newRow("dollar") << "/opt/$x/p"
-                            << "\"/opt/\\$x/p\"";
-    QTest::newRow("double quote") << "/opt/a\"b/p"
-                                  << "\"/opt/a\\\"b/p\"";
-    QTest::newRow("backquote") << "/opt/a`b/p"
-                               << "\"/opt/a\\`b/p\"";
-    QTest::newRow("backslash") << "/opt/a\\b/p"
-                               << "\"/opt/a\\\\b/p\"";
-    QTest::newRow("single quote") << "/opt/it's/p"
-                                  << "\"/opt/it's/p\"";
-    QTest::newRow("percent") << "/opt/100%/p"
-                             << "/opt/100%%/p";
-    QTest::newRow("hash and parens") << "/opt/(#1)/p"
-                                     << "\"/opt/(#1)/p\"";
+    const auto row = [](const char* name, const char* path, const char* quoted) {
+        QTest::newRow(name) << QString::fromUtf8(path) << QString::fromUtf8(quoted);
+    };
+    row("plain", "/opt/pennibell/pennibell", "/opt/pennibell/pennibell");
+    row("space", "/home/a b/pennibell", "\"/home/a b/pennibell\"");
+    row("dollar", "/opt/$x/p", "\"/opt/\\$x/p\"");
+    row("double quote", "/opt/a\"b/p", "\"/opt/a\\\"b/p\"");
+    row("backquote", "/opt/a`b/p", "\"/opt/a\\`b/p\"");
+    row("backslash", "/opt/a\\b/p", "\"/opt/a\\\\b/p\"");
+    row("single quote", "/opt/it's/p", "\"/opt/it's/p\"");
+    row("percent", "/opt/100%/p", "/opt/100%%/p");
+    row("hash and parens", "/opt/(#1)/p", "\"/opt/(#1)/p\"");
 }
 
 void TestAutoStart::quoteExecArgument()
@@ -102,74 +78,52 @@ void TestAutoStart::quoteExecArgument()
     QCOMPARE(AutoStart::QuoteExecArgument(path), quoted);
 }
 
-void TestAutoStart::entryText()
-{
-    const QString text =
-        QString::fromUtf8(AutoStart::EntryText("/home/a b/c\\d", "/home/a b/icon/Pennibell.png"));
-    const QStringList lines = text.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.first(), QStringLiteral("[Desktop Entry]"));
-    QVERIFY(lines.contains("Type=Application"));
-    QVERIFY(lines.contains("Name=Pennibell"));
-    // Quoted for the Exec rules, then the backslashes escaped again as a string value.
-    QVERIFY2(lines.contains("Exec=\"/home/a b/c\\\\\\\\d\""), qPrintable(text));
-    QVERIFY(lines.contains("Icon=/home/a b/icon/Pennibell.png"));
-}
-
-void TestAutoStart::writeRewriteRemove()
+void TestAutoStart::entryFollowsTheProgram()
 {
     using O = AutoStart::Outcome;
+    Sandbox box;
+    const QString entry = box.AutoStartEntry();
     // Off and absent: nothing happens, not even the folder.
     QCOMPARE(AutoStart::Apply(false, "/opt/p/pennibell", "/opt/p/icon.png"), O::Unchanged);
-    QVERIFY(!QFileInfo::exists(Config->filePath("autostart")));
-
-    QCOMPARE(AutoStart::Apply(true, "/opt/p/pennibell", "/opt/p/icon.png"), O::Written);
-    QCOMPARE(TestEnv::readAll(Entry()), AutoStart::EntryText("/opt/p/pennibell", "/opt/p/icon.png"));
-    SetAge(Entry());
-    QCOMPARE(AutoStart::Apply(true, "/opt/p/pennibell", "/opt/p/icon.png"), O::Unchanged);
-    QVERIFY(Old(Entry()));
-
-    // The program moved: the entry follows.
+    QVERIFY(!QFileInfo::exists(QFileInfo(entry).path()));
+    QCOMPARE(AutoStart::Apply(true, "/opt/a b/c\\d", "/opt/p/icon.png"), O::Written);
+    const QByteArray text = TestEnv::readAll(entry);
+    QVERIFY(text.startsWith("[Desktop Entry]\n"));
+    QVERIFY(text.contains("\nType=Application\n"));
+    QVERIFY(text.contains("\nName=Pennibell\n"));
+    // Quoted for the Exec rules, then the backslashes escaped again as a string value.
+    QVERIFY2(text.contains("\nExec=\"/opt/a b/c\\\\\\\\d\"\n"), text.constData());
+    // The program moved, or the entry was edited by hand: it is put right.
     QCOMPARE(AutoStart::Apply(true, "/srv/p/pennibell", "/srv/p/icon.png"), O::Written);
-    QVERIFY(!Old(Entry()));
-    QVERIFY(TestEnv::readAll(Entry()).contains("Exec=/srv/p/pennibell\n"));
-
-    // A hand-edited entry is put right.
-    TestEnv::writeAll(Entry(), "[Desktop Entry]\nHidden=true\n");
+    QVERIFY(TestEnv::readAll(entry).contains("\nExec=/srv/p/pennibell\n"));
+    TestEnv::writeAll(entry, "[Desktop Entry]\nHidden=true\n");
     QCOMPARE(AutoStart::Apply(true, "/srv/p/pennibell", "/srv/p/icon.png"), O::Written);
-    QCOMPARE(TestEnv::readAll(Entry()), AutoStart::EntryText("/srv/p/pennibell", "/srv/p/icon.png"));
-
-    QCOMPARE(AutoStart::Apply(false, "/srv/p/pennibell", "/srv/p/icon.png"), O::Removed);
-    QVERIFY(!QFileInfo::exists(Entry()));
-    QCOMPARE(AutoStart::Apply(false, "/srv/p/pennibell", "/srv/p/icon.png"), O::Unchanged);
+    QCOMPARE(TestEnv::readAll(entry), AutoStart::EntryText("/srv/p/pennibell", "/srv/p/icon.png"));
 }
 
 void TestAutoStart::applyOptions()
 {
-    TestEnv::ScratchDir scratch;
-    TrayCheck::SetOverride(true);
+    Sandbox box;
+    const QString entry = box.AutoStartEntry();
     MainWindow window;
     window.InitWindow();
-    QVERIFY(!QFileInfo::exists(Entry()));
-
-    ESettings on;
-    on.SetAutoStart(true);
-    QVERIFY(on.SaveOptions());
+    QVERIFY(!QFileInfo::exists(entry));
+    ESettings options;
+    options.SetAutoStart(true);
+    QVERIFY(options.SaveOptions());
     window.ApplyOptions();
-    const QByteArray text = TestEnv::readAll(Entry());
-    QVERIFY(text.contains("Exec=" +
-                          AutoStart::QuoteExecArgument(QCoreApplication::applicationFilePath()).toUtf8()));
-    QVERIFY(text.contains("Icon=" + MainWindow::IconPath().toUtf8() + "\n"));
+    const QString program = AutoStart::QuoteExecArgument(QCoreApplication::applicationFilePath());
+    QVERIFY(TestEnv::readAll(entry).contains("\nExec=" + program.toUtf8() + "\n"));
+    QVERIFY(TestEnv::readAll(entry).contains("\nIcon=" + MainWindow::IconPath().toUtf8() + "\n"));
     QVERIFY(MainWindow::IconPath().startsWith(QCoreApplication::applicationDirPath()));
-
-    SetAge(Entry());
+    // Rewritten only when something changed; removed when the option goes off.
+    SetOld(entry);
     window.ApplyOptions();
-    QVERIFY(Old(Entry()));
-
-    ESettings off;
-    off.SetAutoStart(false);
-    QVERIFY(off.SaveOptions());
+    QVERIFY(Old(entry));
+    options.SetAutoStart(false);
+    QVERIFY(options.SaveOptions());
     window.ApplyOptions();
-    QVERIFY(!QFileInfo::exists(Entry()));
+    QVERIFY(!QFileInfo::exists(entry));
 }
 
 QTEST_MAIN(TestAutoStart)

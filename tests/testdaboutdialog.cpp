@@ -1,61 +1,37 @@
 #include "daboutdialog.h"
-#include "mainwindow.h"
 #include "makerinfo.h"
-#include "testenv.h"
-#include "traycheck.h"
+#include "widgettest.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
-#include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QUrl>
 
-// Catches the URLs the program hands to the desktop, so no browser starts.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> Urls;
-
-public slots:
-    void open(const QUrl& url) { Urls << url; }
-};
+using namespace WidgetTest;
 
 class TestDAboutDialog : public QObject
 {
     Q_OBJECT
 
+public slots:
+    // Catches the URLs the program hands to the desktop, so no browser starts.
+    void open(const QUrl& url) { Urls << url; }
+
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void texts();
-    void fixedSize();
-    void webAndEmail();
-    void modalFromMainWindow();
-    void helpContents_data();
-    void helpContents();
+    void textsSizeAndLinks();
+    void fromMainWindow_data();
+    void fromMainWindow();
 
 private:
-    UrlCatcher Catcher;
-    QTemporaryDir Config;
+    QList<QUrl> Urls;
 };
 
 void TestDAboutDialog::initTestCase()
 {
     for (const char* scheme : {"http", "https", "mailto", "file"}) {
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &Catcher, "open");
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
     }
-    TrayCheck::SetOverride(true);
-    // The main window applies the auto-start option; keep it away from the real desktop.
-    qputenv("XDG_CONFIG_HOME", Config.path().toLocal8Bit());
 }
 
 void TestDAboutDialog::cleanupTestCase()
@@ -63,65 +39,28 @@ void TestDAboutDialog::cleanupTestCase()
     for (const char* scheme : {"http", "https", "mailto", "file"}) {
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
-    TrayCheck::SetOverride(std::nullopt);
 }
 
-void TestDAboutDialog::texts()
+void TestDAboutDialog::textsSizeAndLinks()
 {
     DAboutDialog about;
-    QCOMPARE(about.windowTitle(), QStringLiteral("About"));
-    QCOMPARE(about.findChild<QLabel*>("label")->text(), QStringLiteral("Pennibell"));
-    QCOMPARE(about.findChild<QLabel*>("label_2")->text(), QStringLiteral("Version 1.0"));
-    QCOMPARE(about.findChild<QLabel*>("label_3")->text(), MakerInfo::Copyright());
-    QCOMPARE(about.findChild<QLabel*>("label")->parentWidget(), about.findChild<QGroupBox*>("groupBox"));
-    QCOMPARE(about.findChild<QPushButton*>("pushButton")->text(), QStringLiteral("Web"));
-    QCOMPARE(about.findChild<QPushButton*>("pushButton_2")->text(), QStringLiteral("Email"));
-    QCOMPARE(about.findChild<QPushButton*>("pushButton_3")->text(), QStringLiteral("OK"));
-    // No Windows version to read: the Email button stays.
-    QCOMPARE(DAboutDialog::OsVersion(), 0.0);
-    about.show();
-    QVERIFY(about.findChild<QPushButton*>("pushButton_2")->isVisible());
-}
-
-void TestDAboutDialog::fixedSize()
-{
-    DAboutDialog about;
+    QStringList texts;
+    for (const char* label : {"label", "label_2", "label_3"}) {
+        texts << Child<QLabel>(&about, label)->text();
+    }
+    QCOMPARE(texts, QStringList({"Pennibell", "Version 1.0", MakerInfo::Copyright()}));
     QCOMPARE(about.size(), QSize(291, 231));
-    QCOMPARE(about.minimumSize(), QSize(291, 231));
-    QCOMPARE(about.maximumSize(), QSize(291, 231));
-    QCOMPARE(about.findChild<QPushButton*>("pushButton_3")->geometry(), QRect(193, 200, 85, 23));
+    QCOMPARE(about.minimumSize(), about.maximumSize());
+    // No Windows version to read: the Email button stays.
+    about.show();
+    QVERIFY(Child(&about, "pushButton_2")->isVisible());
+    Urls.clear();
+    Click(&about, "pushButton");
+    Click(&about, "pushButton_2");
+    QCOMPARE(Urls, QList<QUrl>({QUrl(MakerInfo::WebSite()), QUrl("mailto:" + MakerInfo::SupportEmail())}));
 }
 
-void TestDAboutDialog::webAndEmail()
-{
-    Catcher.Urls.clear();
-    DAboutDialog about;
-    QTest::mouseClick(about.findChild<QPushButton*>("pushButton"), Qt::LeftButton);
-    QTest::mouseClick(about.findChild<QPushButton*>("pushButton_2"), Qt::LeftButton);
-    QCOMPARE(Catcher.Urls,
-             QList<QUrl>({QUrl(MakerInfo::WebSite()), QUrl("mailto:" + MakerInfo::SupportEmail())}));
-}
-
-void TestDAboutDialog::modalFromMainWindow()
-{
-    TestEnv::ScratchDir scratch;
-    MainWindow window;
-    window.InitWindow();
-    window.show();
-    bool seen = false;
-    QTimer::singleShot(0, [&]() {
-        auto* about = qobject_cast<DAboutDialog*>(QApplication::activeModalWidget());
-        QVERIFY(about);
-        seen = true;
-        QVERIFY(about->isModal());
-        QTest::mouseClick(about->findChild<QPushButton*>("pushButton_3"), Qt::LeftButton);
-    });
-    window.findChild<QAction*>(QStringLiteral("actionAbout"))->trigger();
-    QVERIFY(seen);
-    QVERIFY(!QApplication::activeModalWidget());
-}
-
-void TestDAboutDialog::helpContents_data()
+void TestDAboutDialog::fromMainWindow_data()
 {
     QTest::addColumn<bool>("chm");
     QTest::addColumn<QString>("opened");
@@ -129,19 +68,28 @@ void TestDAboutDialog::helpContents_data()
     QTest::newRow("own manual") << false << "help/index.html";
 }
 
-void TestDAboutDialog::helpContents()
+// "About" is modal; "Contents" opens the compiled help if present, else the program's own manual.
+void TestDAboutDialog::fromMainWindow()
 {
     QFETCH(bool, chm);
     QFETCH(QString, opened);
-    TestEnv::ScratchDir scratch;
+    Sandbox box;
     if (chm) {
         TestEnv::writeAll("PennibellHelp.chm", "chm");
     }
     MainWindow window;
     window.InitWindow();
-    Catcher.Urls.clear();
-    window.findChild<QAction*>(QStringLiteral("actionContents"))->trigger();
-    QCOMPARE(Catcher.Urls, QList<QUrl>({QUrl::fromLocalFile(QDir::current().absoluteFilePath(opened))}));
+    window.show();
+    bool seen = false;
+    WhenModal<DAboutDialog>([&](DAboutDialog* about) {
+        seen = true;
+        Click(about, "pushButton_3");
+    });
+    Trigger(&window, "actionAbout");
+    QVERIFY(seen);
+    Urls.clear();
+    Trigger(&window, "actionContents");
+    QCOMPARE(Urls, QList<QUrl>({QUrl::fromLocalFile(QDir::current().absoluteFilePath(opened))}));
 }
 
 QTEST_MAIN(TestDAboutDialog)

@@ -1,55 +1,40 @@
-#include "affairstore.h"
-#include "clock.h"
-#include "mainwindow.h"
+#include "affaireditdialog.h"
 #include "paintcpanel.h"
+#include "paintwidget.h"
 #include "picturefile.h"
 #include "screensize.h"
-#include "testenv.h"
-#include "traycheck.h"
+#include "widgettest.h"
 
 #include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QListWidget>
-#include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimeEdit>
-#include <QtTest>
 #include <functional>
-#include <memory>
+
+using namespace WidgetTest;
 
 namespace {
 
 const QSize Screen(320, 240);
 
-template <typename T> T* Child(QWidget* w, const char* name)
+QImage Marked(QColor color)
 {
-    T* found = w->findChild<T*>(QString::fromLatin1(name));
-    if (!found) {
-        qFatal("no widget %s", name);
+    QImage image(Screen, QImage::Format_RGB16);
+    image.fill(Qt::white);
+    QPainter(&image).fillRect(10, 10, 30, 20, color);
+    return image;
+}
+
+QStringList Titles(const AffairList& list)
+{
+    QStringList titles;
+    for (int i = 0; i < list.Count(); ++i) {
+        titles << list.At(i).GetAffairTitle();
     }
-    return found;
-}
-
-void Click(QWidget* w, const char* name)
-{
-    QTest::mouseClick(Child<QAbstractButton>(w, name), Qt::LeftButton);
-}
-
-// Runs `answer` on the next modal widget of type T once it is up; nothing waits for a person.
-template <typename T> void WhenModal(std::function<void(T*)> answer)
-{
-    QTimer::singleShot(0, qApp, [answer] {
-        T* modal = nullptr;
-        QTRY_VERIFY((modal = qobject_cast<T*>(QApplication::activeModalWidget())));
-        answer(modal);
-    });
+    return titles;
 }
 
 // Fills the event dialog opened by "Set Event" and accepts it.
@@ -65,45 +50,51 @@ void AnswerEventDialog(const QString& title, std::function<void()> meanwhile = {
         if (meanwhile) {
             meanwhile();
         }
-        QTest::mouseClick(Child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok),
-                          Qt::LeftButton);
+        ClickBox(dialog, QDialogButtonBox::Ok);
     });
 }
 
-QImage Marked(QColor color)
+// Two daily events, each with a picture of its own, and the main window showing them.
+std::unique_ptr<MainWindow> Start()
 {
-    QImage image(Screen, QImage::Format_RGB16);
-    image.fill(Qt::white);
-    QPainter(&image).fillRect(10, 10, 30, 20, color);
-    return image;
+    ScreenSize::setOverride(Screen);
+    SaveEvents({Event("20300110080000", "First", At(2030, 1, 10, 8, 0), 1),
+                Event("20300114183000", "Second", At(2030, 1, 11, 8, 0), 1)});
+    PictureFile::Write(QStringLiteral("./data/dap20300110080000"), Marked(Qt::red));
+    PictureFile::Write(QStringLiteral("./data/dap20300114183000"), Marked(Qt::green));
+    return StartWindow();
 }
 
-// Two daily events, each with a picture of its own.
-void WriteTwoEvents()
+// Clicks `command` (if any) and returns the picture editor it opens, with the main window hidden.
+PaintCPanel* OpenEditor(MainWindow* w, const char* command)
 {
-    QDir().mkpath(QStringLiteral("data"));
-    AffairList list;
-    const char* ids[] = {"20300110080000", "20300114183000"};
-    const char* titles[] = {"First", "Second"};
-    for (int i = 0; i < 2; ++i) {
-        AffairInfo record;
-        record.SetInfo(QString::fromLatin1(ids[i]), QString::fromLatin1(titles[i]),
-                       QDateTime(QDate(2030, 1, 10 + i), QTime(8, 0)), 0, 0, 1, 0, 0);
-        record.SetPicPath(QStringLiteral("./data/dap") + QString::fromLatin1(ids[i]));
-        record.SetEffect({0, 1});
-        QCOMPARE(PictureFile::Write(record.GetPicPath(), Marked(i ? Qt::green : Qt::red)), 0);
-        list.AppendAffair(record);
+    if (command) {
+        Click(w, command);
     }
-    QVERIFY(AffairStore(AffairStore::DefaultPath()).SaveAffairs(list));
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* editor = qobject_cast<PaintCPanel*>(top);
+        if (editor && editor->isVisible() && !w->isVisible() &&
+            QTest::qWaitForWindowExposed(editor->Canvas())) {
+            return editor;
+        }
+    }
+    return nullptr;
 }
 
-QStringList Titles(const AffairList& list)
+QImage Draw(PaintCPanel* editor)
 {
-    QStringList titles;
-    for (int i = 0; i < list.Count(); ++i) {
-        titles << list.At(i).GetAffairTitle();
-    }
-    return titles;
+    QWidget* canvas = editor->Canvas();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(60, 60));
+    QTest::mouseMove(canvas, QPoint(100, 80));
+    QTest::mouseMove(canvas, QPoint(140, 100));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(140, 100));
+    return editor->Canvas()->GetImage();
+}
+
+QImage Stored(const QString& path)
+{
+    QImage stored;
+    return PictureFile::Read(path, Screen, &stored) == 0 ? stored : QImage();
 }
 
 } // namespace
@@ -113,93 +104,12 @@ class TestMainWindowEditing : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void addDrawAndSave_data();
     void addDrawAndSave();
     void cancelChangesNothing_data();
     void cancelChangesNothing();
     void editReplacesOpenedEventKeepingItsPicture();
-    void trayAddWaitsForEditorDialog();
-
-private:
-    std::unique_ptr<TestEnv::ScratchDir> Scratch;
-    std::unique_ptr<QTemporaryDir> Config;
-    std::unique_ptr<MainWindow> Window;
-
-    MainWindow* Start()
-    {
-        WriteTwoEvents();
-        Window = std::make_unique<MainWindow>();
-        Window->InitWindow();
-        Window->ShowAtStart(false);
-        return Window.get();
-    }
-    QTableWidget* Table() const { return Child<QTableWidget>(Window.get(), "tableWidget"); }
-    QAction* TrayAction(const QString& text) const
-    {
-        for (QAction* a : Window->TrayIcon()->contextMenu()->actions()) {
-            if (a->text() == text) {
-                return a;
-            }
-        }
-        qFatal("no tray action");
-    }
-    void ClickRow(int row)
-    {
-        const QRect cell = Table()->visualItemRect(Table()->item(row, 0));
-        QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
-    }
-    // The open picture editor, once shown with the main window hidden.
-    static PaintCPanel* OpenEditor(MainWindow* w)
-    {
-        PaintCPanel* editor = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (auto* panel = qobject_cast<PaintCPanel*>(top); panel && panel->isVisible()) {
-                editor = panel;
-            }
-        }
-        if (editor) {
-            [&] { QVERIFY(QTest::qWaitForWindowExposed(editor->Canvas())); }();
-        }
-        return w->isVisible() ? nullptr : editor;
-    }
-    static QImage Draw(PaintCPanel* editor)
-    {
-        QWidget* canvas = editor->Canvas();
-        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(60, 60));
-        QTest::mouseMove(canvas, QPoint(100, 80));
-        QTest::mouseMove(canvas, QPoint(140, 100));
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(140, 100));
-        return editor->Canvas()->GetImage();
-    }
 };
-
-void TestMainWindowEditing::initTestCase()
-{
-    TestEnv::setTimeZone("UTC");
-    ScreenSize::setOverride(Screen);
-}
-
-void TestMainWindowEditing::init()
-{
-    Scratch = std::make_unique<TestEnv::ScratchDir>();
-    Config = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_CONFIG_HOME", Config->path().toLocal8Bit());
-    Clock::setMock(QDateTime(QDate(2030, 1, 15), QTime(12, 0)));
-    TrayCheck::SetOverride(true);
-}
-
-void TestMainWindowEditing::cleanup()
-{
-    Window.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    TrayCheck::SetOverride(std::nullopt);
-    Clock::reset();
-    Scratch.reset();
-}
 
 void TestMainWindowEditing::addDrawAndSave_data()
 {
@@ -211,40 +121,36 @@ void TestMainWindowEditing::addDrawAndSave_data()
 void TestMainWindowEditing::addDrawAndSave()
 {
     QFETCH(bool, fromTray);
-    MainWindow* w = Start();
-    QCOMPARE(Table()->currentRow(), 0);
+    Sandbox box;
+    auto w = Start();
     if (fromTray) {
-        TrayAction(QStringLiteral("Add New"))->trigger();
-    } else {
-        Click(w, "AddNew");
+        TrayAction(w.get(), "Add New")->trigger();
     }
-    QPointer<PaintCPanel> editor = OpenEditor(w);
+    QPointer<PaintCPanel> editor = OpenEditor(w.get(), fromTray ? nullptr : "AddNew");
     QVERIFY(editor);
+    // OK stays off until the event is set.
     QVERIFY(!Child<QPushButton>(editor, "pushButton_2")->isEnabled());
     const QImage drawing = Draw(editor);
     QVERIFY(drawing.pixel(100, 80) != qRgb(255, 255, 255));
-    AnswerEventDialog(QStringLiteral("Dentist"));
+    // The tray menu still answers while the event dialog runs; the editor beneath must stay.
+    AnswerEventDialog(QStringLiteral("Dentist"), [&] { TrayAction(w.get(), "Add New")->trigger(); });
     Click(editor, "pushButton");
+    QVERIFY(editor);
     Click(editor, "pushButton_2");
 
     QVERIFY(w->isVisible());
     QTRY_VERIFY(editor.isNull());
-    const QStringList titles{QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Dentist")};
+    const QStringList titles{"First", "Second", "Dentist"};
     QCOMPARE(Titles(w->Affairs()), titles);
     QCOMPARE(Titles(AffairStore().LoadAffairs()), titles);
-    QCOMPARE(Table()->rowCount(), 3);
-    QCOMPARE(Table()->item(2, 0)->text(), QStringLiteral("Dentist"));
-    QCOMPARE(Table()->item(2, 3)->text(), QStringLiteral("2  day"));
-    QCOMPARE(Table()->currentRow(), 2);
-    QCOMPARE(w->RememberedRow(), 2);
-
+    QCOMPARE(Titles(w.get()), titles);
+    QCOMPARE(Table(w.get())->item(2, 3)->text(), QStringLiteral("2  day"));
+    QCOMPARE(Table(w.get())->currentRow(), 2);
     const AffairInfo added = AffairStore().LoadAffairs().At(2);
     QCOMPARE(added.GetAffairID(), QStringLiteral("2030-01-15T12:00:00"));
-    QCOMPARE(added.GetUserDateTime(), QDateTime(QDate(2030, 1, 20), QTime(8, 0)));
+    QCOMPARE(added.GetUserDateTime(), At(2030, 1, 20, 8, 0));
     QCOMPARE(added.GetPicPath(), QStringLiteral("./data/dap20300115120000"));
-    QImage stored;
-    QCOMPARE(PictureFile::Read(added.GetPicPath(), Screen, &stored), 0);
-    QCOMPARE(stored, drawing);
+    QCOMPARE(Stored(added.GetPicPath()), drawing);
 }
 
 void TestMainWindowEditing::cancelChangesNothing_data()
@@ -257,42 +163,39 @@ void TestMainWindowEditing::cancelChangesNothing_data()
 void TestMainWindowEditing::cancelChangesNothing()
 {
     QFETCH(QString, command);
-    MainWindow* w = Start();
+    Sandbox box;
+    auto w = Start();
     const QByteArray before = TestEnv::readAll(AffairStore::DefaultPath());
     const QStringList files = QDir(QStringLiteral("data")).entryList(QDir::Files);
-    Click(w, command.toLatin1().constData());
-    QPointer<PaintCPanel> editor = OpenEditor(w);
+    QPointer<PaintCPanel> editor = OpenEditor(w.get(), command.toLatin1().constData());
     QVERIFY(editor);
     Draw(editor);
     AnswerEventDialog(QStringLiteral("Never kept"));
     Click(editor, "pushButton");
-    WhenModal<QMessageBox>(
-        [](QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton); });
+    AnswerBox(QMessageBox::Yes);
     Click(editor, "pushButton_3");
 
     QVERIFY(w->isVisible());
     QTRY_VERIFY(editor.isNull());
-    QCOMPARE(Titles(w->Affairs()), QStringList({"First", "Second"}));
+    QCOMPARE(Titles(w.get()), QStringList({"First", "Second"}));
     QCOMPARE(TestEnv::readAll(AffairStore::DefaultPath()), before);
     QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files), files);
-    QCOMPARE(Table()->rowCount(), 2);
-    QCOMPARE(Table()->item(0, 0)->text(), QStringLiteral("First"));
-    QCOMPARE(Table()->currentRow(), 0);
+    QCOMPARE(Stored(QStringLiteral("./data/dap20300110080000")), Marked(Qt::red));
 }
 
 void TestMainWindowEditing::editReplacesOpenedEventKeepingItsPicture()
 {
-    MainWindow* w = Start();
-    Click(w, "Edit"); // row 0, "First"
-    QPointer<PaintCPanel> editor = OpenEditor(w);
+    Sandbox box;
+    auto w = Start();
+    QPointer<PaintCPanel> editor = OpenEditor(w.get(), "Edit");
     QVERIFY(editor);
     QCOMPARE(editor->Canvas()->GetImage(), Marked(Qt::red));
     const QImage drawing = Draw(editor);
     // Brought back from the tray while the editor is open, another row is chosen.
-    TrayAction(QStringLiteral("Show"))->trigger();
+    TrayAction(w.get(), "Show")->trigger();
     QVERIFY(w->isVisible());
-    ClickRow(1);
-    QCOMPARE(Table()->currentRow(), 1);
+    ClickRow(w.get(), 1);
+    QCOMPARE(Table(w.get())->currentRow(), 1);
     AnswerEventDialog(QStringLiteral("First, edited"));
     Click(editor, "pushButton");
     Click(editor, "pushButton_2");
@@ -302,40 +205,15 @@ void TestMainWindowEditing::editReplacesOpenedEventKeepingItsPicture()
         QCOMPARE(Titles(list), QStringList({"First, edited", "Second"}));
         QCOMPARE(list.At(0).GetAffairID(), QStringLiteral("20300110080000"));
         QCOMPARE(list.At(0).GetPicPath(), QStringLiteral("./data/dap20300110080000"));
-        QCOMPARE(list.At(1).GetAffairID(), QStringLiteral("20300114183000"));
-        QCOMPARE(list.At(1).GetUserDateTime(), QDateTime(QDate(2030, 1, 11), QTime(8, 0)));
+        QCOMPARE(list.At(1).GetUserDateTime(), At(2030, 1, 11, 8, 0));
     }
-    QCOMPARE(Table()->item(1, 0)->text(), QStringLiteral("Second"));
     QCOMPARE(QDir(QStringLiteral("data")).entryList({"dap*"}, QDir::Files).size(), 2);
-    QImage stored;
-    QCOMPARE(PictureFile::Read(QStringLiteral("./data/dap20300110080000"), Screen, &stored), 0);
-    QCOMPARE(stored, drawing);
-}
-
-void TestMainWindowEditing::trayAddWaitsForEditorDialog()
-{
-    MainWindow* w = Start();
-    Click(w, "AddNew");
-    QPointer<PaintCPanel> editor = OpenEditor(w);
-    QVERIFY(editor);
-    // The tray menu still answers while the event dialog runs; the editor beneath must stay.
-    bool triedAdd = false;
-    AnswerEventDialog(QStringLiteral("Kept"), [&] {
-        TrayAction(QStringLiteral("Add New"))->trigger();
-        triedAdd = true;
-    });
-    Click(editor, "pushButton");
-    QVERIFY(triedAdd);
-    QVERIFY(editor);
-    Click(editor, "pushButton_2");
-    QTRY_VERIFY(editor.isNull());
-    QCOMPARE(Titles(w->Affairs()), QStringList({"First", "Second", "Kept"}));
+    QCOMPARE(Stored(QStringLiteral("./data/dap20300110080000")), drawing);
 
     // An editor still open when the main window goes is deleted with it.
-    Click(w, "Edit");
-    editor = OpenEditor(w);
+    editor = OpenEditor(w.get(), "Edit");
     QVERIFY(editor);
-    Window.reset();
+    w.reset();
     QVERIFY(editor.isNull());
 }
 
