@@ -17,18 +17,17 @@ namespace {
 const double W = 1280.0;
 const double H = 1024.0;
 
-std::unique_ptr<AnimationEffect> make(const QString& kind)
+// 0 push, 1 spread, 2 blinds, 3 bounce, as the event's type code; anything else the composite.
+std::unique_ptr<AnimationEffect> make(int type)
 {
-    if (kind == "push") {
+    switch (type) {
+    case 0:
         return std::make_unique<EntryEffect>();
-    }
-    if (kind == "spread") {
+    case 1:
         return std::make_unique<MaskEffect>();
-    }
-    if (kind == "blinds") {
+    case 2:
         return std::make_unique<ShutterEffect>();
-    }
-    if (kind == "bounce") {
+    case 3:
         return std::make_unique<BounceEffect>();
     }
     return std::make_unique<EffectReckon>();
@@ -67,70 +66,108 @@ private slots:
 
     void initResults_data()
     {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("type"); // 4: the composite
         QTest::addColumn<QVariantList>("params");
         QTest::addColumn<int>("result");
-        for (const char* kind : {"push", "spread"}) {
-            QTest::addRow("%s empty", kind) << kind << QVariantList{} << -1;
-            QTest::addRow("%s -1", kind) << kind << QVariantList{-1} << -2;
-            QTest::addRow("%s 8", kind) << kind << QVariantList{8} << -2;
-            QTest::addRow("%s 7", kind) << kind << QVariantList{7} << 0;
+        QTest::addColumn<bool>("runs");
+        for (int type : {0, 1}) {
+            QTest::addRow("%d empty", type) << type << QVariantList{} << -1 << false;
+            QTest::addRow("%d -1", type) << type << QVariantList{-1} << -2 << false;
+            QTest::addRow("%d 8", type) << type << QVariantList{8} << -2 << false;
+            QTest::addRow("%d 7", type) << type << QVariantList{7} << 0 << true;
         }
-        QTest::newRow("blinds empty") << "blinds" << QVariantList{} << -1;
-        QTest::newRow("blinds 2") << "blinds" << QVariantList{2} << -2;
-        QTest::newRow("bounce any code") << "bounce" << QVariantList{42} << 0;
-        QTest::newRow("reckon one element") << "reckon" << QVariantList{0} << -1;
-        QTest::newRow("reckon push 8") << "reckon" << QVariantList{0, 8} << -2;
-        QTest::newRow("reckon blinds 2") << "reckon" << QVariantList{2, 2} << -2;
-        QTest::newRow("reckon unknown type") << "reckon" << QVariantList{4, 0} << 0;
+        QTest::newRow("blinds empty") << 2 << QVariantList{} << -1 << false;
+        QTest::newRow("blinds 2") << 2 << QVariantList{2} << -2 << false;
+        QTest::newRow("bounce any code") << 3 << QVariantList{42} << 0 << true;
+        QTest::newRow("reckon one element") << 4 << QVariantList{0} << -1 << false;
+        QTest::newRow("reckon push 8") << 4 << QVariantList{0, 8} << -2 << false;
+        QTest::newRow("reckon blinds 2") << 4 << QVariantList{2, 2} << -2 << false;
+        QTest::newRow("reckon spread 7") << 4 << QVariantList{1, 7} << 0 << true;
+        QTest::newRow("reckon unknown type") << 4 << QVariantList{7, 0} << 0 << false;
+        QTest::newRow("reckon negative type") << 4 << QVariantList{-1, 0} << 0 << false;
     }
 
     void initResults()
     {
-        QFETCH(QString, kind);
+        QFETCH(int, type);
         QFETCH(QVariantList, params);
         QFETCH(int, result);
-        auto effect = make(kind);
+        QFETCH(bool, runs);
+        auto effect = make(type);
         // Under way with a good list first: a refused Init must not leave that effect running.
-        QCOMPARE(effect->Init(kind == "reckon" ? QVariantList{2, 1} : QVariantList{1}), 0);
+        QCOMPARE(effect->Init(type == 4 ? QVariantList{2, 1} : QVariantList{1}), 0);
         QVERIFY(effect->Step());
         QCOMPARE(effect->Init(params), result);
-        if (result != 0) {
+        QCOMPARE(effect->Step(), runs);
+        if (!runs) {
             QVERIFY(!effect->IsMoving() && !effect->IsMasking());
-            QVERIFY(!effect->Step());
             QVERIFY(effect->IsFinished());
             QCOMPARE(effect->Offset(), QPointF(0, 0));
             QVERIFY(allEmpty(effect->HiddenRects()));
         }
     }
 
-    void push_data()
+    void firstAndLastSteps_data()
     {
+        QTest::addColumn<int>("type");
         QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("sx");
-        QTest::addColumn<int>("sy");
+        QTest::addColumn<QPointF>("offset");
+        QTest::addColumn<QList<QRectF>>("hidden");
+        // After one step a thirtieth of the way is done.
+        const double w = W - W / 30;
+        const double h = H - H / 30;
         const int signs[][2] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
         for (int d = 0; d < 8; ++d) {
-            QTest::addRow("%d", d) << d << signs[d][0] << signs[d][1];
+            QTest::addRow("push %d", d)
+                << 0 << d << QPointF(signs[d][0] * w, signs[d][1] * h) << QList<QRectF>{};
         }
+        const QList<QList<QRectF>> spread = {{{0, 0, W, h}},
+                                             {{0, H - h, W, h}},
+                                             {{0, 0, w, H}},
+                                             {{W - w, 0, w, H}},
+                                             {{0, 0, W, h}, {0, h, w, H - h}},
+                                             {{0, 0, W, h}, {W - w, h, w, H - h}},
+                                             {{0, H - h, W, h}, {0, 0, w, H - h}},
+                                             {{0, H - h, W, h}, {W - w, 0, w, H - h}}};
+        for (int d = 0; d < 8; ++d) {
+            QTest::addRow("spread %d", d) << 1 << d << QPointF() << spread.at(d);
+        }
+        // Six bands 1024 / 6 = 170.67 high (columns 1280 / 6 = 213.33 wide), each opening from
+        // its lower (right) edge.
+        QList<QRectF> bands;
+        QList<QRectF> columns;
+        for (int i = 0; i < 6; ++i) {
+            bands << QRectF(0, i * 170.667, W, 164.98);
+            columns << QRectF(i * 213.333, 0, 206.22, H);
+        }
+        QTest::newRow("blinds horizontal") << 2 << 0 << QPointF() << bands;
+        QTest::newRow("blinds vertical") << 2 << 1 << QPointF() << columns;
     }
 
-    void push()
+    void firstAndLastSteps()
     {
+        QFETCH(int, type);
         QFETCH(int, direction);
-        QFETCH(int, sx);
-        QFETCH(int, sy);
-        EntryEffect push;
-        QCOMPARE(push.Init({direction}), 0);
-        QVERIFY(push.IsMoving() && !push.IsMasking());
-        for (int step = 1; step <= 2; ++step) {
-            QVERIFY(push.Step());
-            QCOMPARE(push.Offset(), QPointF(sx * (W - step * (W / 30)), sy * (H - step * (H / 30))));
-            QVERIFY(step > 1 || direction != 0 || qAbs(push.Offset().y() - 989.87) < 0.01);
+        QFETCH(QPointF, offset);
+        QFETCH(QList<QRectF>, hidden);
+        auto effect = make(type);
+        QCOMPARE(effect->Init({direction}), 0);
+        QCOMPARE(effect->IsMoving(), type == 0);
+        QCOMPARE(effect->IsMasking(), type != 0);
+        QVERIFY(effect->Step());
+        QCOMPARE(effect->Offset(), offset);
+        const QList<QRectF> rects = effect->HiddenRects();
+        QCOMPARE(rects.size(), hidden.size());
+        for (int i = 0; i < rects.size(); ++i) {
+            QVERIFY2(near(rects.at(i), hidden.at(i)), qPrintable(QString::number(i)));
         }
-        const int last = 2 + runToEnd(push);
+        // Push Up starts 989.87 pixels low; Spread Up shows a bottom strip of 34.13.
+        QVERIFY(type != 0 || direction != 0 || qAbs(offset.y() - 989.87) < 0.01);
+        QVERIFY(type != 1 || direction != 0 || qAbs(H - rects.at(0).height() - 34.13) < 0.01);
+        const int last = 1 + runToEnd(*effect);
         QVERIFY2(last == 30 || last == 31, qPrintable(QString::number(last)));
-        QCOMPARE(push.Offset(), QPointF(0, 0));
+        QCOMPARE(effect->Offset(), QPointF(0, 0));
+        QVERIFY(allEmpty(effect->HiddenRects()));
     }
 
     void exactZeroEndsInTime()
@@ -144,71 +181,6 @@ private slots:
         spread.Init({1});
         QCOMPARE(runToEnd(spread), 30);
         QVERIFY(allEmpty(spread.HiddenRects()));
-    }
-
-    void spread_data()
-    {
-        const double rh = H - H / 30;
-        const double rw = W - W / 30;
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QList<QRectF>>("hidden");
-        QTest::newRow("Up") << 0 << QList<QRectF>{{0, 0, W, rh}};
-        QTest::newRow("Down") << 1 << QList<QRectF>{{0, H - rh, W, rh}};
-        QTest::newRow("Left") << 2 << QList<QRectF>{{0, 0, rw, H}};
-        QTest::newRow("Right") << 3 << QList<QRectF>{{W - rw, 0, rw, H}};
-        QTest::newRow("Left-Up") << 4 << QList<QRectF>{{0, 0, W, rh}, {0, rh, rw, H - rh}};
-        QTest::newRow("Right-Up") << 5 << QList<QRectF>{{0, 0, W, rh}, {W - rw, rh, rw, H - rh}};
-        QTest::newRow("Left-Down") << 6 << QList<QRectF>{{0, H - rh, W, rh}, {0, 0, rw, H - rh}};
-        QTest::newRow("Right-Down") << 7 << QList<QRectF>{{0, H - rh, W, rh}, {W - rw, 0, rw, H - rh}};
-    }
-
-    void spread()
-    {
-        QFETCH(int, direction);
-        QFETCH(QList<QRectF>, hidden);
-        MaskEffect spread;
-        QCOMPARE(spread.Init({direction}), 0);
-        QVERIFY(spread.IsMasking() && !spread.IsMoving());
-        QVERIFY(spread.Step());
-        QCOMPARE(spread.HiddenRects(), hidden);
-        // Up: only a bottom strip of about 34 pixels shows.
-        QVERIFY(direction != 0 || qAbs(H - hidden.at(0).height() - 34.13) < 0.01);
-        const int last = 1 + runToEnd(spread);
-        QVERIFY2(last == 30 || last == 31, qPrintable(QString::number(last)));
-        QVERIFY(allEmpty(spread.HiddenRects()));
-    }
-
-    void blinds_data()
-    {
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QRectF>("last");
-        QTest::addColumn<QSizeF>("afterOneStep");
-        // Horizontal: bands 1024 / 6 = 170.67 high, the last from 853.33; 164.98 after a step.
-        QTest::newRow("horizontal") << 0 << QRectF(0, 853.33, W, 170.67) << QSizeF(W, 164.98);
-        // Vertical: columns 1280 / 6 = 213.33 wide, shrinking by 213.33 / 30 a step.
-        QTest::newRow("vertical") << 1 << QRectF(1066.67, 0, 213.33, H) << QSizeF(206.22, H);
-    }
-
-    void blinds()
-    {
-        QFETCH(int, direction);
-        QFETCH(QRectF, last);
-        QFETCH(QSizeF, afterOneStep);
-        ShutterEffect blinds;
-        QCOMPARE(blinds.Init({direction}), 0);
-        const QList<QRectF> rects = blinds.HiddenRects();
-        QCOMPARE(rects.size(), 6);
-        QVERIFY(near(rects.at(5), last));
-        QVERIFY(blinds.Step());
-        const QList<QRectF> stepped = blinds.HiddenRects();
-        QCOMPARE(stepped.size(), 6);
-        for (int i = 0; i < 6; ++i) {
-            // Each keeps its top-left corner: it opens from its lower or right edge.
-            QVERIFY(near(stepped.at(i), QRectF(rects.at(i).topLeft(), afterOneStep)));
-        }
-        const int end = 1 + runToEnd(blinds);
-        QVERIFY2(end == 30 || end == 31, qPrintable(QString::number(end)));
-        QVERIFY(blinds.HiddenRects().isEmpty());
     }
 
     void bounce()
@@ -239,45 +211,21 @@ private slots:
         QVERIFY(bounce.DropHeight() < 1.0);
     }
 
-    void reckonMirrorsItsEffect_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("push right-up") << 0 << 5 << "push";
-        QTest::newRow("spread left-down") << 1 << 6 << "spread";
-        QTest::newRow("blinds vertical") << 2 << 1 << "blinds";
-        QTest::newRow("bounce") << 3 << 0 << "bounce";
-    }
-
     void reckonMirrorsItsEffect()
     {
-        QFETCH(int, type);
-        QFETCH(int, direction);
-        QFETCH(QString, kind);
-        EffectReckon reckon;
-        auto alone = make(kind);
-        QCOMPARE(reckon.Init({type, direction}), 0);
-        alone->Init({direction});
-        bool more = true;
-        while (more) {
-            more = alone->Step();
-            QCOMPARE(reckon.Step(), more);
-            QCOMPARE(reckon.Offset(), alone->Offset());
-            QCOMPARE(reckon.HiddenRects(), alone->HiddenRects());
-        }
-    }
-
-    void reckonWithoutEffectEndsAtOnce()
-    {
-        for (const QVariantList& params : {QVariantList{7, 0}, QVariantList{-1, 0}, QVariantList{1, 9}}) {
+        const int directions[] = {5, 6, 1, 0};
+        for (int type = 0; type < 4; ++type) {
             EffectReckon reckon;
-            reckon.Init({0, 0});
-            reckon.Init(params);
-            QVERIFY(!reckon.HasEffect());
-            QVERIFY(!reckon.Step());
-            QCOMPARE(reckon.Offset(), QPointF(0, 0));
-            QVERIFY(reckon.HiddenRects().isEmpty());
+            auto alone = make(type);
+            QCOMPARE(reckon.Init({type, directions[type]}), 0);
+            alone->Init({directions[type]});
+            bool more = true;
+            while (more) {
+                more = alone->Step();
+                QCOMPARE(reckon.Step(), more);
+                QCOMPARE(reckon.Offset(), alone->Offset());
+                QCOMPARE(reckon.HiddenRects(), alone->HiddenRects());
+            }
         }
     }
 
