@@ -35,31 +35,24 @@ private slots:
     void init() { ScreenSize::setOverride(QSize(320, 240)); }
     void cleanup() { ScreenSize::clearOverride(); }
 
-    void dotOfPenWidth_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::newRow("1") << 1;
-        QTest::newRow("5") << 5;
-        QTest::newRow("20") << 20;
-    }
-
     void dotOfPenWidth()
     {
-        QFETCH(int, width);
-        auto canvas = makeCanvas(PaintWidget::Pencil, width);
-        QVERIFY(canvas);
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, {}, QPoint(100, 100));
-        const QImage image = canvas->GetImage();
-        QCOMPARE(image.pixel(100, 100), Blue);
-        QCOMPARE(image.pixel(100 + width / 2 + 2, 100), White);
-        QCOMPARE(image.pixel(100, 100 - width / 2 - 2), White);
-        QVERIFY(width <= 2 || image.pixel(100 + width / 2 - 1, 100) == Blue);
-        // Round, about pi r^2 pixels, never the square the width spans.
-        const int painted = countColour(image, Blue);
-        QVERIFY2(painted >= 1 && painted <= qMax(1, width * width), qPrintable(QString::number(painted)));
-        QVERIFY(width < 20 || painted < width * width * 0.9);
-        // The window shows what the image holds.
-        QCOMPARE(canvas->grab().toImage().pixel(100, 100), Blue);
+        for (int width : {1, 5, 20}) {
+            auto canvas = makeCanvas(PaintWidget::Pencil, width);
+            QVERIFY(canvas);
+            QTest::mouseClick(canvas.get(), Qt::LeftButton, {}, QPoint(100, 100));
+            const QImage image = canvas->GetImage();
+            QCOMPARE(image.pixel(100, 100), Blue);
+            QCOMPARE(image.pixel(100 + width / 2 + 2, 100), White);
+            QCOMPARE(image.pixel(100, 100 - width / 2 - 2), White);
+            QVERIFY(width <= 2 || image.pixel(100 + width / 2 - 1, 100) == Blue);
+            // Round, about pi r^2 pixels, never the square the width spans.
+            const int painted = countColour(image, Blue);
+            QVERIFY2(painted >= 1 && painted <= qMax(1, width * width), qPrintable(QString::number(painted)));
+            QVERIFY(width < 20 || painted < width * width * 0.9);
+            // The window shows what the image holds.
+            QCOMPARE(canvas->grab().toImage().pixel(100, 100), Blue);
+        }
     }
 
     void shapes_data()
