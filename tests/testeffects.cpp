@@ -189,6 +189,7 @@ private slots:
         QCOMPARE(bounce.Init({}), 0);
         QVERIFY(qAbs(bounce.Gravity() - 21.33) < 0.01);
         QVERIFY(bounce.Step());
+        QCOMPARE(bounce.Lift(), 1269);
         QCOMPARE(bounce.Offset(), QPointF(0, -1269));
         int impact = 1;
         while (bounce.Lift() != 0 && impact < 100) {

@@ -235,6 +235,11 @@ private slots:
         QVERIFY(panel.width() < 300);
         click(w, QPoint(160, 128));
         QCOMPARE(done.count(), 1);
+        // A picture handed over that cannot be shown gets the card too.
+        QVERIFY(!w.PrepareEffect(QImage(), 3, 0));
+        w.StartEffect(Manual);
+        QVERIFY(runToEnd(w) > 0);
+        QCOMPARE(shown(w), EffectFrame::MakeTransparent(card));
     }
 
     void shapeFollowsTheDrawnPixels()
