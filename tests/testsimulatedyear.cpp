@@ -20,7 +20,7 @@ const QDateTime YearStart(QDate(2027, 1, 1), QTime(0, 0));
 const QDateTime YearEnd(QDate(2028, 1, 1), QTime(0, 0));
 const char* const Picture = "./data/dap20270101000000";
 
-struct Spec
+struct Plan
 {
     QString id;
     QDateTime user;
@@ -47,9 +47,9 @@ QDateTime At(int y, int mo, int d, int h, int mi)
 
 // About fifty events of every kind: month-ends, the spring-forward gap, leap days, short and
 // long time periods, some begun long ago (placed by the search), some begun this year.
-QList<Spec> Events()
+QList<Plan> Events()
 {
-    QList<Spec> out;
+    QList<Plan> out;
     auto add = [&out](const QDateTime& user, const AffairPeriod& p) {
         out.append({QStringLiteral("e%1").arg(out.size()), user, p});
     };
@@ -107,7 +107,7 @@ qint64 Secs(const QDateTime& dt)
 // seconds, longer ones as whole calendar days and the rest elapsed. An event begun fewer than
 // twenty periods back steps from the previous occurrence (so month-ends drift to the 28th); one
 // begun longer ago counts each occurrence from its first moment.
-QList<qint64> Occurrences(const Spec& e)
+QList<qint64> Occurrences(const Plan& e)
 {
     QList<qint64> out;
     const AffairPeriod& p = e.period;
@@ -176,8 +176,8 @@ class TestSimulatedYear : public QObject
         image.fill(Qt::blue);
         QCOMPARE(PictureFile::Write(Picture, image), 0);
         AffairList list;
-        const QList<Spec> specs = Events();
-        for (const Spec& e : specs) {
+        const QList<Plan> plans = Events();
+        for (const Plan& e : plans) {
             AffairInfo a;
             a.SetInfo(e.id, e.id, e.user, e.period.year, e.period.month, e.period.day, e.period.hour,
                       e.period.minute);
@@ -218,7 +218,7 @@ class TestSimulatedYear : public QObject
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         int total = 0;
-        for (const Spec& e : specs) {
+        for (const Plan& e : plans) {
             const QList<qint64> expected = Occurrences(e);
             const QList<qint64> got = shown.value(e.id);
             QVERIFY2(got.size() == expected.size(), qPrintable(QStringLiteral("%1 shown %2 times, %3 expected")

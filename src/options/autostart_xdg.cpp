@@ -32,7 +32,7 @@ QString EscapeValue(const QString& text)
 QString AutoStart::EntryPath()
 {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The base directory specification says a relative value is invalid and must be ignored.
+    // The XDG base directory rules call a relative value invalid: it must be ignored.
     if (base.isEmpty() || QDir::isRelativePath(base)) {
         base = QDir::homePath() + QStringLiteral("/.config");
     }
