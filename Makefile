@@ -16,6 +16,9 @@ PACKAGES := cmake make g++ pkg-config ccache zlib1g-dev \
 # Only `make fuzz` needs clang's libFuzzer.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
+# Compiler cache entries are shared between clones of the project (paths hashed relative to it).
+export CCACHE_BASEDIR := $(CURDIR)
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps install-packages configure build run test test-asan bench fuzz install uninstall clean
