@@ -70,7 +70,7 @@ fuzz: deps
 
 bench: build
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
-	@for b in $(BUILD_DIR)/bench/bench*; do [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+	@for b in $(BUILD_DIR)/bench/bench*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
