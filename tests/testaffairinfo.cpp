@@ -14,13 +14,7 @@ QDateTime at(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0)
 
 AffairPeriod period(int y, int mo, int d, int h, int mi)
 {
-    AffairPeriod p;
-    p.year = y;
-    p.month = mo;
-    p.day = d;
-    p.hour = h;
-    p.minute = mi;
-    return p;
+    return AffairPeriod{y, mo, d, h, mi};
 }
 
 AffairInfo makeEvent(const QDateTime& user, const AffairPeriod& p)

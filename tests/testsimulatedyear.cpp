@@ -29,13 +29,7 @@ struct Plan
 
 AffairPeriod P(int y, int mo, int d, int h, int mi)
 {
-    AffairPeriod p;
-    p.year = y;
-    p.month = mo;
-    p.day = d;
-    p.hour = h;
-    p.minute = mi;
-    return p;
+    return AffairPeriod{y, mo, d, h, mi};
 }
 
 QDateTime At(int y, int mo, int d, int h, int mi)
