@@ -129,6 +129,20 @@ private slots:
         QVERIFY(!text.contains("[Other]"));
     }
 
+    void zonedMomentKeepsItsInstant()
+    {
+        // Another program may write a zone; saving it back without one must not move it.
+        TestEnv::ScratchDir dir;
+        QDir().mkpath("data");
+        TestEnv::writeAll("data/eventinfor.eda", "[General]\nnum=1\n[Event_1]\nAffairID=z\n"
+                                                 "UserDateTime=2030-01-01T10:00:00Z\nPeriod.day=1\n");
+        const AffairList first = AffairStore().LoadAffairs();
+        QVERIFY(AffairStore().SaveAffairs(first));
+        const AffairList again = AffairStore().LoadAffairs();
+        QCOMPARE(again.At(0).GetUserDateTime().toSecsSinceEpoch(),
+                 QDateTime(QDate(2030, 1, 1), QTime(10, 0), Qt::UTC).toSecsSinceEpoch());
+    }
+
     void hugeCountIsCapped()
     {
         // Found by fuzzing: a damaged count made loading allocate for ever.

@@ -138,6 +138,35 @@ private slots:
         QVERIFY(!QFile::exists(pic(2)));
     }
 
+#ifdef Q_OS_LINUX
+    // A backup may hold more pictures than a process may keep files open.
+    void restoreMorePicturesThanOpenFiles()
+    {
+        TestEnv::ScratchDir dir;
+        Events events;
+        for (int i = 0; i < 300; ++i) {
+            events.append({QStringLiteral("./data/dap2010010100%1").arg(i, 4, 10, QLatin1Char('0')),
+                           "p" + QByteArray::number(i)});
+        }
+        setUp(events);
+        QVERIFY(BackupArchive::Backup().ok());
+        for (const auto& event : std::as_const(events)) {
+            QFile::remove(event.first);
+        }
+        rlimit saved{};
+        getrlimit(RLIMIT_NOFILE, &saved);
+        rlimit limit = saved;
+        limit.rlim_cur = 128;
+        setrlimit(RLIMIT_NOFILE, &limit);
+        AffairList restored;
+        const BackupArchive::Outcome outcome = BackupArchive::Restore(Today, AffairList(), &restored);
+        setrlimit(RLIMIT_NOFILE, &saved);
+        QVERIFY2(outcome.ok(), qPrintable(outcome.reason));
+        QCOMPARE(TestEnv::readAll(events.last().first), events.last().second);
+        QCOMPARE(QDir("data").entryList(QDir::Files | QDir::Hidden).size(), 301);
+    }
+#endif
+
     // A second backup of the day replaces the first whole; on a full disk a third leaves it
     // whole, and a restore from it changes nothing.
     void sameDayBackupsAndAFullDisk()

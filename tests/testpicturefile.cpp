@@ -149,8 +149,8 @@ private slots:
     void programPath()
     {
         QVERIFY(PictureFile::IsProgramPath(QStringLiteral("./data/dap20100201090503")));
-        for (const char* other :
-             {"./data/dap2010020109050", "./backup/dap20100201090503", "./data/dap20100201090503.png", ""}) {
+        for (const char* other : {"./data/dap2010020109050", "./backup/dap20100201090503",
+                                  "./data/dap20100201090503.png", "", "./data/dap20100201090503\n"}) {
             QVERIFY2(!PictureFile::IsProgramPath(QString::fromLatin1(other)), other);
         }
     }

@@ -13,6 +13,12 @@
 #include <QSet>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <cstdio>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 #include <QtEndian>
 #include <limits>
 #include <memory>
@@ -96,6 +102,28 @@ bool loadStore(const QByteArray& store, AffairList* events, QString* reason)
     AffairStore loader(file.fileName());
     *events = loader.LoadAffairs();
     return true;
+}
+
+bool SyncToDisk(QFile& file)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(file);
+    return true;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+// Moves `from` over `to` in one step, as QSaveFile does on commit.
+bool ReplaceFile(const QString& from, const QString& to)
+{
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
 }
 
 } // namespace
@@ -343,35 +371,44 @@ BackupArchive::Outcome BackupArchive::Apply(const Contents& contents, const Affa
         targets.insert(path, i);
     }
 
-    // Everything is written beside its target first; any failure up to here leaves every
-    // file as it was (an uncommitted QSaveFile removes its temporary file).
-    std::vector<std::unique_ptr<QSaveFile>> staged;
+    // Everything is written beside its target first, into closed files (a backup may hold more
+    // pictures than a process may keep open); any failure up to here leaves every file as it was.
+    QList<QPair<QString, QString>> staged; // temporary file, target
+    auto discard = [&staged] {
+        for (const auto& entry : std::as_const(staged)) {
+            QFile::remove(entry.first);
+        }
+    };
     auto stage = [&](const QString& path, const QByteArray& bytes, QString* why) {
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size() || !file->flush()) {
-            *why = tr("%1 cannot be written: %2").arg(path, file->errorString());
+        QTemporaryFile file(QFileInfo(path).path() + QStringLiteral("/.restore-XXXXXX"));
+        if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() || !SyncToDisk(file)) {
+            *why = tr("%1 cannot be written: %2").arg(path, file.errorString());
             return false;
         }
-        staged.push_back(std::move(file));
+        file.setAutoRemove(false);
+        staged.append({file.fileName(), path});
         return true;
     };
     QString why;
     for (auto it = targets.cbegin(); it != targets.cend(); ++it) {
         if (!stage(it.key(), contents.pictures.at(it.value()), &why)) {
+            discard();
             return outcome(Status::WriteFailed, QString(),
                            why + QLatin1Char('\n') + tr("Nothing was changed."));
         }
     }
     if (!stage(storePath, contents.store, &why)) {
+        discard();
         return outcome(Status::WriteFailed, QString(), why + QLatin1Char('\n') + tr("Nothing was changed."));
     }
 
-    // The pictures go in before the event file that names them. A commit is a rename and
-    // hardly fails once the data is written.
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        if (!staged[i]->commit()) {
-            const QString failed =
-                tr("%1 cannot be written: %2").arg(staged[i]->fileName(), staged[i]->errorString());
+    // The pictures go in before the event file that names them. Each is a rename over its
+    // target, which hardly fails once the data is written.
+    for (int i = 0; i < staged.size(); ++i) {
+        if (!ReplaceFile(staged.at(i).first, staged.at(i).second)) {
+            const QString failed = tr("%1 cannot be written: %2").arg(staged.at(i).second, qt_error_string());
+            staged = staged.mid(i);
+            discard();
             return outcome(
                 Status::WriteFailed, QString(),
                 failed + QLatin1Char('\n') +

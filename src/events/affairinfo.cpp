@@ -68,14 +68,15 @@ QDateTime AffairInfo::AddPeriod(const QDateTime& base, const AffairPeriod& perio
     QDate date = base.date();
     const QTime time = base.time();
     qint64 n = 0;
+    // QDate adds years and months to its own int fields: keep products far from their limits.
     if (period.year > 0) {
-        if (!product32(period.year, count, &n)) {
+        if (!product32(period.year, count, &n) || qAbs(n) > 100000000) {
             return QDateTime();
         }
         date = date.addYears(int(n));
     }
     if (period.month > 0) {
-        if (!product32(period.month, count, &n)) {
+        if (!product32(period.month, count, &n) || qAbs(n) > 1200000000) {
             return QDateTime();
         }
         date = date.addMonths(int(n));

@@ -64,7 +64,10 @@ QDateTime LocalTime::FromIso(const QString& text)
 {
     const QDateTime parsed = QDateTime::fromString(text, Qt::ISODate);
     if (parsed.isValid()) {
-        return parsed.timeSpec() == Qt::LocalTime ? Make(parsed.date(), parsed.time()) : parsed;
+        // A moment written with a zone (by another program) is taken as that moment in local
+        // time, so saving it back, without a zone, does not move it.
+        const QDateTime local = parsed.timeSpec() == Qt::LocalTime ? parsed : parsed.toLocalTime();
+        return Make(local.date(), local.time());
     }
     // A wall time inside a daylight-saving gap: Qt refuses it, the user chose it.
     const int t = text.indexOf(QLatin1Char('T'));

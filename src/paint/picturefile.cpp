@@ -181,7 +181,9 @@ int PictureFile::Read(const QString& path, const QSize& target, QImage* out)
 
 bool PictureFile::IsProgramPath(const QString& path)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\./data/dap[0-9]{14}$"));
+    // Anchored to the very end: "$" alone would also accept a trailing line break.
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("\\./data/dap[0-9]{14}")));
     return pattern.match(path).hasMatch();
 }
 
