@@ -232,6 +232,10 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::HideAndMin()
 {
+    // Hiding would take an open question box with it.
+    if (ModalOpen()) {
+        return;
+    }
     showMinimized();
     // Without a tray a hidden window could never be shown again; minimised it stays in reach.
     if (TrayCheck::Available()) {
@@ -419,12 +423,17 @@ void MainWindow::eventdispose()
     }
     // Every due event is shown, one after the other: the first at once, the others as the
     // user clicks away the one before. They go before events still waiting from earlier.
-    QList<AffairInfo> due;
+    // Waiting entries are identifiers, looked up when their turn comes, so an event deleted or
+    // changed meanwhile is never shown as it was; an event due again waits only once.
+    QStringList due;
     for (; i >= 0; i = mask.indexOf(QLatin1Char('1'), i + 1)) {
-        due.append(AffairsList.At(i));
+        const QString id = AffairsList.At(i).GetAffairID();
+        Pending.removeAll(id);
+        due.append(id);
     }
+    const AffairInfo first = AffairsList.At(mask.indexOf(QLatin1Char('1')));
     Pending = due.mid(1) + Pending;
-    ShowInEffect(due.first());
+    ShowInEffect(first);
     RefreshTable();
 }
 
@@ -439,8 +448,12 @@ void MainWindow::EffectOver()
     Effect->deleteLater();
     Effect = nullptr;
     ShowingID.clear();
-    if (!Pending.isEmpty()) {
-        ShowInEffect(Pending.takeFirst());
+    while (!Pending.isEmpty()) {
+        const AffairInfo next = AffairsList.FindAffair(Pending.takeFirst());
+        if (!next.GetAffairID().isEmpty()) {
+            ShowInEffect(next);
+            break;
+        }
     }
 }
 
@@ -485,7 +498,11 @@ void MainWindow::GetInforEvent()
     } else {
         // The event the editor was opened for, not the current row: the window may have been
         // brought back from the tray and another row chosen while the editor was open.
-        AffairsList.ReplaceAffair(EditedID, record);
+        // Deleted (or restored away) while the editor was open: the edit is kept as an event
+        // rather than dropped with its freshly written picture.
+        if (!AffairsList.ReplaceAffair(EditedID, record)) {
+            AffairsList.AppendAffair(record);
+        }
         AffairsList.RearmAll();
     }
     SaveAffairList();
@@ -494,17 +511,22 @@ void MainWindow::GetInforEvent()
 
 void MainWindow::OpenEditor(const AffairInfo& record)
 {
-    if (Editor) {
-        // The old editor is not asked for a result; what was drawn in it is given up.
-        disconnect(Editor, &PaintCPanel::JobDone, this, &MainWindow::GetInforEvent);
-        delete Editor;
-        Editor = nullptr;
-    }
     Editor = new PaintCPanel();
     Editor->SetAffair(record);
     connect(Editor, &PaintCPanel::JobDone, this, &MainWindow::GetInforEvent);
     Editor->ShowEditor();
     setVisible(false);
+}
+
+bool MainWindow::EditorOpen()
+{
+    // A drawing in progress is never thrown away by a second Add or Edit (from the tray, or
+    // with the window brought back): the open editor comes forward instead.
+    if (!Editor) {
+        return false;
+    }
+    Editor->ShowEditor();
+    return true;
 }
 
 bool MainWindow::ModalOpen()
@@ -524,7 +546,7 @@ bool MainWindow::ModalOpen()
 
 void MainWindow::on_AddNew_clicked()
 {
-    if (ModalOpen()) {
+    if (ModalOpen() || EditorOpen()) {
         return;
     }
     Adding = true;
@@ -538,7 +560,7 @@ void MainWindow::on_Edit_clicked()
 {
     QTableWidget* table = ui->tableWidget;
     const int row = table->currentRow();
-    if (table->rowCount() == 0 || row < 0 || ModalOpen()) {
+    if (table->rowCount() == 0 || row < 0 || ModalOpen() || EditorOpen()) {
         return;
     }
     const QTableWidgetItem* head = table->verticalHeaderItem(row);

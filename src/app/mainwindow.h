@@ -82,6 +82,7 @@ private:
     // Replaces any effect window by a new one showing the record's picture with its effect.
     void ShowInEffect(const AffairInfo& record);
     static bool ModalOpen();
+    bool EditorOpen();
     static void RemovePicture(const QString& path);
 
     Ui::MainWindow* ui;
@@ -96,7 +97,7 @@ private:
     bool Adding = false;
     // The event an edit was opened for; its result replaces this one.
     QString EditedID;
-    QList<AffairInfo> Pending;
+    QStringList Pending;
     QString ShowingID;
     qint32 CurrentRow = 0;
 };
