@@ -170,6 +170,13 @@ private slots:
         const int drawn = 320 * 240 - countColour(image, White);
         QVERIFY(drawn > 20);
         QCOMPARE(inBox.width() * inBox.height() - countColour(inBox, White), drawn);
+
+        // Text still open when the picture is saved or previewed goes in as well.
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, {}, QPoint(40, 150));
+        QTest::keyClicks(box, QStringLiteral("Buy milk"));
+        canvas->FinishText();
+        QVERIFY(!canvas->IsTextOpen());
+        QVERIFY(320 * 240 - countColour(canvas->GetImage(), White) > drawn + 20);
     }
 
     void rightClickDuringDragTogglesPanelOnly()

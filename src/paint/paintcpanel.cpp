@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "datalocation.h"
+#include "effectshow.h"
 #include "esettings.h"
 #include "picturefile.h"
 #include "ui_paintcpanel.h"
@@ -13,13 +14,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QWindow>
-
-// PREVIEW HOOK: the effect window is built separately; until its header is part of the tree
-// the editor's preview only hides and shows the canvas around an immediate EffectOver().
-#if __has_include("effectshow.h")
-#include "effectshow.h"
-#define PENNIBELL_HAVE_EFFECTSHOW 1
-#endif
 
 PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPanel)
 {
@@ -63,9 +57,7 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
 
 PaintCPanel::~PaintCPanel()
 {
-#ifdef PENNIBELL_HAVE_EFFECTSHOW
     delete Preview;
-#endif
     delete ui;
 }
 
@@ -152,6 +144,8 @@ void PaintCPanel::on_pushButton_2_clicked()
     if (!path.contains(QStringLiteral("./data/dap"))) {
         path = PictureFile::NewPath(Clock::now());
     }
+    // Text still being typed is part of what the user sees, so part of what is saved.
+    Paint.FinishText();
     QString reason;
     if (path.isEmpty() || Paint.SavePicture(path, &reason) != 0) {
         // Reporting this event as saved would leave it pointing at a picture that is not
@@ -259,28 +253,21 @@ void PaintCPanel::on_MyPencil_clicked()
 
 void PaintCPanel::epreview(int et, int ed)
 {
-#ifdef PENNIBELL_HAVE_EFFECTSHOW
     if (Preview) {
         delete Preview;
         Preview = nullptr;
     }
     Preview = new EffectShow();
     connect(Preview, &EffectShow::EffectDone, this, &PaintCPanel::EffectOver);
+    Paint.FinishText();
     Preview->PrepareEffect(Paint.GetImage(), et, ed);
     Preview->SetDoneOnStop(true);
     Preview->StartEffect(30);
     Paint.hide();
-#else
-    Q_UNUSED(et);
-    Q_UNUSED(ed);
-    Paint.hide();
-    EffectOver();
-#endif
 }
 
 void PaintCPanel::EffectOver()
 {
-#ifdef PENNIBELL_HAVE_EFFECTSHOW
     if (Preview) {
         disconnect(Preview, &EffectShow::EffectDone, this, &PaintCPanel::EffectOver);
         Preview->hide();
@@ -288,7 +275,6 @@ void PaintCPanel::EffectOver()
         Preview->deleteLater();
         Preview = nullptr;
     }
-#endif
     Paint.show();
 }
 

@@ -243,6 +243,13 @@ void PaintWidget::CommitPath()
     Path = QPainterPath();
 }
 
+void PaintWidget::FinishText()
+{
+    if (TextOpen) {
+        CommitText();
+    }
+}
+
 void PaintWidget::CommitText()
 {
     TextOpen = false;

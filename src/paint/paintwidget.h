@@ -48,6 +48,8 @@ public:
 
     bool IsDrawing() const { return Drawing; }
     bool IsTextOpen() const { return TextOpen; }
+    // Puts text still being typed into the picture, as the next click would.
+    void FinishText();
     QLineEdit* TextEdit() { return &TextLine; }
     QPainterPath LivePath() const { return Path; }
 
