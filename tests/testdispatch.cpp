@@ -132,6 +132,26 @@ private slots:
         QCOMPARE(Window->PendingCount(), 0);
     }
 
+    void waitingRemindersAreLookedUpWhenTheirTurnComes()
+    {
+        start({makeEvent("a", Eight, 1), makeEvent("bb", Eight, 1), makeEvent("ccc", Eight)});
+        // Left unattended for days, each event still waits only once.
+        for (int day = 0; day < 3; ++day) {
+            tick(Eight.addDays(day));
+        }
+        QCOMPARE(Window->ShowingEvent(), QStringLiteral("a"));
+        QCOMPARE(Window->PendingCount(), 2); // bb, then ccc from the first day
+        // One deleted while it waits is not shown afterwards.
+        TestEnv::writeAll("ESetting.ini", "[ERemind]\nDelReminder=false\n");
+        Window->findChild<QTableWidget*>("tableWidget")->setCurrentCell(1, 0);
+        QTest::mouseClick(Window->findChild<QWidget*>("Delete"), Qt::LeftButton);
+        QCOMPARE(Window->Affairs().Count(), 2);
+        Dismiss(Window->EffectWindow());
+        QCOMPARE(Window->ShowingEvent(), QStringLiteral("ccc"));
+        Dismiss(Window->EffectWindow());
+        QVERIFY(!Window->EffectWindow());
+    }
+
     void dueEventReplacesPreview()
     {
         start({makeEvent("p", Eight.addDays(3), 1), makeEvent("due", Eight)});

@@ -132,6 +132,11 @@ void TestMainWindowEditing::addDrawAndSave()
     QVERIFY(!Child<QPushButton>(editor, "pushButton_2")->isEnabled());
     const QImage drawing = Draw(editor);
     QVERIFY(drawing.pixel(100, 80) != qRgb(255, 255, 255));
+    // A second Add (the window brought back, or the tray) brings this editor forward; the
+    // drawing is never thrown away.
+    TrayAction(w.get(), "Add New")->trigger();
+    QVERIFY(editor);
+    QCOMPARE(editor->Canvas()->GetImage(), drawing);
     // The tray menu still answers while the event dialog runs; the editor beneath must stay.
     AnswerEventDialog(QStringLiteral("Dentist"), [&] { TrayAction(w.get(), "Add New")->trigger(); });
     Click(editor, "pushButton");
