@@ -123,6 +123,13 @@ void MainWindow::InitTable()
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A row chosen with the keyboard or a right click is remembered like a clicked one, so the
+    // rebuild after a reminder does not move Delete, Edit or Preview to another event.
+    connect(table, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (!Rebuilding && row >= 0) {
+            CurrentRow = row;
+        }
+    });
     table->setColumnWidth(0, 100);
     table->setColumnWidth(1, 150);
     table->setColumnWidth(2, 100);
@@ -254,6 +261,7 @@ void MainWindow::iconActivated(QSystemTrayIcon::ActivationReason reason)
 void MainWindow::RefreshTable()
 {
     QTableWidget* table = ui->tableWidget;
+    Rebuilding = true;
     while (table->rowCount() > 0) {
         table->removeRow(0);
     }
@@ -272,6 +280,7 @@ void MainWindow::RefreshTable()
     if (row >= 0) {
         table->selectRow(row);
     }
+    Rebuilding = false;
     ColorRows();
 }
 

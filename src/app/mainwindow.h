@@ -100,4 +100,5 @@ private:
     QStringList Pending;
     QString ShowingID;
     qint32 CurrentRow = 0;
+    bool Rebuilding = false;
 };
