@@ -122,8 +122,14 @@ void TestAutoStart::applyOptions()
     QVERIFY(Old(entry));
     options.SetAutoStart(false);
     QVERIFY(options.SaveOptions());
-    window.ApplyOptions();
+    QVERIFY(window.ApplyOptions());
     QVERIFY(!QFileInfo::exists(entry));
+    // An entry that cannot be written is reported, not taken for done.
+    TestEnv::writeAll(QStringLiteral("notafolder"), "x");
+    qputenv("XDG_CONFIG_HOME", QDir::current().absoluteFilePath(QStringLiteral("notafolder")).toLocal8Bit());
+    options.SetAutoStart(true);
+    QVERIFY(options.SaveOptions());
+    QVERIFY(!window.ApplyOptions());
 }
 
 QTEST_MAIN(TestAutoStart)

@@ -5,7 +5,7 @@
     <name>AffairEditDialog</name>
     <message>
         <location filename="../src/forms/affaireditdialog.ui" line="8"/>
-        <location filename="../src/events/affaireditdialog.cpp" line="16"/>
+        <location filename="../src/events/affaireditdialog.cpp" line="17"/>
         <source>Event Information</source>
         <translation>Ereignisdetails</translation>
     </message>
@@ -178,140 +178,140 @@
 <context>
     <name>BackupArchive</name>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="123"/>
-        <location filename="../src/app/backuparchive.cpp" line="176"/>
+        <location filename="../src/app/backuparchive.cpp" line="151"/>
+        <location filename="../src/app/backuparchive.cpp" line="204"/>
         <source>The event list is too large for a backup.</source>
         <translation>Die Ereignisliste ist zu groß für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="128"/>
+        <location filename="../src/app/backuparchive.cpp" line="156"/>
         <source>A picture is too large for a backup.</source>
         <translation>Ein Bild ist zu groß für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="148"/>
-        <location filename="../src/app/backuparchive.cpp" line="153"/>
+        <location filename="../src/app/backuparchive.cpp" line="176"/>
+        <location filename="../src/app/backuparchive.cpp" line="181"/>
         <source>The event list %1 cannot be read: %2</source>
         <translation>Die Ereignisliste %1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="165"/>
+        <location filename="../src/app/backuparchive.cpp" line="193"/>
         <source>You have nothing to backup.</source>
         <translation>Es gibt nichts zu sichern.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="171"/>
-        <location filename="../src/app/backuparchive.cpp" line="317"/>
+        <location filename="../src/app/backuparchive.cpp" line="199"/>
+        <location filename="../src/app/backuparchive.cpp" line="345"/>
         <source>The folder %1 cannot be created.</source>
         <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="184"/>
-        <location filename="../src/app/backuparchive.cpp" line="190"/>
-        <location filename="../src/app/backuparchive.cpp" line="222"/>
+        <location filename="../src/app/backuparchive.cpp" line="212"/>
+        <location filename="../src/app/backuparchive.cpp" line="218"/>
+        <location filename="../src/app/backuparchive.cpp" line="250"/>
         <source>The backup file %1 cannot be written: %2</source>
         <translation>Die Sicherungsdatei %1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="207"/>
+        <location filename="../src/app/backuparchive.cpp" line="235"/>
         <source>The picture %1 cannot be read: %2</source>
         <translation>Das Bild %1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="212"/>
+        <location filename="../src/app/backuparchive.cpp" line="240"/>
         <source>The picture %1 is too large for a backup.</source>
         <translation>Das Bild %1 ist zu groß für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="232"/>
+        <location filename="../src/app/backuparchive.cpp" line="260"/>
         <source>The file ends before the length of the event list.</source>
         <translation>Die Datei endet vor der Längenangabe der Ereignisliste.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="235"/>
+        <location filename="../src/app/backuparchive.cpp" line="263"/>
         <source>The event list has a negative length (%1).</source>
         <translation>Die Ereignisliste hat eine negative Länge (%1).</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="238"/>
+        <location filename="../src/app/backuparchive.cpp" line="266"/>
         <source>The event list is longer (%1 bytes) than the data left (%2 bytes).</source>
         <translation>Die Ereignisliste ist länger (%1 Bytes) als die verbleibenden Daten (%2 Bytes).</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="248"/>
-        <location filename="../src/app/backuparchive.cpp" line="252"/>
-        <location filename="../src/app/backuparchive.cpp" line="256"/>
+        <location filename="../src/app/backuparchive.cpp" line="276"/>
+        <location filename="../src/app/backuparchive.cpp" line="280"/>
+        <location filename="../src/app/backuparchive.cpp" line="284"/>
         <source>The event list does not decompress.</source>
         <translation>Die Ereignisliste lässt sich nicht entpacken.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="83"/>
-        <location filename="../src/app/backuparchive.cpp" line="88"/>
-        <location filename="../src/app/backuparchive.cpp" line="259"/>
+        <location filename="../src/app/backuparchive.cpp" line="89"/>
+        <location filename="../src/app/backuparchive.cpp" line="94"/>
+        <location filename="../src/app/backuparchive.cpp" line="287"/>
         <source>The event list is not an event file.</source>
         <translation>Die Ereignisliste ist keine Ereignisdatei.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="76"/>
+        <location filename="../src/app/backuparchive.cpp" line="82"/>
         <source>A temporary file cannot be written: %1</source>
         <translation>Eine temporäre Datei kann nicht geschrieben werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="93"/>
+        <location filename="../src/app/backuparchive.cpp" line="99"/>
         <source>The event list claims %1 events.</source>
         <translation>Die Ereignisliste gibt %1 Ereignisse an.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="272"/>
+        <location filename="../src/app/backuparchive.cpp" line="300"/>
         <source>The file ends inside the length of picture %1.</source>
         <translation>Die Datei endet innerhalb der Längenangabe von Bild %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="275"/>
+        <location filename="../src/app/backuparchive.cpp" line="303"/>
         <source>Picture %1 has a negative length (%2).</source>
         <translation>Bild %1 hat eine negative Länge (%2).</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="278"/>
+        <location filename="../src/app/backuparchive.cpp" line="306"/>
         <source>Picture %1 is longer (%2 bytes) than the data left (%3 bytes).</source>
         <translation>Bild %1 ist länger (%2 Bytes) als die verbleibenden Daten (%3 Bytes).</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="284"/>
+        <location filename="../src/app/backuparchive.cpp" line="312"/>
         <source>The file holds more pictures than its %1 events.</source>
         <translation>Die Datei enthält mehr Bilder als ihre %1 Ereignisse.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="297"/>
-        <location filename="../src/app/backuparchive.cpp" line="339"/>
+        <location filename="../src/app/backuparchive.cpp" line="325"/>
+        <location filename="../src/app/backuparchive.cpp" line="367"/>
         <source>Event %1 names the picture path &quot;%2&quot;, which is not one the program makes.</source>
         <translation>Ereignis %1 nennt den Bildpfad „%2“, den das Programm nicht selbst anlegt.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="352"/>
-        <location filename="../src/app/backuparchive.cpp" line="374"/>
+        <location filename="../src/app/backuparchive.cpp" line="385"/>
+        <location filename="../src/app/backuparchive.cpp" line="409"/>
         <source>%1 cannot be written: %2</source>
         <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="362"/>
-        <location filename="../src/app/backuparchive.cpp" line="366"/>
+        <location filename="../src/app/backuparchive.cpp" line="397"/>
+        <location filename="../src/app/backuparchive.cpp" line="402"/>
         <source>Nothing was changed.</source>
         <translation>Es wurde nichts geändert.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="378"/>
+        <location filename="../src/app/backuparchive.cpp" line="415"/>
         <source>The event list was not changed; %1 pictures were already replaced.</source>
         <translation>Die Ereignisliste wurde nicht geändert; %1 Bilder waren bereits ersetzt.</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="396"/>
-        <location filename="../src/app/backuparchive.cpp" line="401"/>
+        <location filename="../src/app/backuparchive.cpp" line="433"/>
+        <location filename="../src/app/backuparchive.cpp" line="438"/>
         <source>The file %1 cannot be read: %2</source>
         <translation>Die Datei %1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/backuparchive.cpp" line="409"/>
+        <location filename="../src/app/backuparchive.cpp" line="446"/>
         <source>The file %1 is not a sound backup: %2</source>
         <translation>Die Datei %1 ist keine intakte Sicherung: %2</translation>
     </message>
@@ -475,8 +475,8 @@
     <message>
         <location filename="../src/forms/mainwindow.ui" line="14"/>
         <location filename="../src/app/backupmessages.h" line="11"/>
-        <location filename="../src/app/mainwindow.cpp" line="178"/>
-        <location filename="../src/app/mainwindow.cpp" line="188"/>
+        <location filename="../src/app/mainwindow.cpp" line="185"/>
+        <location filename="../src/app/mainwindow.cpp" line="195"/>
         <source>Pennibell</source>
         <translation>Pennibell</translation>
     </message>
@@ -507,7 +507,7 @@
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="98"/>
-        <location filename="../src/app/mainwindow.cpp" line="183"/>
+        <location filename="../src/app/mainwindow.cpp" line="190"/>
         <source>Add New</source>
         <translation>Neues Ereignis</translation>
     </message>
@@ -539,14 +539,14 @@
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="188"/>
-        <location filename="../src/app/mainwindow.cpp" line="179"/>
+        <location filename="../src/app/mainwindow.cpp" line="186"/>
         <source>Add event</source>
         <translation>Ereignis hinzufügen</translation>
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="193"/>
-        <location filename="../src/app/mainwindow.cpp" line="179"/>
-        <location filename="../src/app/mainwindow.cpp" line="317"/>
+        <location filename="../src/app/mainwindow.cpp" line="186"/>
+        <location filename="../src/app/mainwindow.cpp" line="332"/>
         <source>Delete event</source>
         <translation>Ereignis löschen</translation>
     </message>
@@ -562,13 +562,13 @@
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="208"/>
-        <location filename="../src/app/mainwindow.cpp" line="183"/>
+        <location filename="../src/app/mainwindow.cpp" line="190"/>
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="213"/>
-        <location filename="../src/app/mainwindow.cpp" line="179"/>
+        <location filename="../src/app/mainwindow.cpp" line="186"/>
         <source>Edit event</source>
         <translation>Ereignis bearbeiten</translation>
     </message>
@@ -584,13 +584,14 @@
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="228"/>
-        <location filename="../src/app/mainwindow.cpp" line="179"/>
+        <location filename="../src/app/mainwindow.cpp" line="186"/>
         <source>Preview event</source>
         <translation>Ereignisvorschau</translation>
     </message>
     <message>
         <location filename="../src/forms/mainwindow.ui" line="233"/>
-        <location filename="../src/app/mainwindow.cpp" line="386"/>
+        <location filename="../src/app/mainwindow.cpp" line="401"/>
+        <location filename="../src/app/mainwindow.cpp" line="407"/>
         <source>Options</source>
         <translation>Einstellungen</translation>
     </message>
@@ -685,33 +686,33 @@
         <translation>Einmalig</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="183"/>
+        <location filename="../src/app/mainwindow.cpp" line="190"/>
         <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="183"/>
+        <location filename="../src/app/mainwindow.cpp" line="190"/>
         <source>Hide</source>
         <translation>Ausblenden</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="265"/>
-        <location filename="../src/app/mainwindow.cpp" line="286"/>
+        <location filename="../src/app/mainwindow.cpp" line="277"/>
+        <location filename="../src/app/mainwindow.cpp" line="299"/>
         <source>Yes</source>
         <translation>Ja</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="265"/>
+        <location filename="../src/app/mainwindow.cpp" line="277"/>
         <source>No</source>
         <translation>Nein</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="308"/>
+        <location filename="../src/app/mainwindow.cpp" line="323"/>
         <source>Save events</source>
         <translation>Ereignisse speichern</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="309"/>
+        <location filename="../src/app/mainwindow.cpp" line="324"/>
         <source>The events could not be saved to
 %1.
 Your changes will be lost when Pennibell ends.</source>
@@ -720,25 +721,30 @@ Your changes will be lost when Pennibell ends.</source>
 Ihre Änderungen gehen verloren, wenn Pennibell endet.</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="351"/>
+        <location filename="../src/app/mainwindow.cpp" line="366"/>
         <source>Event will be deleted.
 Are you sure?</source>
         <translation>Das Ereignis wird gelöscht.
 Sind Sie sicher?</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="366"/>
+        <location filename="../src/app/mainwindow.cpp" line="381"/>
         <source>All of the expired events will be deleted.
 Are you sure to do this?</source>
         <translation>Alle abgelaufenen Ereignisse werden gelöscht.
 Möchten Sie das wirklich tun?</translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="387"/>
+        <location filename="../src/app/mainwindow.cpp" line="402"/>
         <source>The options could not be saved to
 %1.</source>
         <translation>Die Einstellungen konnten nicht gespeichert werden in
 %1.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="407"/>
+        <source>The start at log-on could not be changed.</source>
+        <translation>Der Start bei der Anmeldung konnte nicht geändert werden.</translation>
     </message>
 </context>
 <context>
@@ -817,22 +823,22 @@ Möchten Sie das wirklich tun?</translation>
         <translation>Abbruch</translation>
     </message>
     <message>
-        <location filename="../src/paint/paintcpanel.cpp" line="76"/>
-        <location filename="../src/paint/paintcpanel.cpp" line="159"/>
-        <location filename="../src/paint/paintcpanel.cpp" line="175"/>
-        <location filename="../src/paint/paintcpanel.cpp" line="207"/>
+        <location filename="../src/paint/paintcpanel.cpp" line="68"/>
+        <location filename="../src/paint/paintcpanel.cpp" line="153"/>
+        <location filename="../src/paint/paintcpanel.cpp" line="169"/>
+        <location filename="../src/paint/paintcpanel.cpp" line="201"/>
         <source>Paint</source>
         <translation>Zeichnen</translation>
     </message>
     <message>
-        <location filename="../src/paint/paintcpanel.cpp" line="160"/>
+        <location filename="../src/paint/paintcpanel.cpp" line="154"/>
         <source>The picture could not be saved to &quot;%1&quot;:
 %2</source>
         <translation>Das Bild konnte nicht unter „%1“ gespeichert werden:
 %2</translation>
     </message>
     <message>
-        <location filename="../src/paint/paintcpanel.cpp" line="175"/>
+        <location filename="../src/paint/paintcpanel.cpp" line="169"/>
         <source>Event has not been saved.
 Do you want to quit without saving?</source>
         <translation>Das Ereignis wurde nicht gespeichert.

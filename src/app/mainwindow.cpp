@@ -305,11 +305,13 @@ void MainWindow::ColorRows()
     }
 }
 
-void MainWindow::ApplyOptions()
+bool MainWindow::ApplyOptions()
 {
     ESettings options;
-    AutoStart::Apply(options.GetAutoStart(), QCoreApplication::applicationFilePath(), IconPath());
+    const AutoStart::Outcome entry =
+        AutoStart::Apply(options.GetAutoStart(), QCoreApplication::applicationFilePath(), IconPath());
     ColorRows();
+    return entry != AutoStart::Outcome::Failed;
 }
 
 bool MainWindow::SaveAffairList()
@@ -400,7 +402,10 @@ void MainWindow::SettingPro()
                 tr("The options could not be saved to\n%1.")
                     .arg(QDir::toNativeSeparators(QFileInfo(ESettings::DefaultPath()).absoluteFilePath())));
         }
-        ApplyOptions();
+        if (!ApplyOptions()) {
+            // Saying nothing would leave the user believing Pennibell starts at log-on.
+            QMessageBox::warning(this, tr("Options"), tr("The start at log-on could not be changed."));
+        }
     }
 }
 

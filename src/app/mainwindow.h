@@ -28,7 +28,8 @@ public:
 
     void RefreshTable();
     void ColorRows();
-    void ApplyOptions();
+    // False when the auto-start entry could not be written or removed.
+    bool ApplyOptions();
     // Writes the list to the event store; a failure is shown to the user, naming the file.
     bool SaveAffairList();
 
