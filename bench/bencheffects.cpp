@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One effect frame (the effect's step plus painting the window) of every effect at full HD and
 // 4K, as a multiple of one memcpy of a screen frame, next to the way of copying the whole
 // picture and setting a fresh mask on it every frame.
-#include "effectcodes.h"
-#include "effectframe.h"
-#include "effectreckon.h"
-#include "screensize.h"
+#include "core/effects/effectcodes.h"
+#include "core/effects/effectframe.h"
+#include "core/effects/effectreckon.h"
+#include "core/effects/screensize.h"
 
 #include <QBitmap>
 #include <QElapsedTimer>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Event core figures: the due-time search, the once-a-second due pass, and loading a store.
-#include "affairlist.h"
-#include "affairstore.h"
-#include "clock.h"
+#include "core/events/affairlist.h"
+#include "core/events/affairstore.h"
+#include "core/events/clock.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options file may be hand-edited: any text must load into some options.
-#include "esettings.h"
+#include "core/options/esettings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

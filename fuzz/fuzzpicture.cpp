@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture files come from disk and from backups: any bytes must decode or be refused cleanly.
-#include "picturefile.h"
+#include "core/picture/picturefile.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event file may be hand-edited: loading and re-arming any text must neither crash nor hang.
-#include "affairstore.h"
-#include "clock.h"
+#include "core/events/affairstore.h"
+#include "core/events/clock.h"
 
 #include <QFile>
 #include <QTemporaryDir>

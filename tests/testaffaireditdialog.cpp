@@ -1,8 +1,9 @@
-#include "affaireditdialog.h"
-#include "clock.h"
-#include "effectcodes.h"
-#include "painttest.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/events/affaireditdialog.h"
+#include "core/events/clock.h"
+#include "core/effects/effectcodes.h"
+#include "support/painttest.h"
+#include "support/testenv.h"
 
 #include <QDateEdit>
 #include <QDialogButtonBox>

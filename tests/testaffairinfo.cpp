@@ -1,8 +1,9 @@
-#include "affairinfo.h"
-#include "affairlist.h"
-#include "clock.h"
-#include "localtime.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/affairinfo.h"
+#include "core/events/affairlist.h"
+#include "core/events/clock.h"
+#include "core/events/localtime.h"
+#include "support/testenv.h"
 
 #include <QtTest>
 

@@ -1,5 +1,6 @@
-#include "affairlist.h"
-#include "clock.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/affairlist.h"
+#include "core/events/clock.h"
 
 #include <QtTest>
 

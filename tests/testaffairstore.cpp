@@ -1,7 +1,8 @@
-#include "affairstore.h"
-#include "clock.h"
-#include "localtime.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/affairstore.h"
+#include "core/events/clock.h"
+#include "core/events/localtime.h"
+#include "support/testenv.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,5 +1,6 @@
-#include "autostart.h"
-#include "widgettest.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/options/autostart.h"
+#include "support/widgettest.h"
 
 #include <QFileInfo>
 

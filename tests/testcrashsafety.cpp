@@ -1,7 +1,8 @@
-#include "affairstore.h"
-#include "backuparchive.h"
-#include "picturefile.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/affairstore.h"
+#include "core/storage/backuparchive.h"
+#include "core/picture/picturefile.h"
+#include "support/testenv.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

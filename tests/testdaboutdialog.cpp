@@ -1,6 +1,7 @@
-#include "daboutdialog.h"
-#include "makerinfo.h"
-#include "widgettest.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/about/daboutdialog.h"
+#include "core/system/makerinfo.h"
+#include "support/widgettest.h"
 
 #include <QDesktopServices>
 #include <QLabel>

@@ -1,5 +1,6 @@
-#include "datalocation.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/storage/datalocation.h"
+#include "support/testenv.h"
 
 #include <QCoreApplication>
 #include <QDir>

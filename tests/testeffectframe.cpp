@@ -1,4 +1,5 @@
-#include "effectframe.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/effects/effectframe.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -1,12 +1,13 @@
-#include "animationeffect.h"
-#include "bounceeffect.h"
-#include "effectcodes.h"
-#include "effectreckon.h"
-#include "entryeffect.h"
-#include "maskeffect.h"
-#include "painttest.h"
-#include "screensize.h"
-#include "shuttereffect.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/effects/animationeffect.h"
+#include "core/effects/bounceeffect.h"
+#include "core/effects/effectcodes.h"
+#include "core/effects/effectreckon.h"
+#include "core/effects/entryeffect.h"
+#include "core/effects/maskeffect.h"
+#include "support/painttest.h"
+#include "core/effects/screensize.h"
+#include "core/effects/shuttereffect.h"
 
 #include <QtTest>
 

@@ -1,8 +1,9 @@
-#include "effectshow.h"
-#include "painttest.h"
-#include "picturefile.h"
-#include "screensize.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/effects/effectshow.h"
+#include "support/painttest.h"
+#include "core/picture/picturefile.h"
+#include "core/effects/screensize.h"
+#include "support/testenv.h"
 
 #include <QPainter>
 #include <QSignalSpy>

@@ -1,5 +1,6 @@
-#include "esettings.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/options/esettings.h"
+#include "support/testenv.h"
 
 #include <QSettings>
 #include <QtTest>

@@ -1,4 +1,5 @@
-#include "eventrowtext.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/main/eventrowtext.h"
 
 #include <QTest>
 

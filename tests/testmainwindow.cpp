@@ -1,4 +1,5 @@
-#include "widgettest.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/widgettest.h"
 
 #include <QFileInfo>
 #include <QHeaderView>

@@ -1,5 +1,6 @@
-#include "backuparchive.h"
-#include "widgettest.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/storage/backuparchive.h"
+#include "support/widgettest.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

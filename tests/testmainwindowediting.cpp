@@ -1,9 +1,10 @@
-#include "affaireditdialog.h"
-#include "paintcpanel.h"
-#include "paintwidget.h"
-#include "picturefile.h"
-#include "screensize.h"
-#include "widgettest.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/events/affaireditdialog.h"
+#include "gui/paint/paintcpanel.h"
+#include "gui/paint/paintwidget.h"
+#include "core/picture/picturefile.h"
+#include "core/effects/screensize.h"
+#include "support/widgettest.h"
 
 #include <QDateEdit>
 #include <QListWidget>

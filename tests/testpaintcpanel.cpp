@@ -1,11 +1,12 @@
-#include "affaireditdialog.h"
-#include "clock.h"
-#include "effectshow.h"
-#include "paintcpanel.h"
-#include "painttest.h"
-#include "picturefile.h"
-#include "screensize.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/events/affaireditdialog.h"
+#include "core/events/clock.h"
+#include "gui/effects/effectshow.h"
+#include "gui/paint/paintcpanel.h"
+#include "support/painttest.h"
+#include "core/picture/picturefile.h"
+#include "core/effects/screensize.h"
+#include "support/testenv.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>

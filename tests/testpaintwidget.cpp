@@ -1,8 +1,9 @@
-#include "painttest.h"
-#include "paintwidget.h"
-#include "picturefile.h"
-#include "screensize.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/painttest.h"
+#include "gui/paint/paintwidget.h"
+#include "core/picture/picturefile.h"
+#include "core/effects/screensize.h"
+#include "support/testenv.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>

@@ -1,5 +1,6 @@
-#include "picturefile.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/picture/picturefile.h"
+#include "support/testenv.h"
 
 #include <QDir>
 #include <QtEndian>

@@ -1,4 +1,5 @@
-#include "platformchoice.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/system/platformchoice.h"
 
 #include <QTest>
 

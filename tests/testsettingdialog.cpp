@@ -1,5 +1,6 @@
-#include "settingdialog.h"
-#include "widgettest.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/options/settingdialog.h"
+#include "support/widgettest.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

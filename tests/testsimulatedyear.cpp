@@ -1,11 +1,12 @@
-#include "affairstore.h"
-#include "clock.h"
-#include "effectshow.h"
-#include "localtime.h"
-#include "mainwindow.h"
-#include "picturefile.h"
-#include "screensize.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/affairstore.h"
+#include "core/events/clock.h"
+#include "gui/effects/effectshow.h"
+#include "core/events/localtime.h"
+#include "gui/main/mainwindow.h"
+#include "core/picture/picturefile.h"
+#include "core/effects/screensize.h"
+#include "support/testenv.h"
 
 #include <QDir>
 #include <QMap>

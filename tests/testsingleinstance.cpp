@@ -1,5 +1,6 @@
-#include "singleinstance.h"
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/system/singleinstance.h"
+#include "support/testenv.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,9 +1,10 @@
-#include "affaireditdialog.h"
-#include "daboutdialog.h"
-#include "paintcpanel.h"
-#include "screensize.h"
-#include "settingdialog.h"
-#include "widgettest.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/events/affaireditdialog.h"
+#include "gui/about/daboutdialog.h"
+#include "gui/paint/paintcpanel.h"
+#include "core/effects/screensize.h"
+#include "gui/options/settingdialog.h"
+#include "support/widgettest.h"
 
 #include <QCheckBox>
 #include <QLabel>

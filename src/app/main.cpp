@@ -1,8 +1,9 @@
-#include "datalocation.h"
-#include "esettings.h"
-#include "mainwindow.h"
-#include "platformchoice.h"
-#include "singleinstance.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/storage/datalocation.h"
+#include "core/options/esettings.h"
+#include "gui/main/mainwindow.h"
+#include "core/system/platformchoice.h"
+#include "core/system/singleinstance.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves the event file, a picture and a backup in an endless loop, alternating between two
 // contents, until it is killed. The crash-safety test kills it at random moments.
-#include "affairstore.h"
-#include "backuparchive.h"
-#include "clock.h"
-#include "picturefile.h"
+#include "core/events/affairstore.h"
+#include "core/storage/backuparchive.h"
+#include "core/events/clock.h"
+#include "core/picture/picturefile.h"
 
 #include <QCoreApplication>
 #include <QDir>

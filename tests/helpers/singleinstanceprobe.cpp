@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the program in the single-instance tests: claims the data folder given on the
 // command line and says "ready" once it holds it.
-#include "singleinstance.h"
+#include "core/system/singleinstance.h"
 
 #include <QCoreApplication>
 #include <QTimer>

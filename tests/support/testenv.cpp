@@ -1,4 +1,5 @@
-#include "testenv.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/testenv.h"
 
 #include <QDir>
 #include <QFile>

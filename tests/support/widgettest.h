@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "affairstore.h"
-#include "clock.h"
-#include "esettings.h"
-#include "mainwindow.h"
-#include "testenv.h"
-#include "traycheck.h"
+#include "core/events/affairstore.h"
+#include "core/events/clock.h"
+#include "core/options/esettings.h"
+#include "gui/main/mainwindow.h"
+#include "support/testenv.h"
+#include "gui/main/traycheck.h"
 
 #include <QAbstractButton>
 #include <QAction>

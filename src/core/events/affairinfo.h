@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/events/affairperiod.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVariantList>
+
+// One event: a plain, copyable value.
+class AffairInfo
+{
+public:
+    AffairInfo();
+
+    void Reset();
+    bool SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year, qint32 month,
+                 qint32 day, qint32 hour, qint32 minute);
+
+    QString GetAffairID() const { return AffairID; }
+    QString GetAffairTitle() const { return AffairTitle; }
+    QDateTime GetUserDateTime() const { return UserDateTime; }
+    AffairPeriod GetPeriod() const { return Period; }
+    QString GetPicPath() const { return PicPath; }
+    void SetPicPath(const QString& path) { PicPath = path; }
+    QVariantList GetEffect() const { return Effect; }
+    void SetEffect(const QVariantList& effect) { Effect = effect; }
+    bool IsActive() const { return Active; }
+    bool IsArmed() const { return Armed; }
+
+    // Base moved by count x period; an invalid date-time when a product leaves the 32-bit
+    // range the stored counts are meant for (only a damaged record gets there).
+    static QDateTime AddPeriod(const QDateTime& base, const AffairPeriod& period, qint64 count);
+
+    bool ComputeNextTime();
+    bool ComputeNextTime(const QDateTime& now);
+    QDateTime GetNextTime();
+    bool Rearm();
+    bool Rearm(const QDateTime& now);
+    bool IsDueNow();
+    // Due when armed and the next due moment is not later than nowSecs; a due record is
+    // moved on to its first occurrence after now. `now` is the same moment as a date-time,
+    // only read when the record is due.
+    bool IsDueAt(qint64 nowSecs, const QDateTime& now);
+
+    // The armed next due moment as whole seconds since the epoch (valid while armed).
+    qint64 NextSecs() const { return NextSeconds; }
+
+    // Counts how many AddPeriod calls the last ComputeNextTime made (for measurements).
+    static quint64 AddPeriodCalls();
+    static void ResetAddPeriodCalls();
+
+private:
+    bool Expire();
+    bool Settle(const QDateTime& next);
+
+    QString AffairID;
+    QString AffairTitle;
+    QDateTime UserDateTime;
+    QDateTime NextDateTime;
+    AffairPeriod Period;
+    QString PicPath;
+    QVariantList Effect;
+    bool Armed = false;
+    bool Active = false;
+    qint64 NextSeconds = 0;
+};

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/affairlist.h"
+
+#include "core/events/clock.h"
+
+#include <limits>
+
+namespace {
+constexpr qint64 Never = std::numeric_limits<qint64>::max();
+}
+
+AffairList::AffairList()
+{
+    Reindex();
+}
+
+void AffairList::Clear()
+{
+    Items.clear();
+    Reindex();
+}
+
+void AffairList::Reindex()
+{
+    DueAt.resize(Items.size());
+    Earliest = Never;
+    for (int i = 0; i < Items.size(); ++i) {
+        const AffairInfo& a = Items.at(i);
+        DueAt[i] = a.IsArmed() ? a.NextSecs() : Never;
+        Earliest = qMin(Earliest, DueAt.at(i));
+    }
+    if (NoneDue.size() != Items.size()) {
+        NoneDue = QString(Items.size(), QLatin1Char('0'));
+    }
+}
+
+bool AffairList::AppendAffair(const AffairInfo& record)
+{
+    Items.append(record);
+    // Loading appends one record at a time: keep this constant time.
+    DueAt.append(record.IsArmed() ? record.NextSecs() : Never);
+    Earliest = qMin(Earliest, DueAt.last());
+    NoneDue.append(QLatin1Char('0'));
+    return true;
+}
+
+bool AffairList::ReplaceAffair(const QString& id, const AffairInfo& record)
+{
+    for (int i = 0; i < Items.size(); ++i) {
+        if (Items.at(i).GetAffairID() == id) {
+            Items[i] = record;
+            Reindex();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool AffairList::RemoveAffair(const QString& id)
+{
+    const bool removed = Items.removeIf([&id](const AffairInfo& a) { return a.GetAffairID() == id; }) > 0;
+    Reindex();
+    return removed;
+}
+
+bool AffairList::RemoveByState(bool active)
+{
+    const bool removed = Items.removeIf([active](const AffairInfo& a) { return a.IsActive() == active; }) > 0;
+    Reindex();
+    return removed;
+}
+
+AffairInfo AffairList::FindAffair(const QString& id) const
+{
+    for (const AffairInfo& item : Items) {
+        if (item.GetAffairID() == id) {
+            return item;
+        }
+    }
+    return AffairInfo();
+}
+
+QString AffairList::RearmAll()
+{
+    return RearmAll(Clock::now());
+}
+
+QString AffairList::RearmAll(const QDateTime& now)
+{
+    QString mask;
+    mask.reserve(Items.size());
+    for (AffairInfo& item : Items) {
+        mask.append(item.Rearm(now) ? QLatin1Char('1') : QLatin1Char('0'));
+    }
+    Reindex();
+    return mask;
+}
+
+QString AffairList::DueMask()
+{
+    return DueMask(Clock::nowSecs());
+}
+
+QString AffairList::DueMask(qint64 nowSecs)
+{
+    if (nowSecs < Earliest) {
+        return NoneDue; // shared, nothing copied
+    }
+    QString mask = NoneDue;
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(nowSecs);
+    for (int i = 0; i < DueAt.size(); ++i) {
+        if (DueAt.at(i) <= nowSecs && Items[i].IsDueAt(nowSecs, now)) {
+            mask[i] = QLatin1Char('1');
+        }
+    }
+    Reindex();
+    return mask;
+}

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/events/affairinfo.h"
+
+#include <QList>
+#include <QString>
+
+// The ordered list of events; the order is the table's and the store's.
+class AffairList
+{
+public:
+    AffairList();
+
+    int Count() const { return Items.size(); }
+    void Clear();
+    AffairInfo At(int index) const { return Items.at(index); }
+
+    bool AppendAffair(const AffairInfo& record);
+    bool ReplaceAffair(const QString& id, const AffairInfo& record);
+    bool RemoveAffair(const QString& id);
+    bool RemoveByState(bool active);
+    AffairInfo FindAffair(const QString& id) const;
+
+    QString RearmAll();
+    QString RearmAll(const QDateTime& now);
+    // Reads the clock once and judges every record against that same second.
+    QString DueMask();
+    QString DueMask(qint64 nowSecs);
+
+private:
+    void Reindex();
+
+    QList<AffairInfo> Items;
+    // The once-a-second pass runs over every record: it reads only these, the armed due
+    // moments in seconds (Never when disarmed), and skips the whole list before the earliest.
+    QList<qint64> DueAt;
+    qint64 Earliest;
+    QString NoneDue;
+};

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+// One program per data folder: two copies on the same data would both show every reminder and
+// overwrite each other's saves. The first copy holds a lock named after the folder and listens
+// on a local socket of the same name; a later copy finds the lock, knocks on the socket so that
+// the first one comes forward, and leaves.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Exit code of a copy that found another one running on its data folder.
+    static constexpr int AlreadyRunningExitCode = 3;
+
+    explicit SingleInstance(const QString& dataDir, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this copy is the first for its data folder and now listens for later ones; false
+    // when another copy runs there (it has been asked to come forward).
+    bool claim();
+    bool isPrimary() const;
+
+    // Name of the lock and socket for a data folder: the same for every spelling of one folder.
+    static QString keyFor(const QString& dataDir);
+
+signals:
+    // In the first copy: another copy was started on the same data folder.
+    void secondStarted();
+
+private:
+    bool knock();
+    void onNewConnection();
+
+    QString Key;
+    std::unique_ptr<QLockFile> Lock;
+    QLocalServer* Server = nullptr;
+    bool Primary = false;
+};

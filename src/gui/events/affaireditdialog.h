@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/events/affairinfo.h"
+
+#include <QDialog>
+#include <QModelIndex>
+#include <QVariantList>
+
+namespace Ui {
+class AffairEditDialog;
+}
+
+// The modal dialog for an event's title, first due moment, recurrence and display effect.
+class AffairEditDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit AffairEditDialog(QWidget* parent = nullptr);
+    ~AffairEditDialog() override;
+
+    void SetAffair(const AffairInfo& affair);
+    AffairInfo GetAffair() const { return Affair; }
+
+signals:
+    void startprev(int et, int ed);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private slots:
+    void on_Yearly_clicked();
+    void on_Monthly_clicked();
+    void on_Weekly_clicked();
+    void on_Daily_clicked();
+    void on_Hourly_clicked();
+    void on_Minute_clicked();
+    void on_OnlyOnce_clicked();
+    void on_EffectList_doubleClicked(const QModelIndex& index);
+    void on_buttonBox_rejected();
+    void on_buttonBox_accepted();
+
+private:
+    void ShowPeriod(const AffairPeriod& period);
+
+    Ui::AffairEditDialog* ui;
+    AffairInfo Affair;
+    QVariantList EffectCodes;
+};

@@ -1,0 +1,647 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/main/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "core/events/affairstore.h"
+#include "core/options/autostart.h"
+#include "core/storage/backuparchive.h"
+#include "gui/main/backupmessages.h"
+#include "gui/about/daboutdialog.h"
+#include "core/storage/datalocation.h"
+#include "gui/effects/effectshow.h"
+#include "core/options/esettings.h"
+#include "gui/main/eventrowtext.h"
+#include "gui/paint/paintcpanel.h"
+#include "core/picture/picturefile.h"
+#include "gui/options/settingdialog.h"
+#include "gui/main/traycheck.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+}
+
+MainWindow::~MainWindow()
+{
+    delete Editor;
+    delete Effect;
+    delete ui;
+}
+
+QString MainWindow::IconPath()
+{
+    // An installed copy finds its icon in the shared data folder, a portable one beside itself.
+    const QString found = DataLocation::resource(QStringLiteral("./icon/Pennibell.png"));
+    if (QFileInfo(found).isAbsolute()) {
+        return found;
+    }
+    return QDir(QCoreApplication::applicationDirPath())
+        .absoluteFilePath(QStringLiteral("icon/Pennibell.png"));
+}
+
+QString MainWindow::HelpPath()
+{
+    const QString chm = DataLocation::resource(QStringLiteral("./PennibellHelp.chm"));
+    if (QFileInfo::exists(chm)) {
+        return QFileInfo(chm).absoluteFilePath();
+    }
+    return QFileInfo(DataLocation::resource(QStringLiteral("./help/index.html"))).absoluteFilePath();
+}
+
+void MainWindow::InitWindow()
+{
+    setMinimumSize(size());
+    setMaximumSize(size());
+    // A grip on a window that cannot be resized would only mislead.
+    statusBar()->setSizeGripEnabled(false);
+    InitTable();
+    CreateTrayIcon();
+    ApplyCodeTexts();
+    ConnectActions();
+    Editor = nullptr;
+    Effect = nullptr;
+
+    AffairsList.Clear();
+    {
+        AffairStore store(AffairStore::DefaultPath());
+        AffairsList = store.LoadAffairs();
+    }
+    AffairsList.RearmAll();
+    RefreshTable();
+
+    Timer = new QTimer(this);
+    // Coarse timers may drift past a whole second, and a tick that skips the due second
+    // misses the occurrence.
+    Timer->setTimerType(Qt::PreciseTimer);
+    connect(Timer, &QTimer::timeout, this, &MainWindow::eventdispose);
+    Timer->start(1000);
+
+    ApplyOptions();
+
+    QDir here;
+    if (!here.exists(QStringLiteral("./data"))) {
+        here.mkpath(QStringLiteral("./data"));
+    }
+    if (!here.exists(QStringLiteral("./backup"))) {
+        here.mkpath(QStringLiteral("./backup"));
+    }
+}
+
+void MainWindow::ShowAtStart(bool minStart)
+{
+    if (!minStart) {
+        setVisible(true);
+    } else if (TrayCheck::Available()) {
+        setVisible(false);
+    } else {
+        showMinimized();
+    }
+}
+
+void MainWindow::InitTable()
+{
+    QTableWidget* table = ui->tableWidget;
+    // The stretched last column never shrinks below the default section size; at Qt's
+    // default of 100 it would overrun the 549 pixels left for it by one and bring up a
+    // scroll bar.
+    table->horizontalHeader()->setDefaultSectionSize(80);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A row chosen with the keyboard or a right click is remembered like a clicked one, so the
+    // rebuild after a reminder does not move Delete, Edit or Preview to another event.
+    connect(table, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (!Rebuilding && row >= 0) {
+            CurrentRow = row;
+        }
+    });
+    table->setColumnWidth(0, 100);
+    table->setColumnWidth(1, 150);
+    table->setColumnWidth(2, 100);
+    table->setColumnWidth(3, 100);
+    table->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    auto* add = new QAction(this);
+    auto* edit = new QAction(this);
+    auto* del = new QAction(this);
+    auto* preview = new QAction(this);
+    connect(add, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
+    connect(edit, &QAction::triggered, this, &MainWindow::on_Edit_clicked);
+    connect(del, &QAction::triggered, this, &MainWindow::on_Delete_clicked);
+    connect(preview, &QAction::triggered, this, &MainWindow::on_PreView_clicked);
+    TableActions = {add, edit, del, preview};
+    table->addActions(TableActions);
+
+    CurrentRow = 0;
+}
+
+void MainWindow::CreateTrayIcon()
+{
+    auto* add = new QAction(this);
+    auto* show = new QAction(this);
+    auto* hide = new QAction(this);
+    auto* quit = new QAction(this);
+    TrayActions = {add, show, hide, quit};
+    connect(add, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
+    connect(show, &QAction::triggered, this, &MainWindow::showNormal);
+    connect(hide, &QAction::triggered, this, &MainWindow::HideAndMin);
+    connect(quit, &QAction::triggered, qApp, &MainWindow::Quit);
+
+    auto* menu = new QMenu(this);
+    menu->addAction(add);
+    menu->addSeparator();
+    menu->addAction(show);
+    menu->addAction(hide);
+    menu->addSeparator();
+    menu->addAction(quit);
+
+    const QIcon icon(IconPath());
+    Tray = new QSystemTrayIcon(this);
+    Tray->setContextMenu(menu);
+    Tray->setIcon(icon);
+    setWindowIcon(icon);
+
+    Tray->setVisible(true);
+    connect(Tray, &QSystemTrayIcon::activated, this, &MainWindow::iconActivated);
+}
+
+void MainWindow::ApplyCodeTexts()
+{
+    setWindowTitle(tr("Pennibell"));
+    const QStringList table = {tr("Add event"), tr("Edit event"), tr("Delete event"), tr("Preview event")};
+    for (int i = 0; i < TableActions.size(); ++i) {
+        TableActions.at(i)->setText(table.at(i));
+    }
+    const QStringList tray = {tr("Add New"), tr("Show"), tr("Hide"), tr("Quit")};
+    for (int i = 0; i < TrayActions.size(); ++i) {
+        TrayActions.at(i)->setText(tray.at(i));
+    }
+    if (Tray) {
+        Tray->setToolTip(tr("Pennibell"));
+    }
+}
+
+void MainWindow::ConnectActions()
+{
+    connect(ui->actionAdd, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
+    connect(ui->actionEdit, &QAction::triggered, this, &MainWindow::on_Edit_clicked);
+    connect(ui->actionDelete, &QAction::triggered, this, &MainWindow::on_Delete_clicked);
+    connect(ui->actionDelete_expired_events, &QAction::triggered, this, &MainWindow::DelExpired);
+    connect(ui->actionPreview, &QAction::triggered, this, &MainWindow::on_PreView_clicked);
+    connect(ui->actionBak, &QAction::triggered, this, &MainWindow::BackupFile);
+    connect(ui->actionRestore, &QAction::triggered, this, &MainWindow::RestoreFile);
+    connect(ui->actionOption, &QAction::triggered, this, &MainWindow::SettingPro);
+    connect(ui->actionHide, &QAction::triggered, this, &MainWindow::HideAndMin);
+    connect(ui->actionQuit, &QAction::triggered, qApp, &MainWindow::Quit);
+    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::aboutme);
+    connect(ui->actionContents, &QAction::triggered, this, &MainWindow::helptext);
+}
+
+void MainWindow::Quit()
+{
+    // QCoreApplication::quit() first asks every visible window to close, and ours refuses
+    // (it hides to the tray), so Quit would do nothing while the window is shown. exit()
+    // ends the event loop without asking.
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    HideAndMin();
+    event->ignore();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        ApplyCodeTexts();
+        // The rows hold translated words ("Yes", the period units), and ColorRows reads them.
+        RefreshTable();
+    }
+}
+
+void MainWindow::HideAndMin()
+{
+    // Hiding would take an open question box with it.
+    if (ModalOpen()) {
+        return;
+    }
+    showMinimized();
+    // Without a tray a hidden window could never be shown again; minimised it stays in reach.
+    if (TrayCheck::Available()) {
+        setVisible(false);
+    }
+}
+
+void MainWindow::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::DoubleClick) {
+        showNormal();
+        activateWindow();
+    }
+}
+
+void MainWindow::RefreshTable()
+{
+    QTableWidget* table = ui->tableWidget;
+    Rebuilding = true;
+    while (table->rowCount() > 0) {
+        table->removeRow(0);
+    }
+    for (int i = 0; i < AffairsList.Count(); ++i) {
+        AffairInfo record = AffairsList.At(i);
+        table->insertRow(i);
+        table->setVerticalHeaderItem(i, new QTableWidgetItem(record.GetAffairID()));
+        const QDateTime next = record.GetNextTime();
+        table->setItem(i, 0, new QTableWidgetItem(record.GetAffairTitle()));
+        table->setItem(i, 1, new QTableWidgetItem(EventRowText::DateText(next)));
+        table->setItem(i, 2, new QTableWidgetItem(EventRowText::TimeText(next)));
+        table->setItem(i, 3, new QTableWidgetItem(EventRowText::PeriodText(record.GetPeriod())));
+        table->setItem(i, 4, new QTableWidgetItem(record.IsActive() ? tr("Yes") : tr("No")));
+    }
+    const int row = qMin(CurrentRow, AffairsList.Count() - 1);
+    if (row >= 0) {
+        table->selectRow(row);
+    }
+    Rebuilding = false;
+    ColorRows();
+}
+
+void MainWindow::ColorRows()
+{
+    ESettings options;
+    QColor effective;
+    QColor expired;
+    if (!EventRowText::ParseColor(options.GetEffectiveColor(), &effective) ||
+        !EventRowText::ParseColor(options.GetExpiredColor(), &expired)) {
+        return;
+    }
+    QTableWidget* table = ui->tableWidget;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem* state = table->item(row, 4);
+        const QColor& color = state && state->text() == tr("Yes") ? effective : expired;
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (QTableWidgetItem* cell = table->item(row, column)) {
+                cell->setForeground(color);
+            }
+        }
+    }
+}
+
+bool MainWindow::ApplyOptions()
+{
+    ESettings options;
+    const AutoStart::Outcome entry =
+        AutoStart::Apply(options.GetAutoStart(), QCoreApplication::applicationFilePath(), IconPath());
+    ColorRows();
+    return entry != AutoStart::Outcome::Failed;
+}
+
+bool MainWindow::SaveAffairList()
+{
+    AffairStore store(AffairStore::DefaultPath());
+    if (store.SaveAffairs(AffairsList)) {
+        return true;
+    }
+    QMessageBox::warning(this, tr("Save events"),
+                         tr("The events could not be saved to\n%1.\nYour changes will be lost when "
+                            "Pennibell ends.")
+                             .arg(QDir::toNativeSeparators(QFileInfo(store.FileName()).absoluteFilePath())));
+    return false;
+}
+
+bool MainWindow::Ask(const QString& text)
+{
+    return QMessageBox::warning(this, tr("Delete event"), text, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MainWindow::RemovePicture(const QString& path)
+{
+    // The path comes from the event file, which a user may edit; only our own picture
+    // files may go.
+    if (PictureFile::IsProgramPath(path) && QFileInfo::exists(path)) {
+        QFile::remove(path);
+    }
+}
+
+void MainWindow::on_tableWidget_clicked(QModelIndex index)
+{
+    CurrentRow = index.row();
+}
+
+void MainWindow::on_Delete_clicked()
+{
+    QTableWidget* table = ui->tableWidget;
+    const int row = table->currentRow();
+    if (table->rowCount() == 0 || row < 0) {
+        return;
+    }
+    // Taken before asking: a dispatched event rebuilds the table while the question is open
+    // and moves the current row.
+    const QTableWidgetItem* head = table->verticalHeaderItem(row);
+    if (!head) {
+        return;
+    }
+    const QString id = head->text();
+
+    ESettings options;
+    if (options.GetDelReminder() && !Ask(tr("Event will be deleted.\nAre you sure?"))) {
+        return;
+    }
+    const AffairInfo record = AffairsList.FindAffair(id);
+    if (record.GetAffairID().isEmpty()) {
+        return;
+    }
+    RemovePicture(record.GetPicPath());
+    AffairsList.RemoveAffair(id);
+    SaveAffairList();
+    RefreshTable();
+}
+
+void MainWindow::DelExpired()
+{
+    if (!Ask(tr("All of the expired events will be deleted.\nAre you sure to do this?"))) {
+        return;
+    }
+    for (int i = 0; i < AffairsList.Count(); ++i) {
+        const AffairInfo record = AffairsList.At(i);
+        if (!record.IsActive()) {
+            RemovePicture(record.GetPicPath());
+        }
+    }
+    AffairsList.RemoveByState(false);
+    SaveAffairList();
+    RefreshTable();
+}
+
+void MainWindow::SettingPro()
+{
+    SettingDialog dialog;
+    if (dialog.exec() == QDialog::Accepted) {
+        if (!dialog.ReadForm()) {
+            QMessageBox::warning(
+                this, tr("Options"),
+                tr("The options could not be saved to\n%1.")
+                    .arg(QDir::toNativeSeparators(QFileInfo(ESettings::DefaultPath()).absoluteFilePath())));
+        }
+        if (!ApplyOptions()) {
+            // Saying nothing would leave the user believing Pennibell starts at log-on.
+            QMessageBox::warning(this, tr("Options"), tr("The start at log-on could not be changed."));
+        }
+    }
+}
+
+void MainWindow::aboutme()
+{
+    DAboutDialog about;
+    about.exec();
+}
+
+void MainWindow::helptext()
+{
+#ifdef Q_OS_WIN
+    const QString chm = QDir::toNativeSeparators(QDir::currentPath()) + QStringLiteral("\\PennibellHelp.chm");
+    if (QProcess::startDetached(QStringLiteral("C:/WINDOWS/hh.exe"), {chm})) {
+        return;
+    }
+    QDesktopServices::openUrl(QUrl(QStringLiteral("./PennibellHelp.chm")));
+#else
+    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpPath()));
+#endif
+}
+
+void MainWindow::eventdispose()
+{
+    const QString mask = AffairsList.DueMask();
+    int i = mask.indexOf(QLatin1Char('1'));
+    if (i < 0) {
+        return;
+    }
+    // Every due event is shown, one after the other: the first at once, the others as the
+    // user clicks away the one before. They go before events still waiting from earlier.
+    // Waiting entries are identifiers, looked up when their turn comes, so an event deleted or
+    // changed meanwhile is never shown as it was; an event due again waits only once.
+    QStringList due;
+    for (; i >= 0; i = mask.indexOf(QLatin1Char('1'), i + 1)) {
+        const QString id = AffairsList.At(i).GetAffairID();
+        Pending.removeAll(id);
+        due.append(id);
+    }
+    const AffairInfo first = AffairsList.At(mask.indexOf(QLatin1Char('1')));
+    Pending = due.mid(1) + Pending;
+    ShowInEffect(first);
+    RefreshTable();
+}
+
+void MainWindow::EffectOver()
+{
+    if (!Effect) {
+        return;
+    }
+    disconnect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+    Effect->setVisible(false);
+    // This runs inside the window's own EffectDone emission.
+    Effect->deleteLater();
+    Effect = nullptr;
+    ShowingID.clear();
+    while (!Pending.isEmpty()) {
+        const AffairInfo next = AffairsList.FindAffair(Pending.takeFirst());
+        if (!next.GetAffairID().isEmpty()) {
+            ShowInEffect(next);
+            break;
+        }
+    }
+}
+
+void MainWindow::ShowInEffect(const AffairInfo& record)
+{
+    if (Effect) {
+        disconnect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+        delete Effect;
+        Effect = nullptr;
+    }
+    Effect = new EffectShow();
+    connect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+    const QVariantList effect = record.GetEffect();
+    Effect->SetTitle(record.GetAffairTitle());
+    Effect->PrepareEffect(record.GetPicPath(), effect.value(0).toInt(), effect.value(1).toInt());
+    Effect->SetDoneOnStop(false);
+    Effect->StartEffect(30);
+    ShowingID = record.GetAffairID();
+}
+
+void MainWindow::GetInforEvent()
+{
+    if (!Editor) {
+        return;
+    }
+    if (isHidden()) {
+        setVisible(true);
+    }
+    const bool saved = Editor->IsSaved();
+    const AffairInfo record = Editor->GetAffair();
+    disconnect(Editor, &PaintCPanel::JobDone, this, &MainWindow::GetInforEvent);
+    // We are inside the editor's JobDone() emission; it may only go once that has returned.
+    Editor->deleteLater();
+    Editor = nullptr;
+    if (!saved) {
+        return;
+    }
+    if (Adding) {
+        AffairsList.AppendAffair(record);
+        AffairsList.RearmAll();
+        CurrentRow = AffairsList.Count() - 1;
+    } else {
+        // The event the editor was opened for, not the current row: the window may have been
+        // brought back from the tray and another row chosen while the editor was open.
+        // Deleted (or restored away) while the editor was open: the edit is kept as an event
+        // rather than dropped with its freshly written picture.
+        if (!AffairsList.ReplaceAffair(EditedID, record)) {
+            AffairsList.AppendAffair(record);
+        }
+        AffairsList.RearmAll();
+    }
+    SaveAffairList();
+    RefreshTable();
+}
+
+void MainWindow::OpenEditor(const AffairInfo& record)
+{
+    Editor = new PaintCPanel();
+    Editor->SetAffair(record);
+    connect(Editor, &PaintCPanel::JobDone, this, &MainWindow::GetInforEvent);
+    Editor->ShowEditor();
+    setVisible(false);
+}
+
+bool MainWindow::EditorOpen()
+{
+    // A drawing in progress is never thrown away by a second Add or Edit (from the tray, or
+    // with the window brought back): the open editor comes forward instead.
+    if (!Editor) {
+        return false;
+    }
+    Editor->ShowEditor();
+    return true;
+}
+
+bool MainWindow::ModalOpen()
+{
+    // The tray menu still works while a modal dialog runs its own event loop. Deleting the
+    // editor under one of its dialogs (event details, colour, font, the cancel question) would
+    // pull the window out from beneath that loop, and hiding this window would hide its own
+    // question box with it; the dialog is brought forward to be answered first.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) {
+        return false;
+    }
+    modal->raise();
+    modal->activateWindow();
+    return true;
+}
+
+void MainWindow::on_AddNew_clicked()
+{
+    if (ModalOpen() || EditorOpen()) {
+        return;
+    }
+    Adding = true;
+    AffairInfo record;
+    record.Reset();
+    EditedID.clear();
+    OpenEditor(record);
+}
+
+void MainWindow::on_Edit_clicked()
+{
+    QTableWidget* table = ui->tableWidget;
+    const int row = table->currentRow();
+    if (table->rowCount() == 0 || row < 0 || ModalOpen() || EditorOpen()) {
+        return;
+    }
+    const QTableWidgetItem* head = table->verticalHeaderItem(row);
+    if (!head) {
+        return;
+    }
+    Adding = false;
+    EditedID = head->text();
+    OpenEditor(AffairsList.FindAffair(EditedID));
+}
+
+void MainWindow::on_PreView_clicked()
+{
+    QTableWidget* table = ui->tableWidget;
+    const int row = table->currentRow();
+    if (row < 0) {
+        return;
+    }
+    const QTableWidgetItem* head = table->verticalHeaderItem(row);
+    if (!head) {
+        return;
+    }
+    const AffairInfo record = AffairsList.FindAffair(head->text());
+    if (record.GetAffairID().isEmpty()) {
+        return;
+    }
+    ShowInEffect(record);
+    // A preview is not a reminder: dismissing it must not be mistaken for this event's.
+    ShowingID.clear();
+}
+
+void MainWindow::BackupFile()
+{
+    if (AffairsList.Count() == 0) {
+        QMessageBox::warning(this, tr(BackupMessages::NothingTitle), tr(BackupMessages::NothingText));
+        return;
+    }
+    const BackupArchive::Outcome result = BackupArchive::Backup();
+    if (!result.ok()) {
+        // A backup the user believes in but that was never written is worse than none.
+        QMessageBox::warning(this, tr(BackupMessages::FailedTitle),
+                             tr(BackupMessages::FailedText) + result.reason);
+        return;
+    }
+    QMessageBox::information(this, tr(BackupMessages::DoneTitle), tr(BackupMessages::DoneText));
+}
+
+void MainWindow::RestoreFile()
+{
+    const QString fileName = QFileDialog::getOpenFileName(this, tr(BackupMessages::RestoreCaption),
+                                                          QString::fromLatin1(BackupMessages::RestoreFolder),
+                                                          tr(BackupMessages::RestoreFilter));
+    if (fileName.isEmpty()) {
+        return;
+    }
+    // The archive checks the whole file before it touches anything, so on failure the
+    // events, their pictures and the table stay as they are.
+    AffairList restored;
+    const BackupArchive::Outcome result = BackupArchive::Restore(fileName, AffairsList, &restored);
+    if (!result.ok()) {
+        QMessageBox::warning(this, tr(BackupMessages::RestoreFailedTitle),
+                             tr(BackupMessages::RestoreFailedText) + result.reason);
+        return;
+    }
+    AffairsList = restored;
+    // As at start-up: without re-arming, the restored events would never fall due.
+    AffairsList.RearmAll();
+    RefreshTable();
+}

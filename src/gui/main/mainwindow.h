@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/events/affairlist.h"
+
+#include <QMainWindow>
+#include <QModelIndex>
+#include <QSystemTrayIcon>
+
+class QTimer;
+class PaintCPanel;
+class EffectShow;
+
+namespace Ui {
+class MainWindow;
+}
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void InitWindow();
+    // Shown, or with minStart kept in the tray (minimised when there is no tray).
+    void ShowAtStart(bool minStart);
+
+    void RefreshTable();
+    void ColorRows();
+    // False when the auto-start entry could not be written or removed.
+    bool ApplyOptions();
+    // Writes the list to the event store; a failure is shown to the user, naming the file.
+    bool SaveAffairList();
+
+    const AffairList& Affairs() const { return AffairsList; }
+    int RememberedRow() const { return CurrentRow; }
+    QSystemTrayIcon* TrayIcon() const { return Tray; }
+    QTimer* DispatchTimer() const { return Timer; }
+    EffectShow* EffectWindow() const { return Effect; }
+    // The event whose reminder is on screen (empty for none or a preview), and those waiting.
+    QString ShowingEvent() const { return ShowingID; }
+    int PendingCount() const { return Pending.size(); }
+
+    // The program icon, by its full path (the autostart entry names it too).
+    static QString IconPath();
+    // The help document "Contents" opens where there is no Windows help viewer.
+    static QString HelpPath();
+    // Ends the program, whether the window is shown or hidden.
+    static void Quit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+public slots:
+    void eventdispose();
+    void GetInforEvent();
+    void EffectOver();
+    void on_AddNew_clicked();
+    void on_Edit_clicked();
+    void on_Delete_clicked();
+    void on_PreView_clicked();
+    void DelExpired();
+    void BackupFile();
+    void RestoreFile();
+    void SettingPro();
+    void HideAndMin();
+    void aboutme();
+    void helptext();
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void on_tableWidget_clicked(QModelIndex index);
+
+private:
+    void InitTable();
+    void CreateTrayIcon();
+    void ConnectActions();
+    // The texts the form does not hold: set at start-up and again for a new language.
+    void ApplyCodeTexts();
+    bool Ask(const QString& text);
+    // Replaces any open picture editor by a new one for `record` and hides this window.
+    void OpenEditor(const AffairInfo& record);
+    // Replaces any effect window by a new one showing the record's picture with its effect.
+    void ShowInEffect(const AffairInfo& record);
+    static bool ModalOpen();
+    bool EditorOpen();
+    static void RemovePicture(const QString& path);
+
+    Ui::MainWindow* ui;
+    QSystemTrayIcon* Tray = nullptr;
+    // Add, edit, delete, preview in the table's context menu; add, show, hide, quit in the tray's.
+    QList<QAction*> TableActions;
+    QList<QAction*> TrayActions;
+    AffairList AffairsList;
+    PaintCPanel* Editor = nullptr;
+    EffectShow* Effect = nullptr;
+    QTimer* Timer = nullptr;
+    bool Adding = false;
+    // The event an edit was opened for; its result replaces this one.
+    QString EditedID;
+    QStringList Pending;
+    QString ShowingID;
+    qint32 CurrentRow = 0;
+    bool Rebuilding = false;
+};

@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/paint/paintcpanel.h"
+
+#include "core/events/clock.h"
+#include "core/storage/datalocation.h"
+#include "gui/effects/effectshow.h"
+#include "core/options/esettings.h"
+#include "core/picture/picturefile.h"
+#include "ui_paintcpanel.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QWindow>
+
+PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPanel)
+{
+    ui->setupUi(this);
+#ifdef Q_OS_WIN
+    setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+#else
+    // X11 window managers take the frameless, screen-sized canvas for a full-screen window
+    // and stack it above every "stay on top" window once it has the focus, that is at the
+    // first stroke. A tool window belonging to the canvas (see ShowEditor) stays above it.
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+#endif
+
+    Tools = new QButtonGroup(this);
+    Tools->setExclusive(true);
+    for (QPushButton* button :
+         {ui->MyPencil, ui->MyLine, ui->MyRectangle, ui->MyEllipse, ui->MyText, ui->MyRubber}) {
+        button->setCheckable(true);
+        Tools->addButton(button);
+    }
+    ui->MyPencil->setChecked(true);
+    ui->MyPenWidth->setRange(1, 100);
+    ui->MyPenWidth->setValue(5);
+
+    const QSize iconSize(45, 30);
+    const struct
+    {
+        QPushButton* button;
+        const char* file;
+    } icons[] = {{ui->MyPencil, "./icon/ppen.png"},     {ui->MyLine, "./icon/pline.png"},
+                 {ui->MyRectangle, "./icon/prect.png"}, {ui->MyEllipse, "./icon/pcircle.png"},
+                 {ui->MyText, "./icon/ptext.png"},      {ui->MyRubber, "./icon/prubber.png"},
+                 {ui->MyColor, "./icon/pcolor.png"}};
+    for (const auto& entry : icons) {
+        entry.button->setIconSize(iconSize);
+        entry.button->setIcon(QIcon(DataLocation::resource(QString::fromLatin1(entry.file))));
+    }
+
+    connect(&Paint, &PaintWidget::HideOrShowPancel, this, &PaintCPanel::SetHideOrShow);
+}
+
+PaintCPanel::~PaintCPanel()
+{
+    delete Preview;
+    delete ui;
+}
+
+int PaintCPanel::SetAffair(const AffairInfo& affair)
+{
+    setFixedSize(size());
+    move(0, 0);
+    setWindowTitle(tr("Paint"));
+    if (affair.GetAffairID().isEmpty()) {
+        ui->pushButton_2->setEnabled(false);
+    }
+    Saved = false;
+    Affair = affair;
+    PicPath = affair.GetPicPath();
+    Paint.ResetCanvas(QColor(0, 0, 255, 255), ui->MyPenWidth->value());
+    on_MyPencil_clicked();
+    if (PicPath.isEmpty()) {
+        return -1;
+    }
+    return Paint.LoadPicture(PicPath);
+}
+
+void PaintCPanel::ShowEditor()
+{
+    Paint.show();
+#ifndef Q_OS_WIN
+    // The panel still has no parent widget; it is only stacked as the canvas's tool window.
+    winId();
+    if (windowHandle() && Paint.windowHandle()) {
+        windowHandle()->setTransientParent(Paint.windowHandle());
+    }
+#endif
+    show();
+    raise();
+}
+
+QCursor PaintCPanel::PencilCursor()
+{
+    const QPixmap pen(DataLocation::resource(QStringLiteral("./icon/ppen.png")));
+    if (pen.isNull()) {
+        // Without its icon the pencil would have no visible cursor at all.
+        return QCursor(Qt::CrossCursor);
+    }
+    return QCursor(pen.scaled(60, 40, Qt::IgnoreAspectRatio, Qt::FastTransformation), 8, 39);
+}
+
+QCursor PaintCPanel::RubberCursor(int width)
+{
+    QPixmap shape(width, width);
+    shape.fill(QColor(0, 0, 0, 0));
+    QPainter painter(&shape);
+    painter.setPen(QPen(QColor(0, 0, 0, 255), 1));
+    painter.setBrush(QColor(255, 255, 255, 255));
+    painter.drawEllipse(1, 1, width - 2, width - 2);
+    painter.end();
+    return QCursor(shape, width / 2, width / 2);
+}
+
+void PaintCPanel::on_MyPenWidth_valueChanged(int width)
+{
+    Paint.DrawPen().setWidth(width);
+    Paint.RubberPen().setWidth(width);
+    if (ui->MyRubber->isChecked()) {
+        Paint.setCursor(RubberCursor(width));
+    }
+}
+
+void PaintCPanel::on_pushButton_clicked()
+{
+    Dialog.SetAffair(Affair);
+    connect(&Dialog, &AffairEditDialog::startprev, this, &PaintCPanel::epreview);
+    if (Dialog.exec() == QDialog::Accepted) {
+        Affair = Dialog.GetAffair();
+        ui->pushButton_2->setEnabled(true);
+    }
+    disconnect(&Dialog, &AffairEditDialog::startprev, this, &PaintCPanel::epreview);
+}
+
+void PaintCPanel::on_pushButton_2_clicked()
+{
+    // Only the program's own names are kept; anything else gets a fresh one that no other
+    // picture holds yet.
+    QString path = PicPath;
+    if (!path.contains(QStringLiteral("./data/dap"))) {
+        path = PictureFile::NewPath(Clock::now());
+    }
+    // Text still being typed is part of what the user sees, so part of what is saved.
+    Paint.FinishText();
+    QString reason;
+    if (path.isEmpty() || Paint.SavePicture(path, &reason) != 0) {
+        // Reporting this event as saved would leave it pointing at a picture that is not
+        // there; stay open with the drawing so the user can free space or try again.
+        QMessageBox::warning(this, tr("Paint"),
+                             tr("The picture could not be saved to \"%1\":\n%2").arg(path, reason));
+        return;
+    }
+    PicPath = path;
+    Affair.SetPicPath(PicPath);
+    Finish(true);
+}
+
+bool PaintCPanel::ConfirmCancel()
+{
+    ESettings settings;
+    if (!settings.GetCancelReminder()) {
+        return true;
+    }
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        this, tr("Paint"), tr("Event has not been saved.\nDo you want to quit without saving?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
+void PaintCPanel::on_pushButton_3_clicked()
+{
+    if (ConfirmCancel()) {
+        Finish(false);
+    }
+}
+
+// Emitting JobDone() is the last thing done: the owner may delete this window from its slot.
+void PaintCPanel::Finish(bool saved)
+{
+    Saved = saved;
+    Paint.hide();
+    hide();
+    emit JobDone();
+}
+
+void PaintCPanel::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    on_pushButton_3_clicked();
+}
+
+void PaintCPanel::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setWindowTitle(tr("Paint"));
+    }
+}
+
+void PaintCPanel::on_MyColor_clicked()
+{
+    const QColor color = QColorDialog::getColor(Qt::white, nullptr);
+    if (color.isValid()) {
+        Paint.DrawPen().setColor(color);
+    }
+}
+
+void PaintCPanel::on_MyText_clicked()
+{
+    Paint.SetTool(PaintWidget::Text);
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, Paint.TextFont(), nullptr);
+    if (ok) {
+        Paint.TextFont() = font;
+    }
+    Paint.setCursor(Qt::ArrowCursor);
+}
+
+void PaintCPanel::on_MyRubber_clicked()
+{
+    Paint.SetTool(PaintWidget::Rubber);
+    Paint.setCursor(RubberCursor(ui->MyPenWidth->value()));
+}
+
+void PaintCPanel::on_MyEllipse_clicked()
+{
+    Paint.SetTool(PaintWidget::Ellipse);
+    Paint.setCursor(Qt::CrossCursor);
+}
+
+void PaintCPanel::on_MyRectangle_clicked()
+{
+    Paint.SetTool(PaintWidget::Rectangle);
+    Paint.setCursor(Qt::CrossCursor);
+}
+
+void PaintCPanel::on_MyLine_clicked()
+{
+    Paint.SetTool(PaintWidget::Line);
+    Paint.setCursor(Qt::CrossCursor);
+}
+
+void PaintCPanel::on_MyPencil_clicked()
+{
+    Paint.SetTool(PaintWidget::Pencil);
+    Paint.setCursor(PencilCursor());
+}
+
+void PaintCPanel::epreview(int et, int ed)
+{
+    if (Preview) {
+        delete Preview;
+        Preview = nullptr;
+    }
+    Preview = new EffectShow();
+    connect(Preview, &EffectShow::EffectDone, this, &PaintCPanel::EffectOver);
+    Paint.FinishText();
+    Preview->PrepareEffect(Paint.GetImage(), et, ed);
+    Preview->SetDoneOnStop(true);
+    Preview->StartEffect(30);
+    Paint.hide();
+}
+
+void PaintCPanel::EffectOver()
+{
+    if (Preview) {
+        disconnect(Preview, &EffectShow::EffectDone, this, &PaintCPanel::EffectOver);
+        Preview->hide();
+        // The window reports from inside its own handler; let that return before it goes.
+        Preview->deleteLater();
+        Preview = nullptr;
+    }
+    Paint.show();
+}
+
+void PaintCPanel::SetHideOrShow()
+{
+    setVisible(isHidden());
+}

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gui/events/affaireditdialog.h"
+#include "core/events/affairinfo.h"
+#include "gui/paint/paintwidget.h"
+
+#include <QCursor>
+#include <QWidget>
+
+class QButtonGroup;
+class EffectShow;
+
+namespace Ui {
+class PaintCPanel;
+}
+
+// The picture editor: a small always-on-top tool panel driving the full-screen canvas and
+// the event dialog. It reports the end of its work with JobDone(); the owner then asks
+// IsSaved() and GetAffair().
+class PaintCPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PaintCPanel(QWidget* parent = nullptr);
+    ~PaintCPanel() override;
+
+    int SetAffair(const AffairInfo& affair);
+    void ShowEditor();
+    bool IsSaved() const { return Saved; }
+    AffairInfo GetAffair() const { return Affair; }
+
+    PaintWidget* Canvas() { return &Paint; }
+    AffairEditDialog* EventDialog() { return &Dialog; }
+
+    // The cursor that shows the area a rubber of this width clears.
+    static QCursor RubberCursor(int width);
+    static QCursor PencilCursor();
+
+signals:
+    void JobDone();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private slots:
+    void on_MyPenWidth_valueChanged(int width);
+    void on_pushButton_clicked();
+    void on_pushButton_2_clicked();
+    void on_pushButton_3_clicked();
+    void on_MyColor_clicked();
+    void on_MyText_clicked();
+    void on_MyRubber_clicked();
+    void on_MyEllipse_clicked();
+    void on_MyRectangle_clicked();
+    void on_MyLine_clicked();
+    void on_MyPencil_clicked();
+    void epreview(int et, int ed);
+    void EffectOver();
+    void SetHideOrShow();
+
+private:
+    // True when the user confirmed leaving (or was not asked).
+    bool ConfirmCancel();
+    void Finish(bool saved);
+
+    Ui::PaintCPanel* ui;
+    QString PicPath;
+    bool Saved = false;
+    AffairInfo Affair;
+    EffectShow* Preview = nullptr;
+    AffairEditDialog Dialog;
+    PaintWidget Paint;
+    QButtonGroup* Tools = nullptr;
+};
