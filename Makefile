@@ -13,6 +13,8 @@ PREFIX ?= /usr/local
 PACKAGES := cmake make g++ pkg-config ccache zlib1g-dev \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
             desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+# Only `make package` needs the Debian packaging and checking tools.
+PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian gzip
 # Only `make fuzz` needs clang's libFuzzer.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
@@ -21,7 +23,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps install-packages configure build run test test-asan bench fuzz install uninstall clean
+.PHONY: all deps install-packages configure build run test test-asan bench fuzz install uninstall package clean
 
 all: build
 
@@ -74,6 +76,14 @@ bench: build
 
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# pennibell_<version>_<arch>.deb in the project folder, checked by lintian (errors fail the target).
+package: build
+	@$(MAKE) --no-print-directory install-packages WANTED="$(PACKAGE_PACKAGES)"
+	rm -f $(BUILD_DIR)/package/pennibell_*.deb
+	cd $(BUILD_DIR) && cpack -G DEB -B "$(CURDIR)/$(BUILD_DIR)/package"
+	cp $(BUILD_DIR)/package/pennibell_*.deb .
+	lintian $(BUILD_DIR)/package/pennibell_*.deb
 
 uninstall:
 	@[ -f $(BUILD_DIR)/install_manifest.txt ] || { echo "Nothing installed from $(BUILD_DIR)"; exit 1; }

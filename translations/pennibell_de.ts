@@ -317,6 +317,34 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../src/core/system/commandline.cpp" line="19"/>
+        <source>Picture reminders on your desktop.</source>
+        <translation>Bilder als Erinnerung auf dem Schreibtisch.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/system/commandline.cpp" line="21"/>
+        <source>Show this help and exit.</source>
+        <translation>Diese Hilfe zeigen und beenden.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/system/commandline.cpp" line="24"/>
+        <source>Show the version and licence and exit.</source>
+        <translation>Version und Lizenz zeigen und beenden.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/system/commandline.cpp" line="34"/>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument „%1“.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/system/commandline.cpp" line="37"/>
+        <source>Try &apos;%1 --help&apos;.</source>
+        <translation>Siehe „%1 --help“.</translation>
+    </message>
+</context>
+<context>
     <name>DAboutDialog</name>
     <message>
         <location filename="../src/forms/daboutdialog.ui" line="9"/>
@@ -755,9 +783,14 @@ Möchten Sie das wirklich tun?</translation>
         <translation>Copyright (C) 2026 Die Pennibell-Macher</translation>
     </message>
     <message>
-        <location filename="../src/about/makerinfo.h" line="16"/>
-        <source>Version 1.0</source>
-        <translation>Version 1.0</translation>
+        <location filename="../src/core/system/makerinfo.h" line="24"/>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <location filename="../src/core/system/makerinfo.h" line="29"/>
+        <source>Free software under the GNU General Public License, version 3 or later. It comes with no warranty.</source>
+        <translation>Freie Software unter der GNU General Public License, Version 3 oder neuer. Ohne jede Gewährleistung.</translation>
     </message>
 </context>
 <context>

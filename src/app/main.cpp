@@ -1,34 +1,59 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/storage/datalocation.h"
 #include "core/options/esettings.h"
-#include "gui/main/mainwindow.h"
+#include "core/storage/datalocation.h"
+#include "core/system/commandline.h"
+#include "core/system/makerinfo.h"
 #include "core/system/platformchoice.h"
 #include "core/system/singleinstance.h"
+#include "gui/main/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTextStream>
 #include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     // A Wayland session refuses to place and raise the reminder window: go through XWayland.
     PlatformChoice::apply();
-    QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Pennibell"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.pennibell.Pennibell"));
+    QCoreApplication::setApplicationVersion(MakerInfo::VersionNumber());
     // The system's language: Qt's own texts (standard buttons, file dialogs) where Qt ships
     // them, and ours from the translations built into the program.
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(&qtTexts);
-    }
+    const bool haveQtTexts = qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     QTranslator ownTexts;
-    if (ownTexts.load(QLocale(), QStringLiteral("pennibell"), QStringLiteral("_"),
-                      QStringLiteral(":/i18n"))) {
-        QCoreApplication::installTranslator(&ownTexts);
+    const bool haveOwnTexts =
+        ownTexts.load(QLocale(), QStringLiteral("pennibell"), QStringLiteral("_"), QStringLiteral(":/i18n"));
+    const auto speak = [&] {
+        if (haveQtTexts) {
+            QCoreApplication::installTranslator(&qtTexts);
+        }
+        if (haveOwnTexts) {
+            QCoreApplication::installTranslator(&ownTexts);
+        }
+    };
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // --help and --version answer on a terminal without a display, so before QApplication.
+    {
+        QCoreApplication early(argc, argv);
+        speak();
+        const int answered = CommandLine::Answer(QCoreApplication::arguments(), false, out, err);
+        if (answered != CommandLine::Run) {
+            return answered;
+        }
+    }
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pennibell.Pennibell"));
+    speak();
+    // QApplication has taken Qt's own options out: anything left is a mistake.
+    const int answered = CommandLine::Answer(QCoreApplication::arguments(), true, out, err);
+    if (answered != CommandLine::Run) {
+        return answered;
     }
     // Every data file lives relative to the program's folder, or to the user's own data folder
     // when the program is installed where its user cannot write.

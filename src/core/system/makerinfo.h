@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/system/version.h"
+
 #include <QCoreApplication>
 #include <QString>
 
-// Who makes the program and where to reach them; the about box and the help page read these.
+// Who makes the program, which version it is and under which licence; the about box, the help
+// page and the command line read these.
 class MakerInfo
 {
 public:
@@ -14,5 +17,16 @@ public:
     {
         return QCoreApplication::translate("MakerInfo", "Copyright (C) 2026 The Pennibell makers");
     }
-    static QString Version() { return QCoreApplication::translate("MakerInfo", "Version 1.0"); }
+    // The bare number, as in "1.0.0".
+    static QString VersionNumber() { return QStringLiteral(PENNIBELL_VERSION); }
+    static QString Version()
+    {
+        return QCoreApplication::translate("MakerInfo", "Version %1").arg(VersionNumber());
+    }
+    static QString Licence()
+    {
+        return QCoreApplication::translate("MakerInfo",
+                                           "Free software under the GNU General Public License, version 3 or "
+                                           "later. It comes with no warranty.");
+    }
 };

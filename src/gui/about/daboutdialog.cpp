@@ -6,6 +6,7 @@
 
 #include <QDesktopServices>
 #include <QEvent>
+#include <QLabel>
 #include <QProcess>
 #include <QSettings>
 #include <QUrl>
@@ -13,6 +14,12 @@
 DAboutDialog::DAboutDialog(QWidget* parent) : QDialog(parent), ui(new Ui::DAboutDialog)
 {
     ui->setupUi(this);
+    // The form has room below the copyright line; the licence goes there.
+    Licence = new QLabel(ui->groupBox);
+    Licence->setObjectName(QStringLiteral("label_4"));
+    Licence->setGeometry(15, 115, 241, 56);
+    Licence->setAlignment(Qt::AlignCenter);
+    Licence->setWordWrap(true);
     ApplyCodeTexts();
     if (OsVersion() >= 6.0) {
         ui->pushButton_2->setVisible(false);
@@ -32,6 +39,7 @@ void DAboutDialog::ApplyCodeTexts()
     ui->label->setText(tr("Pennibell"));
     ui->label_2->setText(MakerInfo::Version());
     ui->label_3->setText(MakerInfo::Copyright());
+    Licence->setText(MakerInfo::Licence());
 }
 
 double DAboutDialog::OsVersion()

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+class QLabel;
+
 namespace Ui {
 class DAboutDialog;
 }
@@ -31,4 +33,5 @@ private:
     void ApplyCodeTexts();
 
     Ui::DAboutDialog* ui;
+    QLabel* Licence;
 };
