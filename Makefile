@@ -81,7 +81,11 @@ install: build
 package: build
 	@$(MAKE) --no-print-directory install-packages WANTED="$(PACKAGE_PACKAGES)"
 	rm -f $(BUILD_DIR)/package/pennibell_*.deb
+	@# cpack installs the build too: keep the manifest of a real install for `make uninstall`.
+	@[ ! -f $(BUILD_DIR)/install_manifest.txt ] || mv $(BUILD_DIR)/install_manifest.txt $(BUILD_DIR)/install_manifest.keep
 	cd $(BUILD_DIR) && cpack -G DEB -B "$(CURDIR)/$(BUILD_DIR)/package"
+	@rm -f $(BUILD_DIR)/install_manifest.txt
+	@[ ! -f $(BUILD_DIR)/install_manifest.keep ] || mv $(BUILD_DIR)/install_manifest.keep $(BUILD_DIR)/install_manifest.txt
 	cp $(BUILD_DIR)/package/pennibell_*.deb .
 	lintian $(BUILD_DIR)/package/pennibell_*.deb
 

@@ -49,7 +49,8 @@ void TestDAboutDialog::textsSizeAndLinks()
     for (const char* label : {"label", "label_2", "label_3"}) {
         texts << Child<QLabel>(&about, label)->text();
     }
-    QCOMPARE(texts, QStringList({"Pennibell", "Version " + MakerInfo::VersionNumber(), MakerInfo::Copyright()}));
+    QCOMPARE(texts,
+             QStringList({"Pennibell", "Version " + MakerInfo::VersionNumber(), MakerInfo::Copyright()}));
     QCOMPARE(about.size(), QSize(291, 231));
     QCOMPARE(about.minimumSize(), about.maximumSize());
     // No Windows version to read: the Email button stays.
