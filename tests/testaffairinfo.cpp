@@ -50,7 +50,8 @@ private slots:
 
     void nextTime_data();
     void nextTime();
-    void monthEndBranchesDiffer();
+    void calendarEndsFallDueOncePerPeriod_data();
+    void calendarEndsFallDueOncePerPeriod();
     void thirtySixHours();
     void hourlyAcrossDstNights_data();
     void hourlyAcrossDstNights();
@@ -86,6 +87,12 @@ void TestAffairInfo::nextTime_data()
                             << at(2010, 2, 1, 9, 0) << true;
     QTest::newRow("monthly far back") << at(2000, 1, 15, 12, 0) << period(0, 1, 0, 0, 0)
                                       << at(2010, 6, 15, 12, 0) << at(2010, 7, 15, 12, 0) << true;
+    QTest::newRow("monthly from the 31st, stepping")
+        << at(2010, 1, 31, 10, 0) << period(0, 1, 0, 0, 0) << at(2010, 4, 15, 12, 0) << at(2010, 4, 30, 10, 0)
+        << true;
+    QTest::newRow("monthly from the 31st, searching")
+        << at(2010, 1, 31, 10, 0) << period(0, 1, 0, 0, 0) << at(2012, 4, 15, 12, 0) << at(2012, 4, 30, 10, 0)
+        << true;
     QTest::newRow("daily across spring") << at(2010, 3, 27, 8, 0) << period(0, 0, 1, 0, 0)
                                          << at(2010, 3, 28, 9, 0) << at(2010, 3, 29, 8, 0) << true;
 }
@@ -105,16 +112,37 @@ void TestAffairInfo::nextTime()
     QCOMPARE(a.IsArmed(), active);
 }
 
-void TestAffairInfo::monthEndBranchesDiffer()
+void TestAffairInfo::calendarEndsFallDueOncePerPeriod_data()
 {
-    // Stepping drifts to the 28th after February; the search counts from the 31st.
-    Clock::setMock(at(2010, 4, 15, 12, 0));
-    AffairInfo a = makeEvent(at(2010, 1, 31, 10, 0), period(0, 1, 0, 0, 0));
-    QCOMPARE(a.GetNextTime(), at(2010, 4, 28, 10, 0));
+    QTest::addColumn<QDateTime>("user");
+    QTest::addColumn<AffairPeriod>("p");
+    QTest::addColumn<int>("periods");
+    QTest::newRow("monthly from 31 January") << at(2027, 1, 31, 10, 0) << period(0, 1, 0, 0, 0) << 30;
+    QTest::newRow("every 2 months from 31 March") << at(2027, 3, 31, 10, 0) << period(0, 2, 0, 0, 0) << 15;
+    QTest::newRow("yearly from 29 February") << at(2024, 2, 29, 10, 0) << period(1, 0, 0, 0, 0) << 25;
+}
 
-    Clock::setMock(at(2012, 4, 15, 12, 0));
-    QVERIFY(a.ComputeNextTime());
-    QCOMPARE(a.GetNextTime(), at(2012, 4, 30, 10, 0));
+void TestAffairInfo::calendarEndsFallDueOncePerPeriod()
+{
+    // Ticking through the years, the k-th reminder falls on the first moment plus k periods
+    // as the calendar counts them (the month's last day, 29 February in leap years), once,
+    // whether the stepping or the searching branch placed it.
+    QFETCH(QDateTime, user);
+    QFETCH(AffairPeriod, p);
+    QFETCH(int, periods);
+    Clock::setMock(user.addSecs(-60));
+    AffairList list;
+    list.AppendAffair(makeEvent(user, p));
+    list.RearmAll();
+    QList<QDate> fired;
+    for (QDate day = user.date(); fired.size() <= periods; day = day.addDays(1)) {
+        if (list.DueMask(QDateTime(day, QTime(10, 0)).toSecsSinceEpoch()) == QLatin1String("1")) {
+            fired.append(day);
+        }
+    }
+    for (int k = 0; k < fired.size(); ++k) {
+        QCOMPARE(fired.at(k), user.date().addYears(k * p.year).addMonths(k * p.month));
+    }
 }
 
 void TestAffairInfo::thirtySixHours()

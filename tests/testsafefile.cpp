@@ -34,7 +34,8 @@ AffairList events(int count, int titleLength)
     for (int i = 0; i < count; ++i) {
         AffairInfo a;
         a.SetInfo(QStringLiteral("2010-01-01T00:%1:00").arg(i, 2, 10, QLatin1Char('0')),
-                  QString(titleLength, QChar('a' + i % 26)), QDateTime(QDate(2011, 1, 1), QTime(8, 0)), 0, 0, 1, 0, 0);
+                  QString(titleLength, QChar('a' + i % 26)), QDateTime(QDate(2011, 1, 1), QTime(8, 0)), 0, 0,
+                  1, 0, 0);
         a.SetPicPath(i == 0 ? Pic : QString());
         a.SetEffect({1, 2});
         list.AppendAffair(a);
@@ -117,13 +118,15 @@ private slots:
             };
         } else if (kind == "autostart") {
             ok = AutoStart::Apply(true, longPath, QString()) == AutoStart::Outcome::Written;
-            whole = [&] { return TestEnv::readAll(AutoStart::EntryPath()) == AutoStart::EntryText(longPath, QString()); };
+            whole = [&] {
+                return TestEnv::readAll(AutoStart::EntryPath()) == AutoStart::EntryText(longPath, QString());
+            };
         } else {
             ok = BackupArchive::Restore(restoreFrom, AffairStore().LoadAffairs(), nullptr).ok();
             whole = [] {
                 QImage image;
-                return AffairStore().LoadAffairs().Count() == 3 && PictureFile::Read(Pic, QSize(60, 60), &image) == 0 &&
-                       image == noise(60, 60, 2);
+                return AffairStore().LoadAffairs().Count() == 3 &&
+                       PictureFile::Read(Pic, QSize(60, 60), &image) == 0 && image == noise(60, 60, 2);
             };
         }
         QVERIFY(!ok || kib > 0);
@@ -141,7 +144,8 @@ private slots:
         TestEnv::writeAll(QStringLiteral(".pennibell-staging-abc123"), "left");
         TestEnv::writeAll(QStringLiteral("dap20100101000001"), "kept");
         SafeFile::RemoveStale(QStringLiteral("."));
-        QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("dap20100101000001")});
+        QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("dap20100101000001")});
     }
 };
 

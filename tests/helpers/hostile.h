@@ -34,7 +34,8 @@ inline void place(const QString& path, const QByteArray& what, const QString& ta
 inline QMap<QString, QByteArray> snapshot(const QString& skip = QString())
 {
     QMap<QString, QByteArray> files;
-    QDirIterator it(QStringLiteral("."), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    QDirIterator it(QStringLiteral("."), QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         if (path != skip) {
@@ -48,7 +49,8 @@ inline QMap<QString, QByteArray> snapshot(const QString& skip = QString())
 class SmallDisk
 {
 public:
-    SmallDisk() : Mounted(::mount("tmpfs", QFile::encodeName(Dir.path()).constData(), "tmpfs", 0, "size=64k") == 0)
+    SmallDisk()
+        : Mounted(::mount("tmpfs", QFile::encodeName(Dir.path()).constData(), "tmpfs", 0, "size=64k") == 0)
     {
         if (Mounted) {
             QDir::setCurrent(Dir.path());
@@ -65,7 +67,9 @@ public:
     // Fills the disk until `kib` KiB are left, with the file "./filler".
     void leave(int kib) const
     {
-        struct statvfs s {};
+        struct statvfs s
+        {
+        };
         ::statvfs(".", &s);
         const qint64 free = qint64(s.f_bavail) * qint64(s.f_frsize);
         TestEnv::writeAll(QStringLiteral("filler"), QByteArray(qMax<qint64>(0, free - kib * 1024), 'f'));
