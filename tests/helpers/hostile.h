@@ -5,6 +5,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
 #include <sys/mount.h>
@@ -30,17 +31,18 @@ inline void place(const QString& path, const QByteArray& what, const QString& ta
     }
 }
 
-// Every file under the current folder, hidden ones included, so stray temporaries show too.
-inline QMap<QString, QByteArray> snapshot(const QString& skip = QString())
+// Every file under the current folder, hidden ones included, so stray temporaries show too;
+// links and special files by what they are, without opening them.
+inline QMap<QString, QByteArray> snapshot()
 {
     QMap<QString, QByteArray> files;
     QDirIterator it(QStringLiteral("."), QDir::Files | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
-        if (path != skip) {
-            files.insert(path, TestEnv::readAll(path));
-        }
+        const QFileInfo info(it.next());
+        files.insert(info.filePath(), info.isSymLink() ? "link to " + info.symLinkTarget().toUtf8()
+                                      : info.isFile()  ? TestEnv::readAll(info.filePath())
+                                                       : QByteArray("special"));
     }
     return files;
 }
