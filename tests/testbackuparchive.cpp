@@ -250,18 +250,6 @@ private slots:
         QCOMPARE(Hostile::snapshot(), before);
     }
 
-    // Apply is public: it must refuse a foreign path even when handed unchecked contents.
-    void applyWritesOnlyProgramPaths()
-    {
-        TestEnv::ScratchDir dir;
-        BackupArchive::Contents contents;
-        contents.store = setUp({{QStringLiteral("../../x"), {}}});
-        contents.events = AffairStore().LoadAffairs();
-        contents.pictures = {QByteArray("picture")};
-        const auto before = Hostile::snapshot();
-        QCOMPARE(BackupArchive::Apply(contents, AffairList()).status, BackupArchive::Status::Damaged);
-        QCOMPARE(Hostile::snapshot(), before);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestBackupArchive)

@@ -49,21 +49,6 @@ private slots:
         qputenv("XDG_RUNTIME_DIR", Runtime.path().toLocal8Bit());
     }
 
-    void keyNamesTheFolder()
-    {
-        TestEnv::ScratchDir scratch;
-        QVERIFY(QDir().mkpath(QStringLiteral("a/data")));
-        QVERIFY(QDir().mkpath(QStringLiteral("b")));
-        QVERIFY(QFile::link(scratch.file(QStringLiteral("a")), scratch.file(QStringLiteral("link"))));
-        const QString key = SingleInstance::keyFor(scratch.file(QStringLiteral("a")));
-        for (const QString& same :
-             {scratch.file("a/"), scratch.file("a/data/.."), scratch.file("link"), QString("a")}) {
-            QCOMPARE(SingleInstance::keyFor(same), key);
-        }
-        QVERIFY(SingleInstance::keyFor(scratch.file(QStringLiteral("b"))) != key);
-        QVERIFY(SingleInstance::keyFor(scratch.file(QStringLiteral("a/data"))) != key);
-    }
-
     void leftoversOfKilledCopyDoNotBlock()
     {
         QTemporaryDir data;
