@@ -29,30 +29,11 @@ class TestAutoStart : public QObject
     Q_OBJECT
 
 private slots:
-    void entryPath();
     void quoteExecArgument_data();
     void quoteExecArgument();
     void entryFollowsTheProgram();
     void applyOptions();
 };
-
-void TestAutoStart::entryPath()
-{
-    Sandbox box;
-    const QByteArray home = qgetenv("HOME");
-    QCOMPARE(AutoStart::EntryPath(), box.AutoStartEntry());
-    // Unset or relative, the config home falls back to ~/.config.
-    qputenv("HOME", QDir::currentPath().toLocal8Bit());
-    qunsetenv("XDG_CONFIG_HOME");
-    const QString fallback = QDir::homePath() + "/.config/autostart/Pennibell.desktop";
-    QCOMPARE(AutoStart::EntryPath(), fallback);
-    qputenv("XDG_CONFIG_HOME", "relative/config");
-    QCOMPARE(AutoStart::EntryPath(), fallback);
-    // The folder is made on the first write.
-    QCOMPARE(AutoStart::Apply(true, "/opt/p/pennibell", "/opt/p/icon.png"), AutoStart::Outcome::Written);
-    QVERIFY(QFileInfo::exists(".config/autostart/Pennibell.desktop"));
-    qputenv("HOME", home);
-}
 
 void TestAutoStart::quoteExecArgument_data()
 {

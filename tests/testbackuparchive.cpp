@@ -1,36 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/events/affairstore.h"
-#include "core/storage/backuparchive.h"
 #include "core/events/clock.h"
-#include "support/testenv.h"
+#include "core/storage/backuparchive.h"
+#include "helpers/hostile.h"
 
 #include <QDir>
-#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QtEndian>
-
-#ifdef Q_OS_LINUX
-#include <signal.h>
 #include <sys/resource.h>
-#endif
 
 namespace {
 
-using Snapshot = QMap<QString, QByteArray>;
 using Events = QList<QPair<QString, QByteArray>>; // picture path, picture (null: none)
-
-// Every file under the current folder, hidden ones included, so stray temporaries show too.
-Snapshot snapshot()
-{
-    Snapshot files;
-    QDirIterator it(QStringLiteral("."), QDir::Files | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, TestEnv::readAll(path));
-    }
-    return files;
-}
 
 QByteArray le32(qint32 n)
 {
@@ -39,19 +21,36 @@ QByteArray le32(qint32 n)
     return bytes;
 }
 
-// Writes an event file of one event per path (ids a, b, c, ...) and each non-null picture at
-// its path; returns the event file's bytes.
+QByteArray block(const QByteArray& bytes)
+{
+    return le32(qint32(bytes.size())) + bytes;
+}
+
+QString pic(int n)
+{
+    return QStringLiteral("./data/dap2009122010%1").arg(n, 4, 10, QLatin1Char('0'));
+}
+
+// A two-event store block, for backups built byte by byte.
+QByteArray storeBlock(const QString& path1, const QString& path2)
+{
+    const QString ini = QStringLiteral("[General]\nnum=2\n[Event_1]\nPicPath=%1\n[Event_2]\nPicPath=%2\n");
+    return block(qCompress(ini.arg(path1, path2).toUtf8(), -1));
+}
+
+// Writes an event file of one event per path and each non-null picture (or hostile file, see
+// Hostile::place) at its path; returns the event file's bytes.
 QByteArray setUp(const Events& events)
 {
     QDir().mkpath(QStringLiteral("data"));
     AffairList list;
     for (const auto& [path, picture] : events) {
         if (!picture.isNull()) {
-            TestEnv::writeAll(path, picture);
+            Hostile::place(path, picture, QDir::current().absoluteFilePath(QStringLiteral("outside")));
         }
         AffairInfo r;
-        const QString id(QChar('a' + list.Count()));
-        r.SetInfo(id, id, QDateTime(QDate(2010, 1, 1), QTime(8, 0)), 0, 0, 1, 0, 0);
+        r.SetInfo(QString(QChar('a' + list.Count())), QString(), QDateTime(QDate(2010, 1, 1), QTime(8, 0)), 0,
+                  0, 1, 0, 0);
         r.SetPicPath(path);
         list.AppendAffair(r);
     }
@@ -59,24 +58,7 @@ QByteArray setUp(const Events& events)
     return TestEnv::readAll(AffairStore::DefaultPath());
 }
 
-const QString Victim = QDir::tempPath() + QStringLiteral("/pennibell-backup-victim");
 const QString Today = QStringLiteral("./backup/SEvent2009-12-20.bef");
-
-#ifdef Q_OS_LINUX
-// Runs f with writes beyond 64 KiB failing as on a full disk.
-template <typename F> BackupArchive::Outcome onFullDisk(F f)
-{
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = 64 * 1024;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const BackupArchive::Outcome outcome = f();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    return outcome;
-}
-#endif
 
 } // namespace
 
@@ -90,22 +72,19 @@ private slots:
         TestEnv::setTimeZone("UTC");
         Clock::setMock(QDateTime(QDate(2009, 12, 20), QTime(10, 0)));
     }
-    void cleanupTestCase() { Clock::reset(); }
 
-    // The second event's picture is missing and the fourth lies outside ./data: both are
-    // carried as length 0, and the events after them keep their pictures.
+    // A missing picture and an event without one are carried as length 0, the events after
+    // them keep theirs; a restore puts back exactly the state of the backup, no more.
     void roundTrip()
     {
         TestEnv::ScratchDir dir;
         const QList<QByteArray> pics{QByteArray(3000, '1'), QByteArray(100, '2'), QByteArray(7, '3')};
-        TestEnv::writeAll(QStringLiteral("outside"), "not carried");
         const QByteArray store =
-            setUp({{pic(1), pics[0]}, {pic(2), {}}, {pic(3), pics[1]}, {"./outside", {}}, {pic(4), pics[2]}});
-
+            setUp({{pic(1), pics[0]}, {pic(2), {}}, {pic(3), pics[1]}, {QString(), {}}, {pic(4), pics[2]}});
         const BackupArchive::Outcome backup = BackupArchive::Backup();
         QVERIFY2(backup.ok(), qPrintable(backup.reason));
         QCOMPARE(backup.fileName, Today);
-        Snapshot expected = snapshot();
+        auto expected = Hostile::snapshot();
         expected.insert(QStringLiteral("./data/notes.txt"), "mine");
         QCOMPARE(TestEnv::readAll(Today), block(qCompress(store, -1)) + block(pics[0]) + le32(0) +
                                               block(pics[1]) + le32(0) + block(pics[2]));
@@ -118,36 +97,23 @@ private slots:
         const BackupArchive::Outcome restore =
             BackupArchive::Restore(Today, AffairStore().LoadAffairs(), &restored);
         QVERIFY2(restore.ok(), qPrintable(restore.reason));
-        QCOMPARE(snapshot(), expected);
+        QCOMPARE(Hostile::snapshot(), expected);
         QCOMPARE(restored.Count(), 5);
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(restored.At(i).GetAffairID(), QString(QChar('a' + i)));
-        }
         QCOMPARE(restored.At(4).GetPicPath(), pic(4));
-        QVERIFY(tempLeftovers().isEmpty());
+        // Staged in the program's own folder, never in the shared temporary one.
+        QVERIFY(
+            QDir::temp()
+                .entryList({QStringLiteral("pennibell-restore-%1-*").arg(QCoreApplication::applicationPid())})
+                .isEmpty());
     }
 
-    void fewerBlocksThanEvents()
-    {
-        TestEnv::ScratchDir dir;
-        QDir().mkpath(QStringLiteral("data"));
-        TestEnv::writeAll(QStringLiteral("old.bef"), storeBlock(pic(1), pic(2)) + block("one"));
-        AffairList restored;
-        QVERIFY(BackupArchive::Restore(QStringLiteral("old.bef"), AffairList(), &restored).ok());
-        QCOMPARE(restored.Count(), 2);
-        QCOMPARE(TestEnv::readAll(pic(1)), QByteArray("one"));
-        QVERIFY(!QFile::exists(pic(2)));
-    }
-
-#ifdef Q_OS_LINUX
     // A backup may hold more pictures than a process may keep files open.
     void restoreMorePicturesThanOpenFiles()
     {
         TestEnv::ScratchDir dir;
         Events events;
         for (int i = 0; i < 300; ++i) {
-            events.append({QStringLiteral("./data/dap2010010100%1").arg(i, 4, 10, QLatin1Char('0')),
-                           "p" + QByteArray::number(i)});
+            events.append({pic(i), "p" + QByteArray::number(i)});
         }
         setUp(events);
         QVERIFY(BackupArchive::Backup().ok());
@@ -159,75 +125,70 @@ private slots:
         rlimit limit = saved;
         limit.rlim_cur = 128;
         setrlimit(RLIMIT_NOFILE, &limit);
-        AffairList restored;
-        const BackupArchive::Outcome outcome = BackupArchive::Restore(Today, AffairList(), &restored);
+        const BackupArchive::Outcome outcome = BackupArchive::Restore(Today, AffairList(), nullptr);
         setrlimit(RLIMIT_NOFILE, &saved);
         QVERIFY2(outcome.ok(), qPrintable(outcome.reason));
         QCOMPARE(TestEnv::readAll(events.last().first), events.last().second);
         QCOMPARE(QDir("data").entryList(QDir::Files | QDir::Hidden).size(), 301);
     }
-#endif
 
-    // A second backup of the day replaces the first whole; on a full disk a third leaves it
-    // whole, and a restore from it changes nothing.
-    void sameDayBackupsAndAFullDisk()
+    // Only a regular file of the program's own name is carried: a link (followed, it would
+    // copy a file of someone else's), a FIFO (it would freeze) and a device (it would fill the
+    // memory) are carried as no picture, at once.
+    void backupCarriesOnlyRegularFiles_data()
     {
+        QTest::addColumn<QByteArray>("what");
+        for (const char* what : {"link", "fifo", "zero"}) {
+            QTest::newRow(what) << QByteArray(what);
+        }
+    }
+    void backupCarriesOnlyRegularFiles()
+    {
+        QFETCH(QByteArray, what);
         TestEnv::ScratchDir dir;
-        setUp({{pic(1), QByteArray(300000, '1')}, {pic(2), QByteArray(5000, '2')}});
+        TestEnv::writeAll(QStringLiteral("outside"), "secret");
+        const QByteArray store = setUp({{pic(1), what}, {pic(2), "two"}});
+        QElapsedTimer timer;
+        timer.start();
         QVERIFY(BackupArchive::Backup().ok());
-        const QByteArray store = setUp({{pic(1), QByteArray(100000, '3')}});
-        QVERIFY(BackupArchive::Backup().ok());
-        QCOMPARE(TestEnv::readAll(Today), block(qCompress(store, -1)) + block(QByteArray(100000, '3')));
-        QCOMPARE(QDir(QStringLiteral("backup")).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QStringLiteral("SEvent2009-12-20.bef")});
-#ifdef Q_OS_LINUX
-        setUp({{pic(3), "current"}, {pic(1), QByteArray(200000, '4')}});
-        const Snapshot before = snapshot();
-        const BackupArchive::Outcome backup = onFullDisk([] { return BackupArchive::Backup(); });
-        QCOMPARE(backup.status, BackupArchive::Status::WriteFailed);
-        QVERIFY(backup.reason.contains(Today));
-        QCOMPARE(snapshot(), before);
-        const BackupArchive::Outcome restore =
-            onFullDisk([] { return BackupArchive::Restore(Today, AffairStore().LoadAffairs(), nullptr); });
-        QCOMPARE(restore.status, BackupArchive::Status::WriteFailed);
-        QVERIFY(!restore.reason.isEmpty());
-        QCOMPARE(snapshot(), before);
-#endif
+        QVERIFY(timer.elapsed() < 1000);
+        QCOMPARE(TestEnv::readAll(Today), block(qCompress(store, -1)) + le32(0) + block("two"));
     }
 
     void backupSaysWhyItFailed_data()
     {
-        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QByteArray>("store");
         QTest::addColumn<BackupArchive::Status>("status");
-        QTest::newRow("no event file") << "" << BackupArchive::Status::StoreUnreadable;
-        QTest::newRow("event file not an event file") << "garbage" << BackupArchive::Status::StoreUnreadable;
-        QTest::newRow("no events") << "empty" << BackupArchive::Status::NothingToBackup;
-        QTest::newRow("backup folder is a file") << "folder" << BackupArchive::Status::FolderNotWritable;
-        QTest::newRow("backup file is a folder") << "file" << BackupArchive::Status::FileNotWritable;
+        QTest::newRow("no event file") << QByteArray() << BackupArchive::Status::StoreUnreadable;
+        QTest::newRow("event file is a FIFO") << QByteArray("fifo") << BackupArchive::Status::StoreUnreadable;
+        QTest::newRow("no events") << QByteArray("[General]\nnum=0\n")
+                                   << BackupArchive::Status::NothingToBackup;
+        QTest::newRow("backup file is a folder")
+            << QByteArray("folder") << BackupArchive::Status::WriteFailed;
     }
     void backupSaysWhyItFailed()
     {
-        QFETCH(QString, setUp);
+        QFETCH(QByteArray, store);
         QFETCH(BackupArchive::Status, status);
         TestEnv::ScratchDir dir;
-        if (!setUp.isEmpty()) {
-            ::setUp(setUp == "empty" ? Events() : Events{{pic(1), {}}});
-        }
-        if (setUp == "garbage") {
-            TestEnv::writeAll(AffairStore::DefaultPath(), "\x01\x02 not = [ini");
-        } else if (setUp == "folder") {
-            TestEnv::writeAll(QStringLiteral("backup"), "a file");
-        } else if (setUp == "file") {
+        setUp({{pic(1), "one"}});
+        if (store == "folder") {
             QDir().mkpath(Today);
+        } else if (store.isEmpty()) {
+            QFile::remove(AffairStore::DefaultPath());
+        } else {
+            Hostile::place(AffairStore::DefaultPath(), store);
         }
-        const Snapshot before = snapshot();
+        const auto before = Hostile::snapshot();
         const BackupArchive::Outcome backup = BackupArchive::Backup();
         QCOMPARE(backup.status, status);
         QVERIFY(!backup.reason.isEmpty());
-        QCOMPARE(snapshot(), before);
+        QCOMPARE(Hostile::snapshot(), before);
     }
 
-    void damagedBackupChangesNothing_data()
+    // Damaged or crafted backups: refused with the reason, before anything is touched, and
+    // without allocating what they claim.
+    void hostileBackups_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("why");
@@ -237,95 +198,58 @@ private slots:
         corrupt.replace(10, 8, "XXXXXXXX");
         QByteArray huge = zlib;
         huge.replace(0, 4, "\xff\xff\xff\xf0");
-        const auto store = [](const QByteArray& ini) { return block(qCompress(ini, -1)); };
-
-        QTest::newRow("truncated store length")
-            << QByteArray("\x10\x00", 2) << "before the length of the event list";
-        QTest::newRow("negative store length") << le32(-8) + zlib << "negative length (-8)";
-        QTest::newRow("store length beyond the data") << le32(zlib.size() + 1) + zlib << "than the data left";
-        QTest::newRow("corrupt zlib") << block(corrupt) << "does not decompress";
-        QTest::newRow("zlib claiming a huge size") << block(huge) << "does not decompress";
-        QTest::newRow("store not INI") << store(QByteArray("\x01\x02 not = [ini")) << "not an event file";
-        QTest::newRow("absurd count") << store("[General]\nnum=99999999\n") << "claims 99999999 events";
-        QTest::newRow("truncated picture length")
-            << good + block("one") + QByteArray("\x01\x00", 2) << "inside the length of picture 2";
-        QTest::newRow("negative picture length") << good + block("one") + le32(-1) + "two"
-                                                 << "negative length";
-        QTest::newRow("truncated picture") << good + block("one") + le32(6) + "two"
-                                           << "Picture 2 is longer";
-        QTest::newRow("more pictures than events")
-            << good + block("1") + block("2") + block("3") << "more pictures than its 2 events";
-        QTest::newRow("zero blocks beyond the events")
-            << good + le32(0) + le32(0) + le32(0) << "more pictures than its 2 events";
-        QTest::newRow("path ../../x")
-            << storeBlock(pic(1), "../../x") + block("1") + block("2") << "\"../../x\"";
-        QTest::newRow("absolute path")
-            << storeBlock(Victim, pic(2)) + block("1") << "pennibell-backup-victim";
-        QTest::newRow("path leaving data")
-            << storeBlock(pic(1), "./data/../victim") + block("1") + block("2") << "\"./data/../victim\"";
-        QTest::newRow("empty path with a picture")
-            << storeBlock(pic(1), "") + block("1") + block("2") << "path \"\"";
+        const auto row = [](const char* name, const QByteArray& bytes, const char* why) {
+            QTest::newRow(name) << bytes << QString::fromUtf8(why);
+        };
+        row("truncated store length", QByteArray("\x10\x00", 2), "before the length of the event list");
+        row("negative store length", le32(-8) + zlib, "negative length (-8)");
+        row("store length beyond the data", le32(zlib.size() + 1) + zlib, "than the data left");
+        row("corrupt zlib", block(corrupt), "does not decompress");
+        row("zlib claiming 4 GB", block(huge), "does not decompress");
+        row("store inflating beyond any event list",
+            block(qCompress("num=1\n" + QByteArray(AffairStore::MaxFileBytes, ' '), 9)),
+            "does not decompress");
+        row("count of 100000 and no events", block(qCompress("[General]\nnum=100000\n")), "holds no events");
+        row("no events", block(qCompress("[General]\nnum=0\n")), "holds no events");
+        row("truncated picture length", good + block("one") + QByteArray("\x01\x00", 2),
+            "inside the length of picture 2");
+        row("negative picture length", good + block("one") + le32(-1) + "two", "negative length");
+        row("truncated picture", good + block("one") + le32(6) + "two", "Picture 2 is longer");
+        row("more pictures than events", good + block("1") + block("2") + block("3"),
+            "more pictures than its 2");
+        row("path ../../x", storeBlock(pic(1), "../../x") + block("1") + block("2"), "\"../../x\"");
+        row("path around the rule, no picture",
+            storeBlock(pic(1), "/x/./data/dap20260101000009") + block("1"),
+            "\"/x/./data/dap20260101000009\"");
+        row("path leaving data", storeBlock(pic(1), "./data/dap/../../../home/u/file"),
+            "./data/dap/../../../home");
+        row("picture of an event without a path", storeBlock(pic(1), "") + block("1") + block("2"),
+            "without a picture path");
+        row("FIFO", "fifo", "cannot be read");
+        row("/dev/zero", "zero", "cannot be read");
     }
-    void damagedBackupChangesNothing()
+    void hostileBackups()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, why);
         TestEnv::ScratchDir dir;
         setUp({{pic(1), "current one"}, {pic(3), "current three"}});
-        TestEnv::writeAll(QStringLiteral("damaged.bef"), bytes);
-        const Snapshot before = snapshot();
+        Hostile::place(QStringLiteral("damaged.bef"), bytes);
+        const auto before = Hostile::snapshot();
         if (QByteArray(QTest::currentDataTag()) == "corrupt zlib") {
             QTest::ignoreMessage(QtWarningMsg, "qUncompress: Input data is corrupted");
-            QTest::ignoreMessage(QtWarningMsg, "qUncompress: Input data is corrupted");
         }
-
-        QVERIFY(!BackupArchive::Parse(bytes, nullptr));
-        const AffairList current = AffairStore().LoadAffairs();
-        AffairList restored = current;
+        QElapsedTimer timer;
+        timer.start();
         const BackupArchive::Outcome restore =
-            BackupArchive::Restore(QStringLiteral("damaged.bef"), current, &restored);
-        QCOMPARE(restore.status, BackupArchive::Status::Damaged);
+            BackupArchive::Restore(QStringLiteral("damaged.bef"), AffairStore().LoadAffairs(), nullptr);
+        QVERIFY(timer.elapsed() < 1000);
+        QVERIFY(!restore.ok());
         QVERIFY2(restore.reason.contains(QStringLiteral("damaged.bef")) && restore.reason.contains(why),
                  qPrintable(restore.reason));
-        QCOMPARE(restored.Count(), 2);
-        QCOMPARE(snapshot(), before);
-        QVERIFY(tempLeftovers().isEmpty());
-        QVERIFY(!QFile::exists(Victim));
+        QCOMPARE(Hostile::snapshot(), before);
     }
 
-    // Apply is public: it must refuse a foreign path even when handed unchecked contents.
-    void applyWritesOnlyProgramPaths()
-    {
-        TestEnv::ScratchDir dir;
-        const QByteArray store = setUp({{QStringLiteral("../../x"), {}}});
-        const Snapshot before = snapshot();
-        const BackupArchive::Contents contents{store, AffairStore().LoadAffairs(), {QByteArray("picture")}};
-        QCOMPARE(BackupArchive::Apply(contents, AffairList()).status, BackupArchive::Status::Damaged);
-        QCOMPARE(snapshot(), before);
-    }
-
-private:
-    static QByteArray block(const QByteArray& bytes)
-    {
-        return le32(qint32(bytes.size())) + bytes;
-    }
-    static QString pic(int n)
-    {
-        return QStringLiteral("./data/dap2009122010000%1").arg(n);
-    }
-    // A two-event store block, for backups built byte by byte.
-    static QByteArray storeBlock(const QString& path1, const QString& path2)
-    {
-        const QString ini =
-            QStringLiteral("[General]\nnum=2\n[Event_1]\nPicPath=%1\n[Event_2]\nPicPath=%2\n");
-        return block(qCompress(ini.arg(path1, path2).toUtf8(), -1));
-    }
-    static QStringList tempLeftovers()
-    {
-        return QDir::temp().entryList(
-            {QStringLiteral("pennibell-restore-%1-*").arg(QCoreApplication::applicationPid())},
-            QDir::Files | QDir::Hidden);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestBackupArchive)

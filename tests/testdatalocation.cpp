@@ -2,7 +2,6 @@
 #include "core/storage/datalocation.h"
 #include "support/testenv.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTest>
 
@@ -99,15 +98,6 @@ private slots:
         QCOMPARE(DataLocation::isWritableDir(path.isEmpty() ? scratch.path() : path), writable);
         // The probe leaves nothing behind.
         QVERIFY(QDir(scratch.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-    }
-
-    void applicationLooksBesideItsPrefix()
-    {
-        const DataLocation loc = DataLocation::forApplication();
-        QCOMPARE(loc.shareDirs().value(0), QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                                           QStringLiteral("/../share/pennibell")));
-        // The build tree is writable: tests and "make run" behave as a portable copy.
-        QVERIFY(loc.isPortable());
     }
 
 private:

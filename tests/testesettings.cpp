@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options/esettings.h"
-#include "support/testenv.h"
+#include "helpers/hostile.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -24,25 +24,49 @@ private slots:
         QVERIFY(!s.SaveOptions());
     }
 
-    // "true" and "false" are what a save writes; the save test reads them back.
-    void booleanForms_data()
+    // Hand-edited or planted options: booleans read false only as false, off, no, 0 or
+    // nothing; a colour is three numbers 0-255 or the default (it goes into style sheets);
+    // nothing is read through a link, from a FIFO or a device.
+    void hostileFiles_data()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("1") << QByteArray("1") << true;
-        QTest::newRow("0") << QByteArray("0") << false;
-        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<QString>("color");
+        const auto row = [](const char* name, const QByteArray& file, bool on, const char* color) {
+            QTest::newRow(name) << file << on << QString::fromLatin1(color);
+        };
+        const auto options = [](const QByteArray& flag, const QByteArray& color) {
+            return "[ESystem]\nAutoStart=" + flag + "\n[EColor]\nExpiredColor=\"" + color + "\"\n";
+        };
+        for (const char* off : {"false", "off", "No", "0", ""}) {
+            row(off, options(off, "rgb(1,2,3)"), false, "rgb(1,2,3)");
+        }
+        for (const char* on : {"true", "on", "yes", "1"}) {
+            row(on, options(on, "rgb(1,2,3)"), true, "rgb(1,2,3)");
+        }
+        row("style sheet in a colour",
+            options("1", "rgb(1,2,3); } QPushButton { background-image: url(fifo)"), true, "rgb(255,0,0)");
+        row("component beyond 255", options("1", "rgb(256,0,0)"), true, "rgb(255,0,0)");
+        row("spaces", options("1", "rgb(1, 2, 3)"), true, "rgb(255,0,0)");
+        for (const char* special : {"link", "fifo", "zero"}) {
+            row(special, special, false, "rgb(255,0,0)");
+        }
     }
-    void booleanForms()
+    void hostileFiles()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(bool, expected);
+        QFETCH(QByteArray, file);
+        QFETCH(bool, on);
+        QFETCH(QString, color);
         TestEnv::ScratchDir dir;
-        TestEnv::writeAll("ESetting.ini",
-                          "[ESystem]\nAutoStart=" + text + "\n[ERemind]\nDelReminder=" + text + "\n");
+        TestEnv::writeAll("outside", "[ESystem]\nAutoStart=true\n");
+        Hostile::place("ESetting.ini", file, dir.file("outside"));
         ESettings s;
-        QCOMPARE(s.GetAutoStart(), expected);
-        QCOMPARE(s.GetDelReminder(), expected);
+        QCOMPARE(s.GetAutoStart(), on);
+        QCOMPARE(s.GetExpiredColor(), color);
+        s.SetEffectiveColor("url(x)");
+        QCOMPARE(s.GetEffectiveColor(), QStringLiteral("rgb(0,0,255)"));
+        QVERIFY(s.SaveOptions());
+        QCOMPARE(TestEnv::readAll("outside"), QByteArray("[ESystem]\nAutoStart=true\n"));
     }
 
     void saveWritesExactlySixKeysAndIsSeenAtOnce()

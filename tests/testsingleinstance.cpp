@@ -42,19 +42,11 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 
 private slots:
-    void keyNamesTheFolder()
+    // The user's own runtime folder, inherited by the probes.
+    void initTestCase()
     {
-        TestEnv::ScratchDir scratch;
-        QVERIFY(QDir().mkpath(QStringLiteral("a/data")));
-        QVERIFY(QDir().mkpath(QStringLiteral("b")));
-        QVERIFY(QFile::link(scratch.file(QStringLiteral("a")), scratch.file(QStringLiteral("link"))));
-        const QString key = SingleInstance::keyFor(scratch.file(QStringLiteral("a")));
-        for (const QString& same :
-             {scratch.file("a/"), scratch.file("a/data/.."), scratch.file("link"), QString("a")}) {
-            QCOMPARE(SingleInstance::keyFor(same), key);
-        }
-        QVERIFY(SingleInstance::keyFor(scratch.file(QStringLiteral("b"))) != key);
-        QVERIFY(SingleInstance::keyFor(scratch.file(QStringLiteral("a/data"))) != key);
+        QVERIFY(Runtime.isValid());
+        qputenv("XDG_RUNTIME_DIR", Runtime.path().toLocal8Bit());
     }
 
     void leftoversOfKilledCopyDoNotBlock()
@@ -66,8 +58,8 @@ private slots:
         crashed.kill();
         QVERIFY(crashed.waitForFinished(10000));
         // A killed copy cleans nothing up: its lock and socket stay behind.
-        QVERIFY(QFile::exists(QDir::temp().filePath(key + QStringLiteral(".lock"))));
-        QVERIFY(QFile::exists(QDir::temp().filePath(key)));
+        QVERIFY(QFile::exists(Runtime.filePath(key + QStringLiteral(".lock"))));
+        QVERIFY(QFile::exists(Runtime.filePath(key)));
 
         SingleInstance next(data.path());
         QSignalSpy raised(&next, &SingleInstance::secondStarted);
@@ -97,7 +89,31 @@ private slots:
         QVERIFY(Probe(mine.path()).ready());
     }
 
+    // Another local user can plant files in the shared temporary folder, not in ours; and a
+    // lock that is not our own regular file is never trusted, but reported.
+    void plantedFilesDoNotStopIt()
+    {
+        QTemporaryDir data;
+        const QString key = SingleInstance::keyFor(data.path());
+        QFile::link(QStringLiteral("/dev/null"), QDir::temp().filePath(key + QStringLiteral(".lock")));
+        QFile::link(QStringLiteral("/dev/null"), QDir::temp().filePath(key));
+        {
+            SingleInstance first(data.path());
+            QVERIFY(first.claim());
+        }
+        QFile::remove(QDir::temp().filePath(key + QStringLiteral(".lock")));
+        QFile::remove(QDir::temp().filePath(key));
+        QVERIFY(QFile::link(data.filePath("target"), Runtime.filePath(key + QStringLiteral(".lock"))));
+        SingleInstance second(data.path());
+        QVERIFY(!second.claim());
+        QVERIFY(second.failure().contains(key));
+        QVERIFY(!QFile::exists(data.filePath("target")));
+        QFile::remove(Runtime.filePath(key + QStringLiteral(".lock")));
+    }
+
 private:
+    QTemporaryDir Runtime;
+
     static void expectAlreadyRunning(const QString& dataDir)
     {
         Probe p(dataDir);

@@ -315,6 +315,21 @@
         <source>The file %1 is not a sound backup: %2</source>
         <translation>Die Datei %1 ist keine intakte Sicherung: %2</translation>
     </message>
+    <message>
+        <location filename="../src/core/storage/backuparchive.cpp"/>
+        <source>The event list holds no events.</source>
+        <translation>Die Ereignisliste enthält keine Ereignisse.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/storage/backuparchive.cpp"/>
+        <source>Picture %1 is larger than any the program writes.</source>
+        <translation>Bild %1 ist größer als jedes, das das Programm schreibt.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/storage/backuparchive.cpp"/>
+        <source>Picture %1 belongs to an event without a picture path.</source>
+        <translation>Bild %1 gehört zu einem Ereignis ohne Bildpfad.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -888,6 +903,24 @@ Möchten Sie ohne Speichern beenden?</translation>
     </message>
 </context>
 <context>
+    <name>SafeFile</name>
+    <message>
+        <location filename="../src/core/storage/safefile.cpp"/>
+        <source>The file was not written completely.</source>
+        <translation>Die Datei wurde nicht vollständig geschrieben.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/storage/safefile.cpp"/>
+        <source>This is not a regular file.</source>
+        <translation>Dies ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/storage/safefile.cpp"/>
+        <source>The file is larger than any the program writes.</source>
+        <translation>Die Datei ist größer als jede, die das Programm schreibt.</translation>
+    </message>
+</context>
+<context>
     <name>SettingDialog</name>
     <message>
         <location filename="../src/forms/settingdialog.ui" line="9"/>
@@ -944,6 +977,24 @@ Möchten Sie ohne Speichern beenden?</translation>
         <location filename="../src/options/settingdialog.cpp" line="82"/>
         <source>Options</source>
         <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <location filename="../src/core/system/singleinstance.cpp"/>
+        <source>The lock file %1 is not Pennibell&apos;s own file. Remove it, then start Pennibell again.</source>
+        <translation>Die Sperrdatei %1 ist nicht Pennibells eigene Datei. Entfernen Sie sie und starten Sie Pennibell erneut.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/system/singleinstance.cpp"/>
+        <source>Pennibell is already running on %1, but does not answer.</source>
+        <translation>Pennibell läuft bereits auf %1, antwortet aber nicht.</translation>
+    </message>
+    <message>
+        <location filename="../src/core/system/singleinstance.cpp"/>
+        <source>The lock file %1 cannot be made.</source>
+        <translation>Die Sperrdatei %1 kann nicht angelegt werden.</translation>
     </message>
 </context>
 </TS>

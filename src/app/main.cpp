@@ -5,12 +5,14 @@
 #include "core/system/makerinfo.h"
 #include "core/system/platformchoice.h"
 #include "core/system/singleinstance.h"
+#include "core/storage/safefile.h"
 #include "gui/main/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTextStream>
 #include <QTranslator>
 
@@ -63,7 +65,14 @@ int main(int argc, char* argv[])
     // other's saves: a second start only brings the running one forward.
     SingleInstance single(QDir::currentPath());
     if (!single.claim()) {
+        if (!single.failure().isEmpty()) {
+            QMessageBox::critical(nullptr, QStringLiteral("Pennibell"), single.failure());
+        }
         return SingleInstance::AlreadyRunningExitCode;
+    }
+    // What a write cut short by a crash or a power cut left behind; no other copy runs here now.
+    for (const char* folder : {".", "./data", "./backup"}) {
+        SafeFile::RemoveStale(QString::fromLatin1(folder));
     }
 
     // The window hides to the tray; closing it must not end the program.

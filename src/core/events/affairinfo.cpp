@@ -48,7 +48,7 @@ bool AffairInfo::SetInfo(const QString& id, const QString& title, const QDateTim
                          qint32 month, qint32 day, qint32 hour, qint32 minute)
 {
     AffairID = id;
-    AffairTitle = title;
+    AffairTitle = title.left(MaxTitleLength);
     UserDateTime = user;
     Period.year = year;
     Period.month = month;
@@ -148,11 +148,9 @@ bool AffairInfo::ComputeNextTime(const QDateTime& nowIn)
     if (P.HasNegative()) {
         return Expire();
     }
-    // A period shorter than a day
-    // made of hours and minutes is elapsed time when stepped; multiplied, its whole days would
-    // become calendar days, and after a daylight-saving change the occurrences would run back
-    // over an hour (shown twice) or jump one (never shown). Counted as elapsed time here too,
-    // both branches give the same occurrences.
+    // A period shorter than a day, made of hours and minutes, is counted as elapsed time:
+    // through AddPeriod its whole days would become calendar days, and after a daylight-saving
+    // change the occurrences would run back over an hour (shown twice) or jump one.
     const qint64 span = qint64(P.hour) * 3600 + qint64(P.minute) * 60;
     const bool elapsed = P.year == 0 && P.month == 0 && P.day == 0 && span < 86400;
     const qint64 base = secs(U);
@@ -166,9 +164,6 @@ bool AffairInfo::ComputeNextTime(const QDateTime& nowIn)
             return QDateTime();
         }
         return QDateTime::fromSecsSinceEpoch(base + offset);
-    };
-    auto before = [&](const QDateTime& next) {
-        return elapsed ? secs(next) - span : secs(AddPeriod(next, P, -1));
     };
     QDateTime T;
     if (!P.IsOnce()) {
@@ -184,22 +179,24 @@ bool AffairInfo::ComputeNextTime(const QDateTime& nowIn)
         return Expire();
     }
 
+    // Every occurrence is U + k periods, counted from U in both branches: stepping from an
+    // earlier, already clamped occurrence would keep a 31st on the 28th for ever, and the two
+    // branches would disagree (one event due on two days of a month).
     if (now < secs(T)) {
-        // Fewer than 20 periods have passed: step one period at a time from the previous
-        // result, on the wall clock.
-        QDateTime next = U;
-        int steps = 0;
-        while (secs(next) <= now) {
-            const QDateTime stepped = AddPeriod(next, P, 1);
-            if (!LocalTime::IsSet(stepped) || secs(stepped) <= secs(next) || ++steps > 100000) {
+        for (qint64 k = 1; k < 20; ++k) {
+            const QDateTime next = multiple(k);
+            if (!LocalTime::IsSet(next)) {
                 return Expire();
             }
-            next = stepped;
+            if (secs(next) > now) {
+                return Settle(next);
+            }
         }
-        return Settle(next);
+        return Settle(T);
     }
 
-    // At least 20 periods: double the count from U, then bisect.
+    // At least 20 periods: double the count until past now, then bisect for the first
+    // count past now.
     qint64 k = 1;
     QDateTime next;
     do {
@@ -213,28 +210,17 @@ bool AffairInfo::ComputeNextTime(const QDateTime& nowIn)
         }
     } while (secs(next) <= now);
 
-    if (before(next) <= now) {
-        return Settle(next);
-    }
     qint64 lo = k / 2;
     qint64 hi = k;
-    // Stops when hi - lo <= 1 as well, so a daylight-saving shift inside a product cannot make
-    // it go round for ever.
     while (hi - lo > 1) {
-        const qint64 mid = (lo + hi) / 2;
-        next = multiple(mid);
-        if (secs(next) <= now) {
+        const qint64 mid = lo + (hi - lo) / 2;
+        const QDateTime at = multiple(mid);
+        if (secs(at) <= now) {
             lo = mid;
-            continue;
+        } else {
+            hi = mid;
+            next = at;
         }
-        if (before(next) <= now) {
-            return Settle(next);
-        }
-        hi = mid;
-    }
-    next = multiple(hi);
-    if (secs(next) <= now) {
-        return Expire();
     }
     return Settle(next);
 }

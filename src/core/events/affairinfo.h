@@ -11,6 +11,10 @@
 class AffairInfo
 {
 public:
+    // Far more than anyone types into the title box; a longer title (a damaged or hostile
+    // file) is cut, so that no window has to lay out megabytes of text.
+    static constexpr int MaxTitleLength = 1000;
+
     AffairInfo();
 
     void Reset();
@@ -18,6 +22,7 @@ public:
                  qint32 day, qint32 hour, qint32 minute);
 
     QString GetAffairID() const { return AffairID; }
+    void SetAffairID(const QString& id) { AffairID = id; }
     QString GetAffairTitle() const { return AffairTitle; }
     QDateTime GetUserDateTime() const { return UserDateTime; }
     AffairPeriod GetPeriod() const { return Period; }

@@ -24,8 +24,10 @@ void AffairList::Reindex()
 {
     DueAt.resize(Items.size());
     Earliest = Never;
+    Ids.clear();
     for (int i = 0; i < Items.size(); ++i) {
         const AffairInfo& a = Items.at(i);
+        Ids.insert(a.GetAffairID());
         DueAt[i] = a.IsArmed() ? a.NextSecs() : Never;
         Earliest = qMin(Earliest, DueAt.at(i));
     }
@@ -34,8 +36,29 @@ void AffairList::Reindex()
     }
 }
 
-bool AffairList::AppendAffair(const AffairInfo& record)
+QString AffairList::FreeId(const QString& id) const
 {
+    // The identifier is the creation second; a free one is the next second nobody holds.
+    QDateTime stamp = QDateTime::fromString(id, Qt::ISODate);
+    if (!stamp.isValid()) {
+        stamp = Clock::now();
+    }
+    QString fresh;
+    do {
+        stamp = stamp.addSecs(1);
+        fresh = stamp.toString(Qt::ISODate);
+    } while (Ids.contains(fresh));
+    return fresh;
+}
+
+bool AffairList::AppendAffair(const AffairInfo& given)
+{
+    AffairInfo record = given;
+    // An empty identifier marks a record missing from the file, never a real event.
+    if (!record.GetAffairID().isEmpty() && Ids.contains(record.GetAffairID())) {
+        record.SetAffairID(FreeId(record.GetAffairID()));
+    }
+    Ids.insert(record.GetAffairID());
     Items.append(record);
     // Loading appends one record at a time: keep this constant time.
     DueAt.append(record.IsArmed() ? record.NextSecs() : Never);

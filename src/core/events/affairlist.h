@@ -4,6 +4,7 @@
 #include "core/events/affairinfo.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 // The ordered list of events; the order is the table's and the store's.
@@ -16,6 +17,8 @@ public:
     void Clear();
     AffairInfo At(int index) const { return Items.at(index); }
 
+    // An identifier already in the list (two events made within one second, a hand-edited
+    // file) is moved on to the next free second, so that one event is never taken for another.
     bool AppendAffair(const AffairInfo& record);
     bool ReplaceAffair(const QString& id, const AffairInfo& record);
     bool RemoveAffair(const QString& id);
@@ -30,6 +33,7 @@ public:
 
 private:
     void Reindex();
+    QString FreeId(const QString& id) const;
 
     QList<AffairInfo> Items;
     // The once-a-second pass runs over every record: it reads only these, the armed due
@@ -37,4 +41,5 @@ private:
     QList<qint64> DueAt;
     qint64 Earliest;
     QString NoneDue;
+    QSet<QString> Ids;
 };

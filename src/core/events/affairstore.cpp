@@ -2,6 +2,7 @@
 #include "core/events/affairstore.h"
 
 #include "core/events/localtime.h"
+#include "core/storage/safefile.h"
 
 #include <QSet>
 #include <QSettings>
@@ -20,53 +21,56 @@ QString AffairStore::DefaultPath()
 
 AffairStore::AffairStore() : AffairStore(DefaultPath()) {}
 
-AffairStore::AffairStore(const QString& fileName)
-    : Settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
-{
-    // QSettings writes through a temporary file renamed over the old one; insist on that
-    // rather than falling back to rewriting the file in place.
-    Settings->setAtomicSyncRequired(true);
-}
+AffairStore::AffairStore(const QString& fileName) : Name(fileName) {}
 
 AffairStore::~AffairStore() = default;
 
 QString AffairStore::FileName() const
 {
-    return Settings->fileName();
+    return Name;
 }
 
 AffairList AffairStore::LoadAffairs()
 {
     AffairList list;
-    // A count beyond the groups present gives empty, expired records; a damaged count of
-    // millions must not, so it is capped far above any real list.
-    const int n = qMin(Settings->value(QStringLiteral("num"), QStringLiteral("0")).toInt(), MaxEvents);
-    const QStringList groups = Settings->childGroups();
-    const QSet<QString> present(groups.cbegin(), groups.cend());
+    // The settings reader follows links and would wait on a FIFO or read a device for ever.
+    if (!SafeFile::SafeToParse(Name, MaxFileBytes)) {
+        return list;
+    }
+    QSettings settings(Name, QSettings::IniFormat);
+    int highest = 0;
+    QSet<int> present;
+    for (const QString& group : settings.childGroups()) {
+        bool number = false;
+        const int n = group.startsWith(QLatin1String("Event_")) ? group.mid(6).toInt(&number) : 0;
+        if (number && n >= 1 && n <= MaxEvents && group.mid(6) == QString::number(n)) {
+            present.insert(n);
+            highest = qMax(highest, n);
+        }
+    }
+    // A damaged count must neither hide the groups that are there (the next save would write
+    // them away) nor invent records beyond them.
+    bool usable = false;
+    const int num = settings.value(QStringLiteral("num")).toString().trimmed().toInt(&usable);
+    const int count = usable && num >= 0 && num <= MaxEvents ? qMin(num, highest) : highest;
+
     AffairInfo missing;
     missing.SetInfo(QString(), QString(), QDateTime(), 0, 0, 0, 0, 0);
     missing.SetEffect({QString(), QString()});
-    for (int i = 1; i <= n; ++i) {
-        if (!present.contains(QLatin1String("Event_") + QString::number(i))) {
+    const QString empty;
+    for (int i = 1; i <= count; ++i) {
+        if (!present.contains(i)) {
             list.AppendAffair(missing);
             continue;
         }
-        const QString empty;
-        const QString id = Settings->value(key(i, "AffairID"), empty).toString();
-        const QString title = Settings->value(key(i, "AffairTitle"), empty).toString();
-        const QDateTime user = LocalTime::FromIso(Settings->value(key(i, "UserDateTime"), empty).toString());
-        const int year = Settings->value(key(i, "Period.year"), empty).toInt();
-        const int month = Settings->value(key(i, "Period.month"), empty).toInt();
-        const int day = Settings->value(key(i, "Period.day"), empty).toInt();
-        const int hour = Settings->value(key(i, "Period.hour"), empty).toInt();
-        const int minute = Settings->value(key(i, "Period.minute"), empty).toInt();
-        const QString path = Settings->value(key(i, "PicPath"), empty).toString();
-        const QVariantList effect{Settings->value(key(i, "EffectType"), empty),
-                                  Settings->value(key(i, "EffectDirection"), empty)};
+        auto value = [&](const char* name) { return settings.value(key(i, name), empty); };
         AffairInfo record;
-        record.SetInfo(id, title, user, year, month, day, hour, minute);
-        record.SetPicPath(path);
-        record.SetEffect(effect);
+        record.SetInfo(value("AffairID").toString(), value("AffairTitle").toString(),
+                       LocalTime::FromIso(value("UserDateTime").toString()), value("Period.year").toInt(),
+                       value("Period.month").toInt(), value("Period.day").toInt(),
+                       value("Period.hour").toInt(), value("Period.minute").toInt());
+        record.SetPicPath(value("PicPath").toString());
+        record.SetEffect({value("EffectType"), value("EffectDirection")});
         list.AppendAffair(record);
     }
     return list;
@@ -74,26 +78,25 @@ AffairList AffairStore::LoadAffairs()
 
 bool AffairStore::SaveAffairs(const AffairList& list)
 {
-    Settings->clear();
-    Settings->setValue(QStringLiteral("num"), list.Count());
+    QList<QPair<QString, QVariant>> values;
+    values.append({QStringLiteral("num"), list.Count()});
     for (int i = 0; i < list.Count(); ++i) {
         const int n = i + 1;
         const AffairInfo r = list.At(i);
         const AffairPeriod p = r.GetPeriod();
         const QVariantList effect = r.GetEffect();
-        Settings->setValue(key(n, "AffairID"), r.GetAffairID());
-        Settings->setValue(key(n, "AffairTitle"), r.GetAffairTitle());
-        Settings->setValue(key(n, "UserDateTime"), LocalTime::ToIso(r.GetUserDateTime()));
-        Settings->setValue(key(n, "Period.year"), p.year);
-        Settings->setValue(key(n, "Period.month"), p.month);
-        Settings->setValue(key(n, "Period.day"), p.day);
-        Settings->setValue(key(n, "Period.hour"), p.hour);
-        Settings->setValue(key(n, "Period.minute"), p.minute);
-        Settings->setValue(key(n, "PicPath"), r.GetPicPath());
+        values.append({key(n, "AffairID"), r.GetAffairID()});
+        values.append({key(n, "AffairTitle"), r.GetAffairTitle()});
+        values.append({key(n, "UserDateTime"), LocalTime::ToIso(r.GetUserDateTime())});
+        values.append({key(n, "Period.year"), p.year});
+        values.append({key(n, "Period.month"), p.month});
+        values.append({key(n, "Period.day"), p.day});
+        values.append({key(n, "Period.hour"), p.hour});
+        values.append({key(n, "Period.minute"), p.minute});
+        values.append({key(n, "PicPath"), r.GetPicPath()});
         // A record that never passed through the dialog may lack its effect codes.
-        Settings->setValue(key(n, "EffectType"), effect.value(0, QStringLiteral("0")));
-        Settings->setValue(key(n, "EffectDirection"), effect.value(1, QStringLiteral("0")));
+        values.append({key(n, "EffectType"), effect.value(0, QStringLiteral("0"))});
+        values.append({key(n, "EffectDirection"), effect.value(1, QStringLiteral("0"))});
     }
-    Settings->sync();
-    return Settings->status() == QSettings::NoError;
+    return SafeFile::WriteIni(Name, values);
 }

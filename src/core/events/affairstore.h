@@ -4,22 +4,24 @@
 #include "core/events/affairlist.h"
 
 #include <QString>
-#include <memory>
-
-class QSettings;
 
 // Loads and saves the event file "./data/eventinfor.eda" (INI text). Made for one operation.
 class AffairStore
 {
 public:
     static QString DefaultPath();
-    // No event file of the program's holds more; a larger count is damage.
-    static constexpr int MaxEvents = 100000;
+    // No one keeps more events than this; a larger count or group number is damage.
+    static constexpr int MaxEvents = 10000;
+    // Far above what MaxEvents records of the longest title make; a larger file is not read.
+    static constexpr qint64 MaxFileBytes = 8 * 1024 * 1024;
 
     AffairStore();
     explicit AffairStore(const QString& fileName);
     ~AffairStore();
 
+    // Events N = 1 .. num; when num is missing or not a sane count, every Event_N group there
+    // is. Never beyond the highest group present; a gap below it is an empty record. A file
+    // that is not a regular file of sane size loads as no file.
     AffairList LoadAffairs();
     // True only when the file on disk now holds exactly the list. The file is replaced
     // whole, so a failed save leaves the previous one as it was.
@@ -28,5 +30,5 @@ public:
     QString FileName() const;
 
 private:
-    std::unique_ptr<QSettings> Settings;
+    QString Name;
 };

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options/autostart.h"
 
+#include "core/storage/safefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -79,22 +80,17 @@ AutoStart::Outcome AutoStart::Apply(bool on, const QString& programPath, const Q
 {
     const QString path = EntryPath();
     if (!on) {
-        if (!QFileInfo::exists(path)) {
+        if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
             return Outcome::Unchanged;
         }
         return QFile::remove(path) ? Outcome::Removed : Outcome::Failed;
     }
     const QByteArray text = EntryText(programPath, iconPath);
-    QFile current(path);
-    if (current.open(QIODevice::ReadOnly) && current.readAll() == text) {
+    QByteArray current;
+    if (SafeFile::Read(path, 64 * 1024, &current) && current == text) {
         return Outcome::Unchanged;
     }
-    current.close();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        return Outcome::Failed;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !SafeFile::Write(path, text)) {
         return Outcome::Failed;
     }
     return Outcome::Written;

@@ -2,9 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <memory>
-
-class QSettings;
 
 // The six user options, read from "./ESetting.ini" when constructed. Made for one use.
 class ESettings
@@ -31,11 +28,19 @@ public:
     void SetMinStart(bool on) { MinStart = on; }
     void SetDelReminder(bool on) { DelReminder = on; }
     void SetCancelReminder(bool on) { CancelReminder = on; }
-    void SetEffectiveColor(const QString& color) { EffectiveColor = color; }
-    void SetExpiredColor(const QString& color) { ExpiredColor = color; }
+    // A colour that is not rgb(R,G,B) with three numbers 0-255 is ignored.
+    void SetEffectiveColor(const QString& color);
+    void SetExpiredColor(const QString& color);
+
+    // rgb(R,G,B), no spaces, each 0-255; false for anything else.
+    static bool ParseColor(const QString& text, int* red, int* green, int* blue);
+    // The options file is a few hundred bytes; a larger one is not read.
+    static constexpr qint64 MaxFileBytes = 64 * 1024;
 
 private:
-    std::unique_ptr<QSettings> Settings;
+    static QString CleanColor(const QString& text, const QString& fallback);
+
+    QString Name;
     bool AutoStart = false;
     bool MinStart = false;
     bool DelReminder = true;

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/picture/picturefile.h"
 
+#include "core/storage/safefile.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QtEndian>
 #include <cstring>
 #include <zlib.h>
@@ -32,7 +35,7 @@ void toStoredOrder(uchar* data, qsizetype bytes)
 
 bool parseSide(const QByteArray& text, int* out)
 {
-    if (text.isEmpty() || text.size() > 5) {
+    if (text.isEmpty() || text.size() > 5 || text.startsWith('0')) {
         return false;
     }
     int v = 0;
@@ -42,7 +45,7 @@ bool parseSide(const QByteArray& text, int* out)
         }
         v = v * 10 + (c - '0');
     }
-    if (v <= 0 || v > PictureFile::MaxSide) {
+    if (v > PictureFile::MaxSide) {
         return false;
     }
     *out = v;
@@ -58,7 +61,8 @@ bool parseHeader(const QByteArray& bytes, int* width, int* height, qsizetype* ma
     }
     const QByteArray header = bytes.left(p);
     const qsizetype x = header.indexOf('x');
-    if (x < 0 || !parseSide(header.left(x), width) || !parseSide(header.mid(x + 1), height)) {
+    if (x < 0 || !parseSide(header.left(x), width) || !parseSide(header.mid(x + 1), height) ||
+        qint64(*width) * *height > PictureFile::MaxPixels) {
         return false;
     }
     *marker = p;
@@ -96,65 +100,58 @@ QByteArray PictureFile::Encode(const QImage& image)
 
 int PictureFile::Write(const QString& path, const QImage& image, QString* error)
 {
-    const QByteArray bytes = Encode(image);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) {
-            *error = file.errorString();
-        }
-        return -1;
+    const QString staged = SafeFile::Stage(path, Encode(image), error);
+    if (staged.isEmpty()) {
+        return QFileInfo(path).dir().exists() ? -2 : -1;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) {
-            *error = file.errorString();
-        }
-        file.cancelWriting();
-        return -2;
-    }
-    return 0;
+    return SafeFile::Commit(staged, path, error) ? 0 : -1;
 }
 
 bool PictureFile::Decode(const QByteArray& fileBytes, const QSize& target, QImage* out)
 {
-    if (fileBytes.size() < 4 || target.isEmpty()) {
+    if (fileBytes.size() < 4 || fileBytes.size() > MaxFileBytes || target.isEmpty()) {
         return false;
     }
-    // The header tells the exact payload size. Read it from the first inflated bytes and
-    // compare it with the length the file claims before qUncompress allocates that length, so
-    // a damaged length never costs more than the picture it describes.
+    // The header tells the exact payload size and is checked against the largest screen
+    // before anything is allocated; the pixels are then inflated straight into the image, so
+    // a picture costs its own size once, and a damaged length nothing.
     const quint32 claimed = qFromBigEndian<quint32>(fileBytes.constData());
-    QByteArray head(16, '\0');
+    char head[16];
     z_stream zs{};
     zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(fileBytes.constData() + 4));
-    zs.avail_in = uInt(qMin<qsizetype>(fileBytes.size() - 4, 1 << 20));
-    zs.next_out = reinterpret_cast<Bytef*>(head.data());
-    zs.avail_out = uInt(head.size());
+    zs.avail_in = uInt(fileBytes.size() - 4);
+    zs.next_out = reinterpret_cast<Bytef*>(head);
+    zs.avail_out = sizeof head;
     if (inflateInit(&zs) != Z_OK) {
         return false;
     }
-    const int rc = inflate(&zs, Z_SYNC_FLUSH);
-    head.truncate(head.size() - qsizetype(zs.avail_out));
-    inflateEnd(&zs);
-    if (rc != Z_OK && rc != Z_STREAM_END) {
-        return false;
-    }
+    struct End
+    {
+        z_stream* zs;
+        ~End() { inflateEnd(zs); }
+    } end{&zs};
+    int rc = inflate(&zs, Z_SYNC_FLUSH);
+    const qsizetype got = qsizetype(sizeof head - zs.avail_out);
     int width = 0;
     int height = 0;
     qsizetype p = 0;
-    if (!parseHeader(head, &width, &height, &p) || claimed != quint64(p + 4 + strideFor(width) * height)) {
+    if ((rc != Z_OK && rc != Z_STREAM_END) || !parseHeader(QByteArray(head, got), &width, &height, &p) ||
+        claimed != quint64(p + 4 + strideFor(width) * height)) {
         return false;
     }
-    const QByteArray payload = qUncompress(fileBytes);
-    if (payload.size() != qsizetype(claimed) || !payload.startsWith(head.left(p + 4))) {
-        return false;
-    }
-    const qsizetype stride = strideFor(width);
-    const qsizetype block = payload.size() - p - 4;
     QImage stored(width, height, QImage::Format_RGB16);
-    if (stored.isNull() || stored.bytesPerLine() != stride || stored.sizeInBytes() != block) {
+    const qsizetype block = strideFor(width) * height;
+    const qsizetype early = got - p - 4; // pixel bytes that came with the header
+    if (stored.isNull() || stored.sizeInBytes() != block || early > block) {
         return false;
     }
-    std::memcpy(stored.bits(), payload.constData() + p + 4, size_t(block));
+    std::memcpy(stored.bits(), head + p + 4, size_t(early));
+    zs.next_out = stored.bits() + early;
+    zs.avail_out = uInt(block - early);
+    rc = rc == Z_STREAM_END ? rc : inflate(&zs, Z_FINISH);
+    if (rc != Z_STREAM_END || zs.avail_out != 0) {
+        return false;
+    }
     toStoredOrder(stored.bits(), block);
     if (stored.size() == target) {
         *out = stored;
@@ -166,18 +163,11 @@ bool PictureFile::Decode(const QByteArray& fileBytes, const QSize& target, QImag
 
 int PictureFile::Read(const QString& path, const QSize& target, QImage* out)
 {
-    if (path.isEmpty()) {
+    QByteArray bytes;
+    if (path.isEmpty() || !SafeFile::Read(path, MaxFileBytes, &bytes)) {
         return -1;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    // A real picture compresses far below this; anything larger is not one of ours.
-    if (file.size() > 64 + strideFor(MaxSide) * MaxSide) {
-        return -1;
-    }
-    return Decode(file.readAll(), target, out) ? 0 : -1;
+    return Decode(bytes, target, out) ? 0 : -1;
 }
 
 bool PictureFile::IsProgramPath(const QString& path)
@@ -193,10 +183,15 @@ QString PictureFile::NewPath(const QDateTime& now)
     QDateTime stamp = now;
     for (int i = 0; i < 100000; ++i) {
         const QString path = QStringLiteral("./data/dap") + stamp.toString(QStringLiteral("yyyyMMddhhmmss"));
-        if (!QFile::exists(path)) {
+        if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
             return path;
         }
         stamp = stamp.addSecs(1);
     }
     return QString();
+}
+
+bool PictureFile::Remove(const QString& path)
+{
+    return IsProgramPath(path) && QFile::remove(path);
 }

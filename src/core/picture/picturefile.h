@@ -16,22 +16,30 @@ public:
     static QByteArray Payload(const QImage& image);
     static QByteArray Encode(const QImage& image);
 
-    // 0 written; -1 the file cannot be opened for writing; -2 the write failed. The file is
-    // replaced whole or not at all. `error` receives the reason on failure.
+    // 0 written; -1 the file cannot be created or put in place; -2 the write failed (a full
+    // disk). The file, or a link of that name, is replaced whole or not at all. `error`
+    // receives the reason on failure.
     static int Write(const QString& path, const QImage& image, QString* error = nullptr);
 
     // Decodes file bytes into an RGB16 image of `target` size (scaled nearest-pixel when the
     // stored size differs). False, and `out` untouched, for anything that is not a whole,
     // well-formed picture file.
     static bool Decode(const QByteArray& fileBytes, const QSize& target, QImage* out);
-    // -1 when the path is empty, the file cannot be read or is damaged; 0 with `out` set.
+    // -1 when the path is empty, is not a regular file (a link, FIFO or device), cannot be
+    // read or is damaged; 0 with `out` set.
     static int Read(const QString& path, const QSize& target, QImage* out);
 
-    // A path of the form the program makes: "./data/dap" and 14 digits.
+    // The one rule for every picture path that comes from an event: exactly "./data/dap"
+    // and 14 digits. Nothing else is read, written, removed, backed up or restored.
     static bool IsProgramPath(const QString& path);
+    // Removes the picture of an event (a link of that name itself, never its target).
+    static bool Remove(const QString& path);
     // "./data/dap" + the stamp of `now`, moved on second by second past names already taken.
     static QString NewPath(const QDateTime& now);
 
-    // Largest width or height a file may claim.
-    static constexpr int MaxSide = 16384;
+    // The largest screen the program supports (8K either way up) bounds what a file may claim.
+    static constexpr int MaxSide = 7680;
+    static constexpr qint64 MaxPixels = 7680LL * 4320;
+    // The largest such picture compressed, with zlib's worst-case growth.
+    static constexpr qint64 MaxFileBytes = 2 * MaxPixels + MaxPixels / 500 + 1024;
 };

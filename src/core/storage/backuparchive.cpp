@@ -4,27 +4,16 @@
 #include "core/events/affairstore.h"
 #include "core/events/clock.h"
 #include "core/picture/picturefile.h"
+#include "core/storage/safefile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QSaveFile>
 #include <QSet>
-#include <QSettings>
-#include <QTemporaryFile>
-#include <cstdio>
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 #include <QtEndian>
 #include <limits>
-#include <memory>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -33,11 +22,6 @@ QByteArray le32(qint32 n)
     QByteArray bytes(4, '\0');
     qToLittleEndian<qint32>(n, bytes.data());
     return bytes;
-}
-
-bool fitsLength(qsizetype n)
-{
-    return n <= std::numeric_limits<qint32>::max();
 }
 
 // Takes a length field at `pos`; false when fewer than 4 bytes are left.
@@ -70,61 +54,20 @@ BackupArchive::Outcome outcome(BackupArchive::Status status, const QString& file
 }
 
 // Loads the event file through the store itself, so that what is checked is what the
-// program will load. QSettings reads files only, hence the temporary file.
+// program will load. The settings reader reads files only: the bytes are staged in the
+// program's own data folder (never the shared temporary folder) and removed at once.
 bool loadStore(const QByteArray& store, AffairList* events, QString* reason)
 {
-    // Named after the process, so that one process's leftovers (a kill in the middle) are
-    // told apart from another's files in use.
-    QTemporaryFile file(
-        QDir::tempPath() +
-        QStringLiteral("/pennibell-restore-%1-XXXXXX.ini").arg(QCoreApplication::applicationPid()));
-    if (!file.open() || file.write(store) != store.size() || !file.flush()) {
-        return fail(reason,
-                    BackupArchive::tr("A temporary file cannot be written: %1").arg(file.errorString()));
+    const QString folder =
+        QDir(QStringLiteral("./data")).exists() ? QStringLiteral("./data") : QStringLiteral(".");
+    QString why;
+    const QString staged = SafeFile::Stage(folder + QStringLiteral("/eventinfor.eda"), store, &why);
+    if (staged.isEmpty()) {
+        return fail(reason, BackupArchive::tr("A temporary file cannot be written: %1").arg(why));
     }
-    file.close();
-    {
-        // QSettings accepts almost any text; an event file always has a count.
-        QSettings settings(file.fileName(), QSettings::IniFormat);
-        if (settings.status() != QSettings::NoError) {
-            return fail(reason, BackupArchive::tr("The event list is not an event file."));
-        }
-        bool number = false;
-        const int num = settings.value(QStringLiteral("num")).toString().trimmed().toInt(&number);
-        if (!number) {
-            return fail(reason, BackupArchive::tr("The event list is not an event file."));
-        }
-        // Every event takes more than a byte of the file; a larger count is damage, and
-        // loading it would only make empty events.
-        if (num < 0 || num > BackupArchive::MaxEvents || num > store.size()) {
-            return fail(reason, BackupArchive::tr("The event list claims %1 events.").arg(num));
-        }
-    }
-    AffairStore loader(file.fileName());
-    *events = loader.LoadAffairs();
+    *events = AffairStore(staged).LoadAffairs();
+    QFile::remove(staged);
     return true;
-}
-
-bool SyncToDisk(QFile& file)
-{
-#ifdef Q_OS_WIN
-    Q_UNUSED(file);
-    return true;
-#else
-    return ::fsync(file.handle()) == 0;
-#endif
-}
-
-// Moves `from` over `to` in one step, as QSaveFile does on commit.
-bool ReplaceFile(const QString& from, const QString& to)
-{
-#ifdef Q_OS_WIN
-    return MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
-                       reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-#endif
 }
 
 } // namespace
@@ -144,25 +87,6 @@ QString BackupArchive::TodaysFileName()
     return FileNameFor(Clock::now().date());
 }
 
-bool BackupArchive::Pack(const QByteArray& store, const QList<QByteArray>& pictures, QByteArray* out,
-                         QString* error)
-{
-    const QByteArray compressed = qCompress(store, -1);
-    if (!fitsLength(compressed.size())) {
-        return fail(error, tr("The event list is too large for a backup."));
-    }
-    QByteArray bytes = le32(qint32(compressed.size())) + compressed;
-    for (const QByteArray& picture : pictures) {
-        if (!fitsLength(picture.size())) {
-            return fail(error, tr("A picture is too large for a backup."));
-        }
-        bytes += le32(qint32(picture.size()));
-        bytes += picture;
-    }
-    *out = bytes;
-    return true;
-}
-
 BackupArchive::Outcome BackupArchive::Backup()
 {
     return Backup(TodaysFileName());
@@ -171,17 +95,12 @@ BackupArchive::Outcome BackupArchive::Backup()
 BackupArchive::Outcome BackupArchive::Backup(const QString& fileName)
 {
     const QString storePath = AffairStore::DefaultPath();
-    QFile storeFile(storePath);
-    if (!storeFile.open(QIODevice::ReadOnly)) {
+    QByteArray store;
+    QString why;
+    if (!SafeFile::Read(storePath, AffairStore::MaxFileBytes, &store, &why)) {
         return outcome(Status::StoreUnreadable, fileName,
-                       tr("The event list %1 cannot be read: %2").arg(storePath, storeFile.errorString()));
+                       tr("The event list %1 cannot be read: %2").arg(storePath, why));
     }
-    const QByteArray store = storeFile.readAll();
-    if (storeFile.error() != QFileDevice::NoError || store.size() != storeFile.size()) {
-        return outcome(Status::StoreUnreadable, fileName,
-                       tr("The event list %1 cannot be read: %2").arg(storePath, storeFile.errorString()));
-    }
-    storeFile.close();
 
     // The pictures follow the events of the very bytes packed, so a restore pairs each block
     // with its event even if the list in memory and the file on disk have drifted apart.
@@ -201,54 +120,25 @@ BackupArchive::Outcome BackupArchive::Backup(const QString& fileName)
     }
 
     const QByteArray compressed = qCompress(store, -1);
-    if (!fitsLength(compressed.size())) {
-        return outcome(Status::WriteFailed, fileName, tr("The event list is too large for a backup."));
-    }
-
-    // Written beside the target and renamed over it at the end: a backup that fails on the
-    // way leaves an earlier one of the same day whole.
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return outcome(Status::FileNotWritable, fileName,
-                       tr("The backup file %1 cannot be written: %2").arg(fileName, out.errorString()));
-    }
-    auto writeFailed = [&]() {
-        const QString why = out.errorString();
-        out.cancelWriting();
-        return outcome(Status::WriteFailed, fileName,
-                       tr("The backup file %1 cannot be written: %2").arg(fileName, why));
-    };
-    const QByteArray head = le32(qint32(compressed.size()));
-    if (out.write(head) != head.size() || out.write(compressed) != compressed.size()) {
-        return writeFailed();
-    }
+    QByteArray bytes = le32(qint32(compressed.size())) + compressed;
     for (int i = 0; i < events.Count(); ++i) {
         const QString path = events.At(i).GetPicPath();
         QByteArray picture;
-        // Only a file the program made is carried; a picture that cannot be opened is
-        // backed up as none, as it always was.
-        QFile file(path);
-        if (PictureFile::IsProgramPath(path) && file.open(QIODevice::ReadOnly)) {
-            picture = file.readAll();
-            if (file.error() != QFileDevice::NoError || picture.size() != file.size()) {
-                out.cancelWriting();
-                return outcome(Status::WriteFailed, fileName,
-                               tr("The picture %1 cannot be read: %2").arg(path, file.errorString()));
-            }
-            if (!fitsLength(picture.size())) {
-                out.cancelWriting();
-                return outcome(Status::WriteFailed, fileName,
-                               tr("The picture %1 is too large for a backup.").arg(path));
-            }
+        // Only a regular file under a name the program makes is carried; a link, a device,
+        // a FIFO or a missing file is backed up as no picture.
+        if (PictureFile::IsProgramPath(path) && SafeFile::IsRegular(path) &&
+            !SafeFile::Read(path, PictureFile::MaxFileBytes, &picture, &why)) {
+            return outcome(Status::WriteFailed, fileName,
+                           tr("The picture %1 cannot be read: %2").arg(path, why));
         }
-        const QByteArray length = le32(qint32(picture.size()));
-        if (out.write(length) != length.size() || out.write(picture) != picture.size()) {
-            return writeFailed();
-        }
+        bytes += le32(qint32(picture.size()));
+        bytes += picture;
     }
-    if (!out.commit()) {
+    // Written beside the target and renamed over it at the end: a backup that fails on the
+    // way leaves an earlier one of the same day whole.
+    if (!SafeFile::Write(fileName, bytes, &why)) {
         return outcome(Status::WriteFailed, fileName,
-                       tr("The backup file %1 cannot be written: %2").arg(fileName, out.errorString()));
+                       tr("The backup file %1 cannot be written: %2").arg(fileName, why));
     }
     return outcome(Status::Ok, fileName);
 }
@@ -277,7 +167,8 @@ bool BackupArchive::Parse(const QByteArray& bytes, Contents* out, QString* reaso
         return fail(reason, tr("The event list does not decompress."));
     }
     const quint32 claimed = qFromBigEndian<quint32>(compressed.constData());
-    if (claimed > quint64(MaxStoreBytes) || claimed > quint64(compressed.size() - 4) * 1032 + 64) {
+    if (claimed > quint64(AffairStore::MaxFileBytes) ||
+        claimed > quint64(compressed.size() - 4) * 1032 + 64) {
         return fail(reason, tr("The event list does not decompress."));
     }
     const QByteArray store = qUncompress(compressed);
@@ -291,6 +182,21 @@ bool BackupArchive::Parse(const QByteArray& bytes, Contents* out, QString* reaso
     AffairList events;
     if (!loadStore(store, &events, reason)) {
         return false;
+    }
+    // The program never writes a backup of no events; restoring one would only erase the list.
+    if (events.Count() == 0) {
+        return fail(reason, tr("The event list holds no events."));
+    }
+    // Every path a restored event names is one the program makes, or none: the restored list
+    // is what Edit, Delete and the next backup will act on.
+    for (int i = 0; i < events.Count(); ++i) {
+        const QString path = events.At(i).GetPicPath();
+        if (!path.isEmpty() && !PictureFile::IsProgramPath(path)) {
+            return fail(reason,
+                        tr("Event %1 names the picture path \"%2\", which is not one the program makes.")
+                            .arg(i + 1)
+                            .arg(path));
+        }
     }
 
     QList<QByteArray> pictures;
@@ -312,24 +218,22 @@ bool BackupArchive::Parse(const QByteArray& bytes, Contents* out, QString* reaso
         if (k >= events.Count()) {
             return fail(reason, tr("The file holds more pictures than its %1 events.").arg(events.Count()));
         }
-        pictures.append(bytes.mid(pos, n));
+        if (n > PictureFile::MaxFileBytes) {
+            return fail(reason, tr("Picture %1 is larger than any the program writes.").arg(k + 1));
+        }
+        // Views into the file's bytes, which the contents keep: no picture is copied.
+        pictures.append(QByteArray::fromRawData(bytes.constData() + pos, n));
         pos += n;
     }
 
-    // A restore writes pictures under the paths the event file names; only a path the
-    // program makes stays inside "./data". Any other path was backed up as no picture and
-    // gets none, so it is left alone.
     for (int i = 0; i < pictures.size(); ++i) {
-        const QString path = events.At(i).GetPicPath();
-        if (!pictures.at(i).isEmpty() && !PictureFile::IsProgramPath(path)) {
-            return fail(reason,
-                        tr("Event %1 names the picture path \"%2\", which is not one the program makes.")
-                            .arg(i + 1)
-                            .arg(path));
+        if (!pictures.at(i).isEmpty() && events.At(i).GetPicPath().isEmpty()) {
+            return fail(reason, tr("Picture %1 belongs to an event without a picture path.").arg(i + 1));
         }
     }
 
     if (out) {
+        out->source = bytes;
         out->store = store;
         out->events = events;
         out->pictures = pictures;
@@ -374,20 +278,20 @@ BackupArchive::Outcome BackupArchive::Apply(const Contents& contents, const Affa
 
     // Everything is written beside its target first, into closed files (a backup may hold more
     // pictures than a process may keep open); any failure up to here leaves every file as it was.
-    QList<QPair<QString, QString>> staged; // temporary file, target
+    QList<QPair<QString, QString>> staged; // staged file, target
     auto discard = [&staged] {
         for (const auto& entry : std::as_const(staged)) {
             QFile::remove(entry.first);
         }
     };
     auto stage = [&](const QString& path, const QByteArray& bytes, QString* why) {
-        QTemporaryFile file(QFileInfo(path).path() + QStringLiteral("/.restore-XXXXXX"));
-        if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() || !SyncToDisk(file)) {
-            *why = tr("%1 cannot be written: %2").arg(path, file.errorString());
+        QString error;
+        const QString name = SafeFile::Stage(path, bytes, &error);
+        if (name.isEmpty()) {
+            *why = tr("%1 cannot be written: %2").arg(path, error);
             return false;
         }
-        file.setAutoRemove(false);
-        staged.append({file.fileName(), path});
+        staged.append({name, path});
         return true;
     };
     QString why;
@@ -406,9 +310,10 @@ BackupArchive::Outcome BackupArchive::Apply(const Contents& contents, const Affa
     // The pictures go in before the event file that names them. Each is a rename over its
     // target, which hardly fails once the data is written.
     for (int i = 0; i < staged.size(); ++i) {
-        if (!ReplaceFile(staged.at(i).first, staged.at(i).second)) {
-            const QString failed = tr("%1 cannot be written: %2").arg(staged.at(i).second, qt_error_string());
-            staged = staged.mid(i);
+        QString error;
+        if (!SafeFile::Commit(staged.at(i).first, staged.at(i).second, &error)) {
+            const QString failed = tr("%1 cannot be written: %2").arg(staged.at(i).second, error);
+            staged = staged.mid(i + 1);
             discard();
             return outcome(
                 Status::WriteFailed, QString(),
@@ -418,8 +323,8 @@ BackupArchive::Outcome BackupArchive::Apply(const Contents& contents, const Affa
     }
 
     for (const QString& path : std::as_const(old)) {
-        if (PictureFile::IsProgramPath(path) && !targets.contains(path)) {
-            QFile::remove(path);
+        if (!targets.contains(path)) {
+            PictureFile::Remove(path);
         }
     }
     return outcome(Status::Ok, QString());
@@ -428,17 +333,12 @@ BackupArchive::Outcome BackupArchive::Apply(const Contents& contents, const Affa
 BackupArchive::Outcome BackupArchive::Restore(const QString& fileName, const AffairList& current,
                                               AffairList* restored)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    QString why;
+    if (!SafeFile::Read(fileName, MaxBackupBytes, &bytes, &why)) {
         return outcome(Status::FileUnreadable, fileName,
-                       tr("The file %1 cannot be read: %2").arg(fileName, file.errorString()));
+                       tr("The file %1 cannot be read: %2").arg(fileName, why));
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.size() != file.size()) {
-        return outcome(Status::FileUnreadable, fileName,
-                       tr("The file %1 cannot be read: %2").arg(fileName, file.errorString()));
-    }
-    file.close();
 
     Contents contents;
     QString reason;

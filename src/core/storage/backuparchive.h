@@ -44,6 +44,7 @@ public:
     // A backup file taken apart and checked.
     struct Contents
     {
+        QByteArray source;          // the backup file's bytes, which the pictures point into
         QByteArray store;           // the event file's bytes, uncompressed
         AffairList events;          // the events that file holds, in its order
         QList<QByteArray> pictures; // block k belongs to event k; empty = no picture
@@ -54,11 +55,6 @@ public:
     // Today's name, by the program's clock.
     static QString TodaysFileName();
 
-    // The file layout, from the uncompressed event file and one block per event. False
-    // (and `error` set) only when a part is too large for a 32-bit length.
-    static bool Pack(const QByteArray& store, const QList<QByteArray>& pictures, QByteArray* out,
-                     QString* error = nullptr);
-
     // Writes today's backup of "./data/eventinfor.eda" and the pictures of its events,
     // replacing an earlier one of the same day whole or not at all. Pictures are read only
     // from paths the program makes; any other path counts as no picture.
@@ -68,9 +64,9 @@ public:
     // Phase one of a restore, on bytes in memory (also the entry point for fuzzing): nothing
     // is written but one temporary file, removed again, through which the event file is
     // loaded. False, `reason` set, when a length is negative or runs beyond the data, the
-    // event file does not decompress or does not load as one, there are more picture blocks
-    // than events, or a picture would go to a path the program does not make. Fewer blocks
-    // than events is sound: the later events have no picture.
+    // event file does not decompress or holds no event, there are more picture blocks than
+    // events, a block is larger than any picture, or an event names a picture path the
+    // program does not make. Fewer blocks than events is sound: the later events have no picture.
     static bool Parse(const QByteArray& bytes, Contents* out, QString* reason = nullptr);
 
     // Writes checked contents: the pictures and the event file, each replaced whole, then
@@ -82,7 +78,6 @@ public:
     // on success `restored` holds the restored events, not yet re-armed.
     static Outcome Restore(const QString& fileName, const AffairList& current, AffairList* restored);
 
-    // Limits that keep a damaged file from making the program allocate without end.
-    static constexpr qsizetype MaxStoreBytes = 256 * 1024 * 1024;
-    static constexpr int MaxEvents = 100000;
+    // A larger file is not read: it would cost more memory than the program may take.
+    static constexpr qint64 MaxBackupBytes = 128 * 1024 * 1024;
 };

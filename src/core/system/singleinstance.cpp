@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/system/singleinstance.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -8,7 +9,12 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <QThread>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 // How long a later copy keeps trying to reach the first one, which may have taken the lock but
@@ -18,8 +24,44 @@ constexpr int ConnectMSecs = 250;
 } // namespace
 
 SingleInstance::SingleInstance(const QString& dataDir, QObject* parent)
-    : QObject(parent), Key(keyFor(dataDir))
+    : QObject(parent), Key(keyFor(dataDir)), DataDir(dataDir)
 {
+}
+
+QString SingleInstance::privateFolder() const
+{
+    // The user's own runtime folder, which nobody else may enter. Without one, a folder of
+    // the user's own inside the data folder, never the shared temporary folder, where anyone
+    // could place a file of the expected name first.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty() && QDir().mkpath(runtime)) {
+        return runtime;
+    }
+    const QString fallback = QDir(DataDir).filePath(QStringLiteral(".pennibell-run"));
+    QDir().mkpath(fallback);
+    QFile::setPermissions(fallback, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return fallback;
+}
+
+bool SingleInstance::ownRegularOrAbsent(const QString& path)
+{
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    return (!info.exists() && !info.isSymLink()) || (info.isFile() && !info.isSymLink());
+#else
+    struct stat st
+    {
+    };
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
+        return true;
+    }
+    return S_ISREG(st.st_mode) && st.st_uid == ::getuid();
+#endif
+}
+
+QString SingleInstance::failure() const
+{
+    return Failure;
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -44,24 +86,34 @@ bool SingleInstance::claim()
     if (Primary) {
         return true;
     }
-    Lock = std::make_unique<QLockFile>(QDir::temp().filePath(Key + QLatin1String(".lock")));
+    const QString folder = privateFolder();
+    const QString lockPath = QDir(folder).filePath(Key + QLatin1String(".lock"));
+    if (!ownRegularOrAbsent(lockPath)) {
+        Failure = tr("The lock file %1 is not Pennibell's own file. Remove it, then start Pennibell again.")
+                      .arg(QDir::toNativeSeparators(lockPath));
+        return false;
+    }
+    Lock = std::make_unique<QLockFile>(lockPath);
     // The lock lives as long as the program, so only a dead owner makes it stale, never its age.
     Lock->setStaleLockTime(0);
     if (!Lock->tryLock(0)) {
-        if (Lock->error() == QLockFile::LockFailedError) {
-            Lock.reset();
-            // Leave even if the first copy does not answer: running twice would damage the data.
-            knock();
+        const bool held = Lock->error() == QLockFile::LockFailedError;
+        Lock.reset();
+        // Leave even if the first copy does not answer: running twice would damage the data.
+        if (held && knock(folder)) {
             return false;
         }
-        // No lock can be made at all (temporary folder unusable): run unguarded rather than not at all.
-        Lock.reset();
+        Failure = held ? tr("Pennibell is already running on %1, but does not answer.")
+                             .arg(QDir::toNativeSeparators(DataDir))
+                       : tr("The lock file %1 cannot be made.").arg(QDir::toNativeSeparators(lockPath));
+        return false;
     }
     // Holding the lock, any socket of this name was left behind by a copy that died.
-    QLocalServer::removeServer(Key);
+    const QString socketPath = QDir(folder).filePath(Key);
+    QLocalServer::removeServer(socketPath);
     auto* server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(Key)) {
+    if (!server->listen(socketPath)) {
         delete server;
         // Still the only copy on this folder; later copies find the lock and leave without an answer.
         Primary = true;
@@ -73,12 +125,12 @@ bool SingleInstance::claim()
     return true;
 }
 
-bool SingleInstance::knock()
+bool SingleInstance::knock(const QString& folder)
 {
     QDeadlineTimer deadline(KnockMSecs);
     while (true) {
         QLocalSocket socket;
-        socket.connectToServer(Key);
+        socket.connectToServer(QDir(folder).filePath(Key));
         if (socket.waitForConnected(ConnectMSecs)) {
             socket.write("raise\n");
             socket.waitForBytesWritten(ConnectMSecs);

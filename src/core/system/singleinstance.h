@@ -10,8 +10,8 @@ class QLockFile;
 
 // One program per data folder: two copies on the same data would both show every reminder and
 // overwrite each other's saves. The first copy holds a lock named after the folder and listens
-// on a local socket of the same name; a later copy finds the lock, knocks on the socket so that
-// the first one comes forward, and leaves.
+// on a local socket of the same name, both in the user's own runtime folder; a later copy finds
+// the lock, knocks on the socket so that the first one comes forward, and leaves.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -24,8 +24,11 @@ public:
     ~SingleInstance() override;
 
     // True when this copy is the first for its data folder and now listens for later ones; false
-    // when another copy runs there (it has been asked to come forward).
+    // when another copy runs there (it has been asked to come forward), or when this copy
+    // cannot know, and failure() then says why.
     bool claim();
+    // Why the program cannot start; empty when another copy simply came forward.
+    QString failure() const;
     bool isPrimary() const;
 
     // Name of the lock and socket for a data folder: the same for every spelling of one folder.
@@ -36,10 +39,16 @@ signals:
     void secondStarted();
 
 private:
-    bool knock();
+    bool knock(const QString& folder);
     void onNewConnection();
+    // Where the lock and the socket live: a folder only this user can enter.
+    QString privateFolder() const;
+    // Nothing there, or a regular file of this user's own (not a link).
+    static bool ownRegularOrAbsent(const QString& path);
 
     QString Key;
+    QString DataDir;
+    QString Failure;
     std::unique_ptr<QLockFile> Lock;
     QLocalServer* Server = nullptr;
     bool Primary = false;

@@ -338,9 +338,7 @@ void MainWindow::RemovePicture(const QString& path)
 {
     // The path comes from the event file, which a user may edit; only our own picture
     // files may go.
-    if (PictureFile::IsProgramPath(path) && QFileInfo::exists(path)) {
-        QFile::remove(path);
-    }
+    PictureFile::Remove(path);
 }
 
 void MainWindow::on_tableWidget_clicked(QModelIndex index)
@@ -371,9 +369,15 @@ void MainWindow::on_Delete_clicked()
     if (record.GetAffairID().isEmpty()) {
         return;
     }
-    RemovePicture(record.GetPicPath());
+    // The picture goes only once the list without the event is on disk: a failed save
+    // keeps the event, with its picture.
+    const AffairList before = AffairsList;
     AffairsList.RemoveAffair(id);
-    SaveAffairList();
+    if (SaveAffairList()) {
+        RemovePicture(record.GetPicPath());
+    } else {
+        AffairsList = before;
+    }
     RefreshTable();
 }
 
@@ -382,14 +386,17 @@ void MainWindow::DelExpired()
     if (!Ask(tr("All of the expired events will be deleted.\nAre you sure to do this?"))) {
         return;
     }
-    for (int i = 0; i < AffairsList.Count(); ++i) {
-        const AffairInfo record = AffairsList.At(i);
-        if (!record.IsActive()) {
-            RemovePicture(record.GetPicPath());
+    const AffairList before = AffairsList;
+    AffairsList.RemoveByState(false);
+    if (!SaveAffairList()) {
+        AffairsList = before;
+    } else {
+        for (int i = 0; i < before.Count(); ++i) {
+            if (!before.At(i).IsActive()) {
+                RemovePicture(before.At(i).GetPicPath());
+            }
         }
     }
-    AffairsList.RemoveByState(false);
-    SaveAffairList();
     RefreshTable();
 }
 
@@ -483,7 +490,10 @@ void MainWindow::ShowInEffect(const AffairInfo& record)
     connect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
     const QVariantList effect = record.GetEffect();
     Effect->SetTitle(record.GetAffairTitle());
-    Effect->PrepareEffect(record.GetPicPath(), effect.value(0).toInt(), effect.value(1).toInt());
+    // Only a path the program makes is read; anything else shows as a missing picture.
+    const QString path = record.GetPicPath();
+    Effect->PrepareEffect(PictureFile::IsProgramPath(path) ? path : QString(), effect.value(0).toInt(),
+                          effect.value(1).toInt());
     Effect->SetDoneOnStop(false);
     Effect->StartEffect(30);
     ShowingID = record.GetAffairID();

@@ -75,7 +75,7 @@ int PaintCPanel::SetAffair(const AffairInfo& affair)
     PicPath = affair.GetPicPath();
     Paint.ResetCanvas(QColor(0, 0, 255, 255), ui->MyPenWidth->value());
     on_MyPencil_clicked();
-    if (PicPath.isEmpty()) {
+    if (!PictureFile::IsProgramPath(PicPath)) {
         return -1;
     }
     return Paint.LoadPicture(PicPath);
@@ -142,7 +142,7 @@ void PaintCPanel::on_pushButton_2_clicked()
     // Only the program's own names are kept; anything else gets a fresh one that no other
     // picture holds yet.
     QString path = PicPath;
-    if (!path.contains(QStringLiteral("./data/dap"))) {
+    if (!PictureFile::IsProgramPath(path)) {
         path = PictureFile::NewPath(Clock::now());
     }
     // Text still being typed is part of what the user sees, so part of what is saved.
