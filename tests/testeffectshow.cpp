@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/effects/screensize.h"
+#include "core/options/esettings.h"
+#include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
 #include "support/painttest.h"
-#include "core/picture/picturefile.h"
-#include "core/effects/screensize.h"
 #include "support/testenv.h"
 
 #include <QPainter>
@@ -65,10 +66,8 @@ private slots:
         QTest::addColumn<int>("direction");
         QTest::addColumn<QPoint>("drawn"); // on the first frame, in `colour`
         QTest::addColumn<QPoint>("absent");
-        for (int d = 0; d < 8; ++d) {
-            QTest::addRow("Push %d", d) << 0 << d << QPoint() << QPoint();
-            QTest::addRow("Spread %d", d) << 1 << d << QPoint() << QPoint();
-        }
+        QTest::newRow("Push Left-Up") << 0 << 4 << QPoint() << QPoint();
+        QTest::newRow("Spread Right-Down") << 1 << 7 << QPoint() << QPoint();
         QTest::newRow("Blinds Vertical") << 2 << 1 << QPoint() << QPoint();
         QTest::newRow("Bounce") << 3 << 0 << QPoint() << QPoint();
         // Spread Up: only the bottom 9 rows show (256 - 247), so the blue band but not the block.
@@ -229,6 +228,53 @@ private slots:
         w.StartEffect(Manual);
         QVERIFY(runToEnd(w) > 0);
         QCOMPARE(shown(w), EffectFrame::MakeTransparent(card));
+    }
+
+    void screens_data()
+    {
+        QTest::addColumn<int>("where");
+        QTest::addColumn<QList<QRect>>("windows"); // the leader's first
+        QTest::addColumn<QList<QRect>>("afterUnplug");
+        const QRect first(0, 0, 320, 256);
+        const QRect second(320, 0, 160, 128);
+        QTest::newRow("primary") << 0 << QList<QRect>{first} << QList<QRect>{first};
+        QTest::newRow("under the pointer") << 1 << QList<QRect>{second} << QList<QRect>{first};
+        QTest::newRow("every") << 2 << QList<QRect>{first, second} << QList<QRect>{first};
+    }
+
+    void screens()
+    {
+        QFETCH(int, where);
+        QFETCH(QList<QRect>, windows);
+        QFETCH(QList<QRect>, afterUnplug);
+        TestEnv::ScratchDir dir;
+        ESettings options;
+        options.SetShowRemindersOn(where);
+        QVERIFY(options.SaveOptions());
+        // The second screen is scaled to 200 %: 320 x 256 pixels in 160 x 128 units.
+        ScreenSize::setOverride({{QRect(0, 0, 320, 256), 1.0}, {QRect(320, 0, 160, 128), 2.0}},
+                                QPoint(400, 50));
+        EffectShow w;
+        QList<QRect> places{w.geometry()};
+        for (EffectShow* other : w.Others()) {
+            places.append(other->geometry());
+            QCOMPARE(other->Frame().WindowSize(), QSize(320, 256));
+        }
+        QCOMPARE(places, windows);
+        QCOMPARE(w.Frame().WindowSize(), QSize(320, 256));
+        w.PrepareEffect(picture(), 3, 0);
+        w.StartEffect(Manual);
+        QVERIFY(runToEnd(w) > 0);
+        // Unplugged while it is shown: on the remaining screen, whole and at rest.
+        ScreenSize::setOverride(QSize(320, 256));
+        QMetaObject::invokeMethod(&w, "ScreensChanged");
+        places = {w.geometry()};
+        for (EffectShow* other : w.Others()) {
+            places.append(other->geometry());
+        }
+        QCOMPARE(places, afterUnplug);
+        QVERIFY(w.isVisible() && !w.IsRunning());
+        QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
     }
 
     void shapeFollowsTheDrawnPixels()

@@ -29,6 +29,9 @@ void ESettings::LoadOptions()
         Settings->value(QStringLiteral("/EColor/EffectiveColor"), QStringLiteral("rgb(0,0,255)")).toString();
     ExpiredColor =
         Settings->value(QStringLiteral("/EColor/ExpiredColor"), QStringLiteral("rgb(255,0,0)")).toString();
+    // Anything but the two other choices is the primary screen, the behaviour before the option.
+    const int where = Settings->value(QStringLiteral("/ESystem/ShowRemindersOn"), 0).toInt();
+    ShowRemindersOn = where == 1 || where == 2 ? where : 0;
 }
 
 bool ESettings::SaveOptions()
@@ -40,6 +43,7 @@ bool ESettings::SaveOptions()
     Settings->setValue(QStringLiteral("/ERemind/CancelReminder"), CancelReminder);
     Settings->setValue(QStringLiteral("/EColor/EffectiveColor"), EffectiveColor);
     Settings->setValue(QStringLiteral("/EColor/ExpiredColor"), ExpiredColor);
+    Settings->setValue(QStringLiteral("/ESystem/ShowRemindersOn"), ShowRemindersOn);
     Settings->sync();
     return Settings->status() == QSettings::NoError;
 }

@@ -6,7 +6,7 @@
 
 class QSettings;
 
-// The six user options, read from "./ESetting.ini" when constructed. Made for one use.
+// The user options, read from "./ESetting.ini" when constructed. Made for one use.
 class ESettings
 {
 public:
@@ -26,6 +26,8 @@ public:
     bool GetCancelReminder() const { return CancelReminder; }
     QString GetEffectiveColor() const { return EffectiveColor; }
     QString GetExpiredColor() const { return ExpiredColor; }
+    // "Show reminders on": 0 the primary screen, 1 the screen under the pointer, 2 every screen.
+    int GetShowRemindersOn() const { return ShowRemindersOn; }
 
     void SetAutoStart(bool on) { AutoStart = on; }
     void SetMinStart(bool on) { MinStart = on; }
@@ -33,6 +35,7 @@ public:
     void SetCancelReminder(bool on) { CancelReminder = on; }
     void SetEffectiveColor(const QString& color) { EffectiveColor = color; }
     void SetExpiredColor(const QString& color) { ExpiredColor = color; }
+    void SetShowRemindersOn(int where) { ShowRemindersOn = where; }
 
 private:
     std::unique_ptr<QSettings> Settings;
@@ -42,4 +45,5 @@ private:
     bool CancelReminder = true;
     QString EffectiveColor;
     QString ExpiredColor;
+    int ShowRemindersOn = 0;
 };
