@@ -83,10 +83,12 @@ private slots:
         QFETCH(QPoint, drawn);
         QFETCH(QPoint, absent);
         EffectShow w;
+        QSignalSpy done(&w, &EffectShow::EffectDone);
         QCOMPARE(w.PrepareEffect(picture(), type, direction), type < 4);
         w.StartEffect(Manual);
         QVERIFY(!w.isVisible());
         w.NextStep();
+        click(w, QPoint(10, 250)); // ignored while the effect runs
         if (!drawn.isNull()) {
             // Shown from the first step on, and never the unanimated picture.
             QVERIFY(w.isVisible());
@@ -96,22 +98,10 @@ private slots:
             QCOMPARE(qAlpha(frame.pixel(absent)), 0);
         }
         QVERIFY(runToEnd(w) > 0);
-        QVERIFY(w.isVisible());
+        QVERIFY(w.isVisible() && done.count() == (type == 4 ? 1 : 0));
         QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
-    }
-
-    void clicksCountOnlyAfterTheEnd()
-    {
-        EffectShow w;
-        QSignalSpy done(&w, &EffectShow::EffectDone);
-        w.PrepareEffect(picture(), 3, 0);
-        w.StartEffect(Manual);
-        w.NextStep();
-        click(w, QPoint(10, 250));
-        QVERIFY(runToEnd(w) > 0);
-        QCOMPARE(done.count(), 0);
         click(w);
-        QCOMPARE(done.count(), 1);
+        QCOMPARE(done.count(), type == 4 ? 2 : 1);
     }
 
     void startingOrPreparingAgainStopsFirst()
@@ -138,7 +128,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
         QTest::newRow("missing") << QByteArray();
-        QTest::newRow("damaged") << QByteArray("not a picture at all");
         QImage white(Screen, QImage::Format_RGB16);
         white.fill(Qt::white);
         QTest::newRow("all white") << PictureFile::Encode(white);
@@ -202,6 +191,10 @@ private slots:
         w.PrepareEffect(picture(), 3, 0);
         w.StartEffect(Manual);
         QVERIFY(runToEnd(w) > 0);
+        // Whichever window is clicked, the reminder is done.
+        QSignalSpy done(&w, &EffectShow::EffectDone);
+        click(w.Others().isEmpty() ? w : *w.Others().constLast());
+        QCOMPARE(done.count(), 1);
         // Unplugged while it is shown: on the remaining screen, whole and at rest.
         ScreenSize::setOverride(QSize(320, 256));
         QMetaObject::invokeMethod(&w, "ScreensChanged");
