@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/effects/screensize.h"
+#include "core/options/esettings.h"
+#include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
 #include "support/painttest.h"
-#include "core/picture/picturefile.h"
-#include "core/effects/screensize.h"
 #include "support/testenv.h"
 
 #include <QPainter>
@@ -65,12 +66,8 @@ private slots:
         QTest::addColumn<int>("direction");
         QTest::addColumn<QPoint>("drawn"); // on the first frame, in `colour`
         QTest::addColumn<QPoint>("absent");
-        for (int d = 0; d < 8; ++d) {
-            QTest::addRow("Push %d", d) << 0 << d << QPoint() << QPoint();
-            QTest::addRow("Spread %d", d) << 1 << d << QPoint() << QPoint();
-        }
-        QTest::newRow("Blinds Vertical") << 2 << 1 << QPoint() << QPoint();
         QTest::newRow("Bounce") << 3 << 0 << QPoint() << QPoint();
+        QTest::newRow("unknown effect: at rest at once") << 4 << 0 << QPoint() << QPoint();
         // Spread Up: only the bottom 9 rows show (256 - 247), so the blue band but not the block.
         QTest::newRow("Spread Up, first frame") << 1 << 0 << QPoint(10, 250) << QPoint(130, 120);
         // Push Right: drawn 309 pixels to the left; the band's right end shows at the left.
@@ -86,10 +83,12 @@ private slots:
         QFETCH(QPoint, drawn);
         QFETCH(QPoint, absent);
         EffectShow w;
-        QVERIFY(w.PrepareEffect(picture(), type, direction));
+        QSignalSpy done(&w, &EffectShow::EffectDone);
+        QCOMPARE(w.PrepareEffect(picture(), type, direction), type < 4);
         w.StartEffect(Manual);
         QVERIFY(!w.isVisible());
         w.NextStep();
+        click(w, QPoint(10, 250)); // ignored while the effect runs
         if (!drawn.isNull()) {
             // Shown from the first step on, and never the unanimated picture.
             QVERIFY(w.isVisible());
@@ -99,28 +98,10 @@ private slots:
             QCOMPARE(qAlpha(frame.pixel(absent)), 0);
         }
         QVERIFY(runToEnd(w) > 0);
-        QVERIFY(w.isVisible());
-        const QImage frame = shown(w);
-        QCOMPARE(frame, EffectFrame::MakeTransparent(picture()));
-        QCOMPARE(frame.pixel(130, 120), Red);
-        QCOMPARE(qAlpha(frame.pixel(5, 5)), 0);
-    }
-
-    void clicksCountOnlyAfterTheEnd()
-    {
-        EffectShow w;
-        QSignalSpy done(&w, &EffectShow::EffectDone);
-        w.PrepareEffect(picture(), 3, 0);
-        w.StartEffect(Manual);
-        for (int i = 0; i < 20; ++i) {
-            w.NextStep();
-        }
-        click(w, QPoint(10, 250));
-        QCOMPARE(done.count(), 0);
-        QVERIFY(runToEnd(w) > 0);
-        QCOMPARE(done.count(), 0);
+        QVERIFY(w.isVisible() && done.count() == (type == 4 ? 1 : 0));
+        QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
         click(w);
-        QCOMPARE(done.count(), 1);
+        QCOMPARE(done.count(), type == 4 ? 2 : 1);
     }
 
     void startingOrPreparingAgainStopsFirst()
@@ -132,69 +113,21 @@ private slots:
         w.StartEffect(Manual);
         w.NextStep();
         w.StartEffect(Manual);
-        QCOMPARE(done.count(), 1);
-        QVERIFY(w.IsRunning());
-
-        // Preparing again stops the running window quietly and hides it.
+        QVERIFY(done.count() == 1 && w.IsRunning());
+        // Preparing again stops the running window quietly and hides it; the timer runs the new
+        // effect to its end.
         w.NextStep();
         QVERIFY(w.PrepareEffect(picture(), 1, 1));
-        QVERIFY(!w.IsRunning());
-        QVERIFY(!w.findChild<QTimer*>()->isActive());
-        QVERIFY(!w.isVisible());
-        QCOMPARE(done.count(), 1);
-        // And the timer runs the new effect to its end.
+        QVERIFY(!w.IsRunning() && !w.isVisible() && done.count() == 1);
         w.StartEffect(1);
         QTRY_VERIFY(!w.IsRunning());
-        QCOMPARE(done.count(), 2);
-        QVERIFY(!w.findChild<QTimer*>()->isActive());
-        QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
-    }
-
-    void unusableEffectRestsAtOnce()
-    {
-        for (const auto& code : {QPoint(4, 0), QPoint(0, 8)}) {
-            EffectShow w;
-            QSignalSpy done(&w, &EffectShow::EffectDone);
-            QVERIFY(!w.PrepareEffect(picture(), code.x(), code.y()));
-            w.SetDoneOnStop(true);
-            w.StartEffect(Manual);
-            QCOMPARE(runToEnd(w), 1);
-            QCOMPARE(done.count(), 1);
-            QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
-        }
-        // Started without a picture: it ends, and no empty full-screen window appears.
-        EffectShow empty;
-        empty.StartEffect(Manual);
-        QCOMPARE(runToEnd(empty), 1);
-        QVERIFY(!empty.isVisible());
-    }
-
-    void pictureFileIsStretched()
-    {
-        TestEnv::ScratchDir dir;
-        // Stored at half the screen's size, with the lower right quarter red.
-        QImage stored(160, 128, QImage::Format_RGB16);
-        stored.fill(Qt::white);
-        QPainter p(&stored);
-        p.fillRect(QRect(80, 64, 80, 64), QColor(Red));
-        p.end();
-        QCOMPARE(PictureFile::Write(Pic, stored), 0);
-        EffectShow w;
-        QVERIFY(w.PrepareEffect(Pic, 1, 7));
-        w.StartEffect(Manual);
-        QVERIFY(runToEnd(w) > 0);
-        const QImage frame = shown(w);
-        const QRgb red = stored.pixel(100, 100); // as 16 bits keep it
-        QCOMPARE(frame.pixel(319, 255), red);
-        QCOMPARE(frame.pixel(161, 129), red);
-        QCOMPARE(qAlpha(frame.pixel(158, 126)), 0);
+        QVERIFY(done.count() == 2 && !w.findChild<QTimer*>()->isActive());
     }
 
     void unshowablePictureGivesACard_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
         QTest::newRow("missing") << QByteArray();
-        QTest::newRow("damaged") << QByteArray("not a picture at all");
         QImage white(Screen, QImage::Format_RGB16);
         white.fill(Qt::white);
         QTest::newRow("all white") << PictureFile::Encode(white);
@@ -216,49 +149,62 @@ private slots:
         const QImage card = EffectShow::MakeCard("Dentist at ten", Screen);
         QCOMPARE(shown(w), EffectFrame::MakeTransparent(card));
         QVERIFY(card != EffectShow::MakeCard(QString(), Screen));
-        // A panel in the middle, the desktop around it.
-        const QRegion opaque = EffectFrame::OpaqueRegion(EffectFrame::MakeTransparent(card));
-        const QRect panel = opaque.boundingRect();
-        QVERIFY(qAbs(panel.center().x() - 160) <= 1 && qAbs(panel.center().y() - 128) <= 1);
-        QCOMPARE(opaque, QRegion(panel));
-        QVERIFY(panel.width() < 300);
+        // A panel in the middle, the desktop around it, that takes the click.
+        const QRect panel = EffectFrame::OpaqueRegion(EffectFrame::MakeTransparent(card)).boundingRect();
+        QVERIFY(panel.contains(160, 128) && panel.width() < 300);
         click(w, QPoint(160, 128));
         QCOMPARE(done.count(), 1);
-        // A picture handed over that cannot be shown gets the card too.
-        QVERIFY(!w.PrepareEffect(QImage(), 3, 0));
-        w.StartEffect(Manual);
-        QVERIFY(runToEnd(w) > 0);
-        QCOMPARE(shown(w), EffectFrame::MakeTransparent(card));
     }
 
-    void shapeFollowsTheDrawnPixels()
+    void screens_data()
     {
-        // The offscreen platform keeps the mask but cannot apply it, and says so each time.
-        static QtMessageHandler previous = nullptr;
-        previous = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-                if (!text.contains("does not support setting window masks")) {
-                    previous(type, context, text);
-                }
-            });
-        auto restore = qScopeGuard([] { qInstallMessageHandler(previous); });
+        QTest::addColumn<int>("where");
+        QTest::addColumn<QList<QRect>>("windows"); // the leader's first
+        QTest::addColumn<QList<QRect>>("afterUnplug");
+        const QRect first(0, 0, 320, 256);
+        const QRect second(320, 0, 160, 128);
+        QTest::newRow("primary") << 0 << QList<QRect>{first} << QList<QRect>{first};
+        QTest::newRow("under the pointer") << 1 << QList<QRect>{second} << QList<QRect>{first};
+        QTest::newRow("every") << 2 << QList<QRect>{first, second} << QList<QRect>{first};
+    }
+
+    void screens()
+    {
+        QFETCH(int, where);
+        QFETCH(QList<QRect>, windows);
+        QFETCH(QList<QRect>, afterUnplug);
+        TestEnv::ScratchDir dir;
+        ESettings options;
+        options.SetShowRemindersOn(where);
+        QVERIFY(options.SaveOptions());
+        // The second screen is scaled to 200 %: 320 x 256 pixels in 160 x 128 units.
+        ScreenSize::setOverride({{QRect(0, 0, 320, 256), 1.0}, {QRect(320, 0, 160, 128), 2.0}},
+                                QPoint(400, 50));
         EffectShow w;
-        w.SetShaped(true);
-        w.PrepareEffect(picture(), 0, 0);
-        w.StartEffect(Manual);
-        // Push Up brings the picture up from below: the window appears only with the first frame
-        // in which the block's top row is on screen (256 - 12 * 256 / 30 = 153.6 rows down).
-        int ticks = 0;
-        while (!w.isVisible() && ticks < 30) {
-            w.NextStep();
-            ++ticks;
+        QList<QRect> places{w.geometry()};
+        for (EffectShow* other : w.Others()) {
+            places.append(other->geometry());
+            QCOMPARE(other->Frame().WindowSize(), QSize(320, 256));
         }
-        QCOMPARE(ticks, 12);
-        QCOMPARE(w.mask(), w.Frame().Shape());
+        QCOMPARE(places, windows);
+        QCOMPARE(w.Frame().WindowSize(), QSize(320, 256));
+        w.PrepareEffect(picture(), 3, 0);
+        w.StartEffect(Manual);
         QVERIFY(runToEnd(w) > 0);
-        QCOMPARE(w.mask(), QRegion(100, 100, 60, 40).united(QRect(0, 230, 320, 26)));
-        w.SetShaped(false);
-        QVERIFY(w.mask().isEmpty());
+        // Whichever window is clicked, the reminder is done.
+        QSignalSpy done(&w, &EffectShow::EffectDone);
+        click(w.Others().isEmpty() ? w : *w.Others().constLast());
+        QCOMPARE(done.count(), 1);
+        // Unplugged while it is shown: on the remaining screen, whole and at rest.
+        ScreenSize::setOverride(QSize(320, 256));
+        QMetaObject::invokeMethod(&w, "ScreensChanged");
+        places = {w.geometry()};
+        for (EffectShow* other : w.Others()) {
+            places.append(other->geometry());
+        }
+        QCOMPARE(places, afterUnplug);
+        QVERIFY(w.isVisible() && !w.IsRunning());
+        QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
     }
 };
 

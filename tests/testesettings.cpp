@@ -83,7 +83,7 @@ private slots:
         QVERIFY(t.GetAutoStart() && !t.GetCancelReminder());
         QCOMPARE(t.GetEffectiveColor(), QStringLiteral("rgb(1,2,3)"));
         QSettings ini("ESetting.ini", QSettings::IniFormat);
-        QCOMPARE(ini.allKeys().size(), 6);
+        QCOMPARE(ini.allKeys().size(), 7);
         QCOMPARE(ini.childGroups(), (QStringList{"EColor", "ERemind", "ESystem"}));
         QVERIFY(TestEnv::readAll("ESetting.ini").contains("AutoStart=true"));
     }

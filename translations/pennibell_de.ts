@@ -978,6 +978,26 @@ Möchten Sie ohne Speichern beenden?</translation>
         <source>Options</source>
         <translation>Einstellungen</translation>
     </message>
+    <message>
+        <location filename="../src/gui/forms/settingdialog.ui" line="15"/>
+        <source>Show reminders on</source>
+        <translation>Erinnerungen zeigen auf</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/settingdialog.ui" line="28"/>
+        <source>the primary screen</source>
+        <translation>dem Hauptbildschirm</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/settingdialog.ui" line="33"/>
+        <source>the screen under the mouse pointer</source>
+        <translation>dem Bildschirm unter dem Mauszeiger</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/settingdialog.ui" line="38"/>
+        <source>every screen</source>
+        <translation>jedem Bildschirm</translation>
+    </message>
 </context>
 <context>
     <name>SingleInstance</name>

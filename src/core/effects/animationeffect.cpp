@@ -11,9 +11,9 @@ void AnimationEffect::ResetBase()
 {
     offset = QPointF(0, 0);
     hiddenRects.clear();
-    const QSize screen = ScreenSize::get();
-    screenWidth = screen.width();
-    screenHeight = screen.height();
+    const QSize size = screen.isEmpty() ? ScreenSize::get() : screen;
+    screenWidth = size.width();
+    screenHeight = size.height();
     stepCount = 30.0;
     finished = false;
     moving = false;

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+#include <QSize>
 #include <QVariant>
 
 // What every display effect shares. An effect does not paint: per frame it yields an offset at
@@ -28,6 +29,10 @@ public:
     QPointF Offset() const { return offset; }
     QList<QRectF> HiddenRects() const { return hiddenRects; }
 
+    // The screen the effect runs on, in device pixels; unset, the primary screen. Taken at the
+    // next Init.
+    void SetScreen(const QSize& pixels) { screen = pixels; }
+
     double ScreenWidth() const { return screenWidth; }
     double ScreenHeight() const { return screenHeight; }
     double StepCount() const { return stepCount; }
@@ -45,6 +50,7 @@ protected:
     double stepCount = 30.0;
     QPointF offset;
     QList<QRectF> hiddenRects;
+    QSize screen;
 
 private:
     Q_DISABLE_COPY(AnimationEffect)

@@ -8,31 +8,30 @@ namespace {
 struct Entry
 {
     const char* text;
-    int type;
-    int direction;
+    EffectChoice choice;
 };
 
 // The texts pass through the "EffectCodes" translation context where they are shown.
 const Entry Entries[EffectCodes::RowCount] = {
-    {QT_TRANSLATE_NOOP("EffectCodes", "Bounce"), 3, 0},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Blinds Horizontal"), 2, 0},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Blinds Vertical"), 2, 1},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Push Up"), 0, 0},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Push Down"), 0, 1},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Push Left"), 0, 2},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Push Right"), 0, 3},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Push Left-Up"), 0, 4},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Push Right-Up"), 0, 5},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Push Left-Down"), 0, 6},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Push Right-Down"), 0, 7},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Up"), 1, 0},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Down"), 1, 1},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Left"), 1, 2},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Right"), 1, 3},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Left-Up"), 1, 4},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Right-Up"), 1, 5},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Left-Down"), 1, 6},
-    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Right-Down"), 1, 7},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Bounce"), {EffectChoice::Bounce, 0}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Blinds Horizontal"), {EffectChoice::Blinds, EffectChoice::Horizontal}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Blinds Vertical"), {EffectChoice::Blinds, EffectChoice::Vertical}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Push Up"), {EffectChoice::Push, EffectChoice::Up}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Push Down"), {EffectChoice::Push, EffectChoice::Down}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Push Left"), {EffectChoice::Push, EffectChoice::Left}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Push Right"), {EffectChoice::Push, EffectChoice::Right}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Push Left-Up"), {EffectChoice::Push, EffectChoice::LeftUp}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Push Right-Up"), {EffectChoice::Push, EffectChoice::RightUp}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Push Left-Down"), {EffectChoice::Push, EffectChoice::LeftDown}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Push Right-Down"), {EffectChoice::Push, EffectChoice::RightDown}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Up"), {EffectChoice::Spread, EffectChoice::Up}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Down"), {EffectChoice::Spread, EffectChoice::Down}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Left"), {EffectChoice::Spread, EffectChoice::Left}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Right"), {EffectChoice::Spread, EffectChoice::Right}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Left-Up"), {EffectChoice::Spread, EffectChoice::LeftUp}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Right-Up"), {EffectChoice::Spread, EffectChoice::RightUp}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Left-Down"), {EffectChoice::Spread, EffectChoice::LeftDown}},
+    {QT_TRANSLATE_NOOP("EffectCodes", "Spread Right-Down"), {EffectChoice::Spread, EffectChoice::RightDown}},
 };
 
 bool inRange(int row)
@@ -47,26 +46,33 @@ QString EffectCodes::Text(int row)
     return inRange(row) ? QString::fromLatin1(Entries[row].text) : QString();
 }
 
+EffectChoice EffectCodes::Choice(int row)
+{
+    return inRange(row) ? Entries[row].choice : EffectChoice{EffectChoice::Bounce, 0};
+}
+
 int EffectCodes::Type(int row)
 {
-    return inRange(row) ? Entries[row].type : 3;
+    return Choice(row).kind;
 }
 
 int EffectCodes::Direction(int row)
 {
-    return inRange(row) ? Entries[row].direction : 0;
+    return Choice(row).direction;
+}
+
+int EffectCodes::Row(const EffectChoice& choice)
+{
+    for (int row = 0; row < RowCount; ++row) {
+        if (Entries[row].choice == choice) {
+            return row;
+        }
+    }
+    return 0;
 }
 
 int EffectCodes::Row(int type, int direction)
 {
-    if (type == 0 && direction >= 0 && direction <= 7) {
-        return 3 + direction;
-    }
-    if (type == 1 && direction >= 0 && direction <= 7) {
-        return 11 + direction;
-    }
-    if (type == 2 && (direction == 0 || direction == 1)) {
-        return 1 + direction;
-    }
-    return 0;
+    const std::optional<EffectChoice> choice = EffectChoice::FromCodes(type, direction);
+    return choice ? Row(*choice) : 0;
 }

@@ -12,9 +12,9 @@ void EffectFrame::SetWindowSize(const QSize& size)
     Reset();
 }
 
-void EffectFrame::SetPicture(const QImage& source)
+void EffectFrame::SetPicture(const QImage& source, Edges edges)
 {
-    picture = MakeTransparent(source);
+    picture = edges == SoftEdges ? ColourToAlpha(source) : MakeTransparent(source);
     content = CellRegion(picture, TileSize);
     blank = content.isEmpty();
     pictureShape = QRegion();
@@ -123,6 +123,27 @@ QImage EffectFrame::MakeTransparent(const QImage& source)
             if (line[x] == white) {
                 line[x] = 0;
             }
+        }
+    }
+    return out;
+}
+
+QImage EffectFrame::ColourToAlpha(const QImage& source)
+{
+    if (source.isNull()) {
+        return QImage();
+    }
+    // Over white, a premultiplied pixel (a, c) shows c + 255 - a. With a = 255 - min(r, g, b)
+    // and c = channel - min, that is the channel again; the least opacity that does so.
+    QImage out = source.convertToFormat(QImage::Format_RGB32);
+    out.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = out.width();
+    for (int y = 0; y < out.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = line[x];
+            const uint m = qMin(qMin(qRed(p), qGreen(p)), qBlue(p));
+            line[x] = ((255u - m) << 24) | ((p & 0x00ffffffu) - m * 0x010101u);
         }
     }
     return out;

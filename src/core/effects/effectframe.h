@@ -22,9 +22,17 @@ public:
     void SetWindowSize(const QSize& size);
     QSize WindowSize() const { return windowSize; }
 
-    // Takes any image; the frame keeps it as premultiplied ARGB with every pure white
-    // (255, 255, 255) pixel transparent. Clears the frame (nothing shown).
-    void SetPicture(const QImage& picture);
+    // Hard: pure white (255, 255, 255) becomes transparent, everything else stays opaque, for a
+    // desktop that cannot blend (the window's shape then cuts the picture out). Soft: colour to
+    // alpha against white, for a desktop that blends.
+    enum Edges
+    {
+        HardEdges,
+        SoftEdges
+    };
+    // Takes any image; the frame keeps it as premultiplied ARGB made transparent as `edges` says.
+    // Clears the frame (nothing shown).
+    void SetPicture(const QImage& picture, Edges edges = HardEdges);
     const QImage& Picture() const { return picture; }
     // True when no pixel of the picture would be seen.
     bool IsBlank() const { return blank; }
@@ -72,6 +80,9 @@ public:
     QRegion CoarseShape() const;
 
     static QImage MakeTransparent(const QImage& picture);
+    // A pixel's distance from white becomes its opacity and its colour what, laid over white,
+    // gives the pixel back: smoothed edges then sit on any background without a white fringe.
+    static QImage ColourToAlpha(const QImage& picture);
     // Pixels with a non-zero alpha of a premultiplied ARGB image, as a region.
     static QRegion OpaqueRegion(const QImage& argb);
     // Cells of `cell` × `cell` pixels (clipped at the image's edge) holding a pixel with alpha.

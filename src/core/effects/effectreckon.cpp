@@ -14,7 +14,7 @@ int EffectReckon::Init(QList<QVariant> params)
 {
     ResetBase();
     // A failed Init must not leave the previous effect behind a fresh base state.
-    DeleteEffects();
+    effect.reset();
     if (params.size() < 2) {
         return -1;
     }
@@ -23,54 +23,50 @@ int EffectReckon::Init(QList<QVariant> params)
 
 int EffectReckon::CreateEffect(int type, int direction)
 {
-    DeleteEffects();
+    effect.reset();
     moving = false;
     masking = false;
-    const QList<QVariant> params{direction};
-    AnimationEffect* made = nullptr;
-    switch (type) {
-    case 0:
-        entryEffect = std::make_unique<EntryEffect>();
-        made = entryEffect.get();
-        break;
-    case 1:
-        maskEffect = std::make_unique<MaskEffect>();
-        made = maskEffect.get();
-        break;
-    case 2:
-        shutterEffect = std::make_unique<ShutterEffect>();
-        made = shutterEffect.get();
-        break;
-    case 3:
-        bounceEffect = std::make_unique<BounceEffect>();
-        made = bounceEffect.get();
-        break;
-    default:
+    if (type < EffectChoice::Push || type > EffectChoice::Bounce) {
         return 0;
     }
-    const int result = made->Init(params);
+    const std::optional<EffectChoice> choice = EffectChoice::FromCodes(type, direction);
+    return choice ? CreateEffect(*choice) : -2;
+}
+
+int EffectReckon::CreateEffect(const EffectChoice& choice)
+{
+    effect.reset();
+    moving = false;
+    masking = false;
+    std::unique_ptr<AnimationEffect> made;
+    switch (choice.kind) {
+    case EffectChoice::Push:
+        made = std::make_unique<EntryEffect>();
+        break;
+    case EffectChoice::Spread:
+        made = std::make_unique<MaskEffect>();
+        break;
+    case EffectChoice::Blinds:
+        made = std::make_unique<ShutterEffect>();
+        break;
+    case EffectChoice::Bounce:
+        made = std::make_unique<BounceEffect>();
+        break;
+    }
+    made->SetScreen(screen);
+    const int result = made->Init({choice.direction});
     if (result != 0) {
         // An effect refused its direction: nothing usable to run.
-        DeleteEffects();
         return result;
     }
     moving = made->IsMoving();
     masking = made->IsMasking();
+    effect = std::move(made);
     return result;
 }
 
 bool EffectReckon::Step()
 {
-    AnimationEffect* effect = nullptr;
-    if (bounceEffect) {
-        effect = bounceEffect.get();
-    } else if (entryEffect) {
-        effect = entryEffect.get();
-    } else if (maskEffect) {
-        effect = maskEffect.get();
-    } else if (shutterEffect) {
-        effect = shutterEffect.get();
-    }
     if (!effect) {
         // Nothing to animate: the picture is at rest, and whoever drives us must be told so.
         finished = true;
@@ -85,17 +81,4 @@ bool EffectReckon::Step()
     }
     finished = !r;
     return r;
-}
-
-bool EffectReckon::HasEffect() const
-{
-    return bounceEffect || entryEffect || maskEffect || shutterEffect;
-}
-
-void EffectReckon::DeleteEffects()
-{
-    bounceEffect.reset();
-    entryEffect.reset();
-    maskEffect.reset();
-    shutterEffect.reset();
 }

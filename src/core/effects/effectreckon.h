@@ -2,16 +2,12 @@
 #pragma once
 
 #include "core/effects/animationeffect.h"
+#include "core/effects/effectchoice.h"
 
 #include <memory>
 
-class BounceEffect;
-class EntryEffect;
-class MaskEffect;
-class ShutterEffect;
-
-// The effect of an effect window: turns an event's (type code, direction code) into one concrete
-// effect and mirrors its geometry frame by frame. Type codes: 0 Push, 1 Spread, 2 Blinds, 3 Bounce.
+// The effect of an effect window: turns an event's effect choice into one concrete effect and
+// mirrors its geometry frame by frame.
 class EffectReckon : public AnimationEffect
 {
 public:
@@ -23,15 +19,11 @@ public:
     // leaves an effect to run (HasEffect); without one, Step finishes at once.
     int Init(QList<QVariant> params) override;
     int CreateEffect(int type, int direction);
+    int CreateEffect(const EffectChoice& choice);
     bool Step() override;
 
-    bool HasEffect() const;
+    bool HasEffect() const { return effect != nullptr; }
 
 private:
-    void DeleteEffects();
-
-    std::unique_ptr<BounceEffect> bounceEffect;
-    std::unique_ptr<EntryEffect> entryEffect;
-    std::unique_ptr<MaskEffect> maskEffect;
-    std::unique_ptr<ShutterEffect> shutterEffect;
+    std::unique_ptr<AnimationEffect> effect;
 };

@@ -90,6 +90,9 @@ void ESettings::LoadOptions()
         CleanColor(settings.value(QStringLiteral("EColor/EffectiveColor")).toString(), EffectiveDefault);
     ExpiredColor =
         CleanColor(settings.value(QStringLiteral("EColor/ExpiredColor")).toString(), ExpiredDefault);
+    // Anything but the two other choices is the primary screen, the behaviour before the option.
+    const int where = settings.value(QStringLiteral("ESystem/ShowRemindersOn"), 0).toInt();
+    ShowRemindersOn = where == 1 || where == 2 ? where : 0;
 }
 
 bool ESettings::SaveOptions()
@@ -99,7 +102,8 @@ bool ESettings::SaveOptions()
                                      {QStringLiteral("/ERemind/DelReminder"), DelReminder},
                                      {QStringLiteral("/ERemind/CancelReminder"), CancelReminder},
                                      {QStringLiteral("/EColor/EffectiveColor"), EffectiveColor},
-                                     {QStringLiteral("/EColor/ExpiredColor"), ExpiredColor}});
+                                     {QStringLiteral("/EColor/ExpiredColor"), ExpiredColor},
+                                     {QStringLiteral("/ESystem/ShowRemindersOn"), ShowRemindersOn}});
 }
 
 void ESettings::SetEffectiveColor(const QString& color)

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-// The six user options, read from "./ESetting.ini" when constructed. Made for one use.
+// The user options, read from "./ESetting.ini" when constructed. Made for one use.
 class ESettings
 {
 public:
@@ -23,6 +23,8 @@ public:
     bool GetCancelReminder() const { return CancelReminder; }
     QString GetEffectiveColor() const { return EffectiveColor; }
     QString GetExpiredColor() const { return ExpiredColor; }
+    // "Show reminders on": 0 the primary screen, 1 the screen under the pointer, 2 every screen.
+    int GetShowRemindersOn() const { return ShowRemindersOn; }
 
     void SetAutoStart(bool on) { AutoStart = on; }
     void SetMinStart(bool on) { MinStart = on; }
@@ -31,6 +33,7 @@ public:
     // A colour that is not rgb(R,G,B) with three numbers 0-255 is ignored.
     void SetEffectiveColor(const QString& color);
     void SetExpiredColor(const QString& color);
+    void SetShowRemindersOn(int where) { ShowRemindersOn = where; }
 
     // rgb(R,G,B), no spaces, each 0-255; false for anything else.
     static bool ParseColor(const QString& text, int* red, int* green, int* blue);
@@ -47,4 +50,5 @@ private:
     bool CancelReminder = true;
     QString EffectiveColor;
     QString ExpiredColor;
+    int ShowRemindersOn = 0;
 };

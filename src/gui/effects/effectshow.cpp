@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/effects/effectshow.h"
 
+#include "core/effects/compositing.h"
+#include "core/effects/screenchoice.h"
+#include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
-#include "core/effects/screensize.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -12,9 +14,52 @@
 #include <QScreen>
 #include <QTimer>
 
-EffectShow::EffectShow(QWidget* parent)
-    : QWidget(parent,
-              Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+#include <algorithm>
+
+namespace {
+
+const Qt::WindowFlags Flags =
+    Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
+
+// Each rectangle scaled by `factor` and grown to whole units, so that nothing is left out.
+QRegion scaled(const QRegion& region, double factor)
+{
+    if (factor == 1.0) {
+        return region;
+    }
+    QRegion out;
+    for (const QRect& r : region) {
+        out +=
+            QRectF(r.x() * factor, r.y() * factor, r.width() * factor, r.height() * factor).toAlignedRect();
+    }
+    return out;
+}
+
+} // namespace
+
+EffectShow::EffectShow(QWidget* parent) : QWidget(parent, Flags)
+{
+    SetUp();
+    const QList<ScreenSize::Screen> screens = ScreenSize::screens();
+    const auto where = ScreenChoice::Where(ESettings().GetShowRemindersOn());
+    const QList<int> chosen = ScreenChoice::For(where, screens, ScreenSize::pointer());
+    Place(screens.at(chosen.value(0)));
+    for (int i = 1; i < chosen.size(); ++i) {
+        others.push_back(std::unique_ptr<EffectShow>(new EffectShow(screens.at(chosen.at(i)), this)));
+    }
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &EffectShow::ScreensChanged,
+            Qt::QueuedConnection);
+}
+
+EffectShow::EffectShow(const ScreenSize::Screen& on, EffectShow* lead) : QWidget(nullptr, Flags), leader(lead)
+{
+    SetUp();
+    Place(on);
+}
+
+EffectShow::~EffectShow() = default;
+
+void EffectShow::SetUp()
 {
     // Set before the native window exists, so that X11 gives it a visual with alpha.
     setAttribute(Qt::WA_TranslucentBackground);
@@ -23,57 +68,91 @@ EffectShow::EffectShow(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     hide();
 
-    const QSize size = ScreenSize::get();
-    screenWidth = size.width();
-    screenHeight = size.height();
-    QPoint origin;
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        origin = screen->geometry().topLeft();
-    }
-    setGeometry(QRect(origin, size));
-    frame.SetWindowSize(size);
-
     timer = new QTimer(this);
     timer->setTimerType(Qt::PreciseTimer);
     connect(timer, &QTimer::timeout, this, &EffectShow::NextStep);
 
     shaped = QGuiApplication::platformName() == QLatin1String("xcb");
+    edges = Compositing::Active() ? EffectFrame::SoftEdges : EffectFrame::HardEdges;
 }
 
-EffectShow::~EffectShow() = default;
-
-bool EffectShow::PrepareEffect(const QString& picturePath, int effectType, int effectDirection)
+void EffectShow::Place(const ScreenSize::Screen& on)
 {
+    screen = on;
+    const QSize pixels = on.Pixels();
+    screenWidth = pixels.width();
+    screenHeight = pixels.height();
+    setGeometry(on.geometry);
+    frame.SetWindowSize(pixels);
+    reckon.SetScreen(pixels);
+}
+
+QList<EffectShow*> EffectShow::Others() const
+{
+    QList<EffectShow*> list;
+    for (const auto& other : others) {
+        list.append(other.get());
+    }
+    return list;
+}
+
+bool EffectShow::PrepareEffect(const QString& path, int type, int direction)
+{
+    picturePath = path;
+    givenPicture = QImage();
     QImage picture;
-    const bool read = PictureFile::Read(picturePath, QSize(screenWidth, screenHeight), &picture) == 0;
-    return Prepare(picture, read, effectType, effectDirection);
+    const bool read = PictureFile::Read(path, QSize(screenWidth, screenHeight), &picture) == 0;
+    return Prepare(picture, read, type, direction);
 }
 
-bool EffectShow::PrepareEffect(const QImage& picture, int effectType, int effectDirection)
+bool EffectShow::PrepareEffect(const QImage& picture, int type, int direction)
 {
-    return Prepare(picture, !picture.isNull(), effectType, effectDirection);
+    picturePath.clear();
+    givenPicture = picture;
+    const QSize pixels(screenWidth, screenHeight);
+    // Drawn on another screen than this one: as large as this screen, like a stored picture.
+    const QImage fitted = picture.isNull() || picture.size() == pixels
+                              ? picture
+                              : picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return Prepare(fitted, !picture.isNull(), type, direction);
 }
 
-bool EffectShow::Prepare(const QImage& picture, bool pictureRead, int effectType, int effectDirection)
+bool EffectShow::PrepareAgain()
+{
+    return givenPicture.isNull() ? PrepareEffect(picturePath, effectType, effectDirection)
+                                 : PrepareEffect(givenPicture, effectType, effectDirection);
+}
+
+bool EffectShow::Prepare(const QImage& picture, bool pictureRead, int type, int direction)
 {
     // A window prepared again must not keep ticking an effect that is no longer there.
     timer->stop();
     running = false;
     hide();
+    effectType = type;
+    effectDirection = direction;
 
     bool usable = pictureRead;
     if (usable) {
-        frame.SetPicture(picture);
+        frame.SetPicture(picture, edges);
         usable = !frame.IsBlank();
     }
     if (!usable) {
-        frame.SetPicture(MakeCard(title, QSize(screenWidth, screenHeight)));
+        frame.SetPicture(MakeCard(title, QSize(screenWidth, screenHeight)), edges);
     }
-    const int result = reckon.Init({effectType, effectDirection});
+    const int result = reckon.Init({type, direction});
     if (shaped) {
         // Made now rather than on the first frames, which must come on time.
         frame.PictureShape();
         frame.CoarsePictureShape();
+    }
+    for (const auto& other : others) {
+        other->title = title;
+        other->picturePath = picturePath;
+        other->givenPicture = givenPicture;
+        other->effectType = type;
+        other->effectDirection = direction;
+        other->PrepareAgain();
     }
     return usable && result == 0 && reckon.HasEffect();
 }
@@ -90,6 +169,9 @@ void EffectShow::SetDoneOnStop(bool on)
 
 void EffectShow::SetShaped(bool on)
 {
+    for (const auto& other : others) {
+        other->SetShaped(on);
+    }
     shaped = on;
     if (!shaped) {
         clearMask();
@@ -107,6 +189,7 @@ void EffectShow::StartEffect(int intervalMs)
             return;
         }
     }
+    interval = intervalMs;
     timer->start(intervalMs);
     running = true;
 }
@@ -133,11 +216,14 @@ void EffectShow::NextStep()
 
     const bool anything = shaped ? ApplyShape() : !frame.Drawn().isEmpty();
     if (isVisible()) {
-        update(changed);
+        update(ToWindow(changed));
     } else if (anything) {
         // Not before the picture has something on screen: an X11 window without a shape would
         // cover the whole desktop for that frame.
         show();
+    }
+    for (const auto& other : others) {
+        other->NextStep();
     }
     if (finished) {
         StopEffect();
@@ -153,21 +239,103 @@ bool EffectShow::ApplyShape()
     if (shape.isEmpty()) {
         return false;
     }
-    setMask(shape);
+    setMask(ToWindow(shape));
     return true;
+}
+
+QRegion EffectShow::ToWindow(const QRegion& pixels) const
+{
+    return scaled(pixels, 1.0 / screen.ratio);
+}
+
+void EffectShow::ShowAtRest()
+{
+    // Plain arithmetic, some 150 steps at most.
+    for (int i = 0; i < 10000 && reckon.Step(); ++i) {
+    }
+    frame.SetGeometry(reckon.IsMoving() ? reckon.Offset() : QPointF(),
+                      reckon.IsMasking() ? reckon.HiddenRects() : QList<QRectF>());
+    if (shaped ? ApplyShape() : !frame.Drawn().isEmpty()) {
+        show();
+        update();
+    }
+}
+
+void EffectShow::ScreensChanged()
+{
+    const QList<ScreenSize::Screen> remaining = ScreenSize::screens();
+    auto gone = [&remaining](const ScreenSize::Screen& s) {
+        for (const ScreenSize::Screen& r : remaining) {
+            if (r.geometry == s.geometry) {
+                return false;
+            }
+        }
+        return true;
+    };
+    auto move = [](EffectShow* w, const ScreenSize::Screen& to) {
+        const bool wasRunning = w->running;
+        const bool wasShown = w->isVisible();
+        w->Place(to);
+        w->PrepareAgain();
+        if (wasRunning) {
+            w->StartEffect(w->interval);
+        } else if (wasShown) {
+            w->ShowAtRest();
+            for (const auto& other : w->others) {
+                other->ShowAtRest();
+            }
+        }
+    };
+    if (gone(screen)) {
+        const ScreenSize::Screen to = remaining.at(qMax(0, ScreenChoice::Replacement(remaining, {})));
+        // A window of ours already there gives way to this one.
+        others.erase(
+            std::remove_if(others.begin(), others.end(),
+                           [&to](const auto& other) { return other->screen.geometry == to.geometry; }),
+            others.end());
+        move(this, to);
+    }
+    for (auto it = others.begin(); it != others.end();) {
+        if (!gone((*it)->screen)) {
+            ++it;
+            continue;
+        }
+        QList<QRect> taken{screen.geometry};
+        for (const auto& other : others) {
+            taken.append(other->screen.geometry);
+        }
+        const int to = ScreenChoice::Replacement(remaining, taken);
+        if (to < 0) {
+            it = others.erase(it);
+        } else {
+            move(it->get(), remaining.at(to));
+            ++it;
+        }
+    }
 }
 
 void EffectShow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    frame.Paint(&painter, event->region());
+    // The frame is in the screen's device pixels: one picture pixel to one screen pixel.
+    painter.scale(1.0 / screen.ratio, 1.0 / screen.ratio);
+    frame.Paint(&painter, scaled(event->region(), screen.ratio));
 }
 
 void EffectShow::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    if (!running) {
-        emit EffectDone();
+    EffectShow* lead = leader ? leader : this;
+    if (!lead->running) {
+        emit lead->EffectDone();
+    }
+}
+
+void EffectShow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    for (const auto& other : others) {
+        other->hide();
     }
 }
 

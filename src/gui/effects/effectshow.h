@@ -3,15 +3,21 @@
 
 #include "core/effects/effectframe.h"
 #include "core/effects/effectreckon.h"
+#include "core/effects/screensize.h"
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
 class QTimer;
 
 // The window in which an event's picture enters the desktop. Frameless, on top of everything,
-// as large as the screen, and transparent wherever the picture is pure white. Each timer tick
+// as large as its screen, shown pixel for pixel, and transparent wherever the picture is white
+// (smoothly where the desktop can blend). The "Show reminders on" option picks the screen; with
+// every screen, this window leads one more on each other screen, in step. Each timer tick
 // shows the next frame of the event's effect; the last frame stays until the owner removes the
 // window, which hears of the end through EffectDone: at once (done-on-stop) or on a click.
 //
@@ -47,11 +53,19 @@ public:
     bool IsShaped() const { return shaped; }
 
     const EffectFrame& Frame() const { return frame; }
+    // The screen this window shows on; the windows on the other screens, if any.
+    const ScreenSize::Screen& OnScreen() const { return screen; }
+    QList<EffectShow*> Others() const;
     // The picture as the card that stands in for a missing one, at the given size.
     static QImage MakeCard(const QString& title, const QSize& size);
 
 public slots:
     void NextStep();
+
+private slots:
+    // A screen went away: windows on it move to a remaining screen or, where every remaining
+    // screen shows the reminder already, close.
+    void ScreensChanged();
 
 signals:
     void EffectDone();
@@ -59,9 +73,19 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    // One of the other windows of a leader, on `screen`.
+    EffectShow(const ScreenSize::Screen& screen, EffectShow* leader);
+    void SetUp();
+    void Place(const ScreenSize::Screen& on);
     bool Prepare(const QImage& picture, bool pictureRead, int effectType, int effectDirection);
+    bool PrepareAgain();
+    // The picture at rest at once, as the last frame leaves it.
+    void ShowAtRest();
+    // From the frame's device pixels to the window's own coordinates, rounded outwards.
+    QRegion ToWindow(const QRegion& pixels) const;
     // False when the frame shows nothing (the shape is then left as it was).
     bool ApplyShape();
 
@@ -69,9 +93,20 @@ private:
     QTimer* timer = nullptr;
     bool running = false;
     EffectReckon reckon;
+    ScreenSize::Screen screen;
     int screenWidth = 0;
     int screenHeight = 0;
     bool doneOnStop = false;
     bool shaped = false;
+    EffectFrame::Edges edges = EffectFrame::HardEdges;
     QString title;
+    // What was prepared, so that a window moved to another screen or a window on another
+    // screen shows the same.
+    QString picturePath;
+    QImage givenPicture;
+    int effectType = 0;
+    int effectDirection = 0;
+    int interval = 30;
+    EffectShow* leader = nullptr;
+    std::vector<std::unique_ptr<EffectShow>> others;
 };

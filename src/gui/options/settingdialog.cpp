@@ -32,6 +32,8 @@ void SettingDialog::FillForm()
     ui->check_minstart->setChecked(Settings->GetMinStart());
     ui->check_delreminder->setChecked(Settings->GetDelReminder());
     ui->check_cancelreminder->setChecked(Settings->GetCancelReminder());
+    // The list's rows are the option's stored values.
+    ui->combo_showon->setCurrentIndex(Settings->GetShowRemindersOn());
     effectiveColor = Settings->GetEffectiveColor();
     expiredColor = Settings->GetExpiredColor();
     ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + effectiveColor + QLatin1Char(';'));
@@ -44,6 +46,7 @@ bool SettingDialog::ReadForm()
     Settings->SetMinStart(ui->check_minstart->isChecked());
     Settings->SetDelReminder(ui->check_delreminder->isChecked());
     Settings->SetCancelReminder(ui->check_cancelreminder->isChecked());
+    Settings->SetShowRemindersOn(ui->combo_showon->currentIndex());
     Settings->SetEffectiveColor(effectiveColor);
     Settings->SetExpiredColor(expiredColor);
     return Settings->SaveOptions();

@@ -2,10 +2,10 @@
 #include "gui/paint/paintcpanel.h"
 
 #include "core/events/clock.h"
-#include "core/storage/datalocation.h"
-#include "gui/effects/effectshow.h"
 #include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
+#include "core/storage/datalocation.h"
+#include "gui/effects/effectshow.h"
 #include "ui_paintcpanel.h"
 
 #include <QButtonGroup>
@@ -65,7 +65,8 @@ PaintCPanel::~PaintCPanel()
 int PaintCPanel::SetAffair(const AffairInfo& affair)
 {
     setFixedSize(size());
-    move(0, 0);
+    // On the sheet's screen, which is the one under the pointer.
+    move(Paint.geometry().topLeft());
     setWindowTitle(tr("Paint"));
     if (affair.GetAffairID().isEmpty()) {
         ui->pushButton_2->setEnabled(false);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/paint/paintwidget.h"
 
+#include "core/effects/screenchoice.h"
 #include "core/picture/picturefile.h"
-#include "core/effects/screensize.h"
 
 #include <QAction>
 #include <QFontDialog>
@@ -13,14 +13,19 @@
 
 PaintWidget::PaintWidget() : QWidget(nullptr)
 {
-    const QSize size = ScreenSize::get();
-    CanvasWidth = size.width();
-    CanvasHeight = size.height();
+    // The sheet opens where the user is looking: on the screen under the pointer.
+    const QList<ScreenSize::Screen> screens = ScreenSize::screens();
+    const ScreenSize::Screen screen = screens.at(ScreenChoice::AtPointer(screens, ScreenSize::pointer()));
+    CanvasWidth = screen.geometry.width();
+    CanvasHeight = screen.geometry.height();
     // No frame: the drawing surface is the whole screen, not a window with a title bar on it.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setGeometry(0, 0, CanvasWidth, CanvasHeight);
+    setGeometry(screen.geometry);
 
-    Image = QImage(CanvasWidth, CanvasHeight, QImage::Format_RGB16);
+    // One image pixel per screen pixel. Painters on the image work in the window's units, so pen
+    // widths, fonts and mouse positions keep their apparent size on a scaled screen.
+    Image = QImage(screen.Pixels(), QImage::Format_RGB16);
+    Image.setDevicePixelRatio(screen.ratio);
     Image.fill(Qt::white);
     // Every pixel is painted from the image, so the background fill would only flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -72,9 +77,10 @@ int PaintWidget::SavePicture(const QString& path, QString* error)
 int PaintWidget::LoadPicture(const QString& path)
 {
     QImage loaded;
-    if (PictureFile::Read(path, QSize(CanvasWidth, CanvasHeight), &loaded) != 0) {
+    if (PictureFile::Read(path, Image.size(), &loaded) != 0) {
         return -1;
     }
+    loaded.setDevicePixelRatio(Image.devicePixelRatio());
     Image = loaded;
     update();
     return 0;
@@ -169,7 +175,10 @@ void PaintWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    painter.drawImage(dirty, Image, dirty);
+    const qreal ratio = Image.devicePixelRatio();
+    painter.drawImage(
+        dirty, Image,
+        QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio, dirty.height() * ratio));
     if (Drawing && !Path.isEmpty()) {
         painter.setPen(ToolPen());
         painter.drawPath(Path);
