@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/options/options.h"
 #include "core/storage/datalocation.h"
-#include "core/options/esettings.h"
-#include "gui/main/mainwindow.h"
 #include "core/system/platformchoice.h"
 #include "core/system/singleinstance.h"
+#include "gui/main/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,11 +51,6 @@ int main(int argc, char* argv[])
         window.raise();
         window.activateWindow();
     });
-    int code = 0;
-    {
-        ESettings options;
-        window.ShowAtStart(options.GetMinStart());
-        code = app.exec();
-    }
-    return code;
+    window.ShowAtStart(window.AppOptions()->Current().GetMinStart());
+    return app.exec();
 }

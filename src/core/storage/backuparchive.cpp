@@ -4,6 +4,7 @@
 #include "core/events/affairstore.h"
 #include "core/events/clock.h"
 #include "core/picture/picturefile.h"
+#include "core/storage/datalocation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -96,7 +97,7 @@ bool loadStore(const QByteArray& store, AffairList* events, QString* reason)
         }
         // Every event takes more than a byte of the file; a larger count is damage, and
         // loading it would only make empty events.
-        if (num < 0 || num > BackupArchive::MaxEvents || num > store.size()) {
+        if (num < 0 || num > AffairStore::MaxEvents || num > store.size()) {
             return fail(reason, BackupArchive::tr("The event list claims %1 events.").arg(num));
         }
     }
@@ -131,7 +132,7 @@ bool ReplaceFile(const QString& from, const QString& to)
 
 QString BackupArchive::Folder()
 {
-    return QStringLiteral("./backup");
+    return DataLocation::BackupFolder();
 }
 
 QString BackupArchive::FileNameFor(const QDate& date)

@@ -82,7 +82,7 @@ public:
     // on success `restored` holds the restored events, not yet re-armed.
     static Outcome Restore(const QString& fileName, const AffairList& current, AffairList* restored);
 
-    // Limits that keep a damaged file from making the program allocate without end.
+    // Keeps a damaged file from making the program allocate without end (the event count is
+    // held to AffairStore::MaxEvents).
     static constexpr qsizetype MaxStoreBytes = 256 * 1024 * 1024;
-    static constexpr int MaxEvents = 100000;
 };
