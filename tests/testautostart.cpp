@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options/autostart.h"
+#include "core/options/options.h"
 #include "support/widgettest.h"
 
 #include <QFileInfo>
@@ -90,9 +91,10 @@ void TestAutoStart::applyOptions()
     MainWindow window;
     window.InitWindow();
     QVERIFY(!QFileInfo::exists(entry));
-    ESettings options;
-    options.SetAutoStart(true);
-    QVERIFY(options.SaveOptions());
+    const auto autoStart = [&window](bool on) {
+        window.AppOptions()->Change([on](ESettings& s) { s.SetAutoStart(on); });
+    };
+    autoStart(true);
     window.ApplyOptions();
     const QString program = AutoStart::QuoteExecArgument(QCoreApplication::applicationFilePath());
     QVERIFY(TestEnv::readAll(entry).contains("\nExec=" + program.toUtf8() + "\n"));
@@ -102,15 +104,13 @@ void TestAutoStart::applyOptions()
     SetOld(entry);
     window.ApplyOptions();
     QVERIFY(Old(entry));
-    options.SetAutoStart(false);
-    QVERIFY(options.SaveOptions());
+    autoStart(false);
     QVERIFY(window.ApplyOptions());
     QVERIFY(!QFileInfo::exists(entry));
     // An entry that cannot be written is reported, not taken for done.
     TestEnv::writeAll(QStringLiteral("notafolder"), "x");
     qputenv("XDG_CONFIG_HOME", QDir::current().absoluteFilePath(QStringLiteral("notafolder")).toLocal8Bit());
-    options.SetAutoStart(true);
-    QVERIFY(options.SaveOptions());
+    autoStart(true);
     QVERIFY(!window.ApplyOptions());
 }
 

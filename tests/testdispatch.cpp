@@ -1,42 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/affairstore.h"
-#include "core/events/clock.h"
-#include "gui/effects/effectshow.h"
-#include "gui/main/mainwindow.h"
-#include "core/picture/picturefile.h"
-#include "core/effects/screensize.h"
-#include "support/testenv.h"
+#include "core/events/duedispatcher.h"
+#include "support/eventbuilder.h"
 
-#include <QDir>
-#include <QPainter>
-#include <QTableWidget>
-#include <QtTest>
-#include <memory>
+#include <QMap>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace EventBuilder;
 
 namespace {
-const QDateTime Eight(QDate(2026, 3, 2), QTime(8, 0));
+const QDateTime Base = At(2026, 3, 2, 8, 0);
+const QDateTime YearStart = At(2027, 1, 1, 0, 0);
+const QDateTime YearEnd = At(2028, 1, 1, 0, 0);
 
-AffairInfo makeEvent(const QString& id, const QDateTime& when, int days = 0)
+QString Name(const AffairInfo& record)
 {
-    AffairInfo a;
-    a.SetInfo(id, id + QStringLiteral(" title"), when, 0, 0, days, 0, 0);
-    const QString path = QStringLiteral("./data/dap2026030208%1").arg(id.size(), 4, 10, QLatin1Char('0'));
-    QImage picture(ScreenSize::get(), QImage::Format_RGB16);
-    picture.fill(Qt::white);
-    QPainter(&picture).fillRect(10, 10, 40, 30, Qt::red);
-    PictureFile::Write(path, picture);
-    a.SetPicPath(path);
-    a.SetEffect({0, 1});
-    return a;
+    return record.GetAffairID().isEmpty() ? QStringLiteral("-") : record.GetAffairID();
 }
 
-// Runs the effect to its end and clicks the picture, as the user does.
-void Dismiss(EffectShow* window)
+// Every moment an event falls due within the year, counted from its first moment: calendar
+// counts on the wall clock, hours and minutes as elapsed time.
+QList<qint64> Occurrences(const AffairInfo& event)
 {
-    while (window->IsRunning()) {
-        window->NextStep();
+    const AffairPeriod p = event.GetPeriod();
+    const QDateTime first = event.GetUserDateTime();
+    const qint64 span = qint64(p.hour) * 3600 + p.minute * 60;
+    QList<qint64> out;
+    for (int k = 0;; ++k) {
+        const QDate date = first.date().addYears(p.year * k).addMonths(p.month * k).addDays(p.day * k);
+        const qint64 s =
+            span ? first.toSecsSinceEpoch() + k * span : QDateTime(date, first.time()).toSecsSinceEpoch();
+        if (s >= YearEnd.toSecsSinceEpoch()) {
+            return out;
+        }
+        if (s > YearStart.toSecsSinceEpoch()) {
+            out << s;
+        }
+        if (p.IsOnce()) {
+            return out;
+        }
     }
-    QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(20, 20));
 }
 } // namespace
 
@@ -44,132 +48,118 @@ class TestDispatch : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestEnv::ScratchDir> Dir;
-    std::unique_ptr<MainWindow> Window;
-
-    void start(const QList<AffairInfo>& events)
-    {
-        Dir = std::make_unique<TestEnv::ScratchDir>();
-        QDir().mkpath("data");
-        AffairList list;
-        for (const AffairInfo& a : events) {
-            list.AppendAffair(a);
-        }
-        QVERIFY(AffairStore().SaveAffairs(list));
-        Window = std::make_unique<MainWindow>();
-        Window->InitWindow();
-    }
-
-    void tick(const QDateTime& at)
-    {
-        Clock::setMock(at);
-        Window->eventdispose();
-    }
-
-    QString cell(int row, int column) const
-    {
-        return Window->findChild<QTableWidget*>("tableWidget")->item(row, column)->text();
-    }
-
 private slots:
-    void initTestCase()
-    {
-        TestEnv::setTimeZone("Europe/Berlin");
-        ScreenSize::setOverride(QSize(320, 240));
-    }
-    void init() { Clock::setMock(Eight.addSecs(-3600)); }
-    void cleanup()
-    {
-        Window.reset();
-        Dir.reset();
-        Clock::reset();
-    }
-
-    void onceShownInItsSecondThenExpired()
-    {
-        start({makeEvent("once", Eight), makeEvent("daily", Eight.addSecs(3600), 1)});
-        tick(Eight.addSecs(-1));
-        QVERIFY(!Window->EffectWindow());
-        tick(Eight);
-        QVERIFY(Window->EffectWindow());
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("once"));
-        QVERIFY(!Window->Affairs().At(0).IsActive());
-        QCOMPARE(cell(0, 4), QStringLiteral("No"));
-        tick(Eight.addSecs(1));
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("once"));
-
-        // The daily one replaces the picture still on the desktop and moves to tomorrow.
-        tick(Eight.addSecs(3600));
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("daily"));
-        QCOMPARE(Window->Affairs().At(1).NextSecs(), Eight.addSecs(3600).addDays(1).toSecsSinceEpoch());
-        QCOMPARE(cell(1, 1), QLocale::system().toString(Eight.date().addDays(1), QLocale::ShortFormat));
-        Dismiss(Window->EffectWindow());
-        QTRY_VERIFY(!Window->EffectWindow());
-    }
-
-    void sameSecondShownOneAfterAnother()
-    {
-        start({makeEvent("a", Eight), makeEvent("bb", Eight), makeEvent("ccc", Eight.addSecs(60))});
-        tick(Eight);
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("a"));
-        QCOMPARE(Window->PendingCount(), 1);
-        QVERIFY(!Window->Affairs().At(1).IsActive());
-        // Clicks during the animation are ignored.
-        QTest::mouseClick(Window->EffectWindow(), Qt::LeftButton, {}, QPoint(20, 20));
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("a"));
-        Dismiss(Window->EffectWindow());
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("bb"));
-        Dismiss(Window->EffectWindow());
-        QVERIFY(!Window->EffectWindow());
-        QCOMPARE(Window->PendingCount(), 0);
-    }
-
-    void lateTickStillShows()
-    {
-        start({makeEvent("late", Eight)});
-        tick(Eight.addSecs(7));
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("late"));
-        tick(Eight.addSecs(8));
-        QCOMPARE(Window->PendingCount(), 0);
-    }
-
-    void waitingRemindersAreLookedUpWhenTheirTurnComes()
-    {
-        start({makeEvent("a", Eight, 1), makeEvent("bb", Eight, 1), makeEvent("ccc", Eight)});
-        // Left unattended for days, each event still waits only once.
-        for (int day = 0; day < 3; ++day) {
-            tick(Eight.addDays(day));
-        }
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("a"));
-        QCOMPARE(Window->PendingCount(), 2); // bb, then ccc from the first day
-        // One deleted while it waits is not shown afterwards.
-        TestEnv::writeAll("ESetting.ini", "[ERemind]\nDelReminder=false\n");
-        Window->findChild<QTableWidget*>("tableWidget")->setCurrentCell(1, 0);
-        QTest::mouseClick(Window->findChild<QWidget*>("Delete"), Qt::LeftButton);
-        QCOMPARE(Window->Affairs().Count(), 2);
-        Dismiss(Window->EffectWindow());
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("ccc"));
-        Dismiss(Window->EffectWindow());
-        QVERIFY(!Window->EffectWindow());
-    }
-
-    void dueEventReplacesPreview()
-    {
-        start({makeEvent("p", Eight.addDays(3), 1), makeEvent("due", Eight)});
-        QTableWidget* table = Window->findChild<QTableWidget*>("tableWidget");
-        table->setCurrentCell(0, 0);
-        QTest::mouseClick(Window->findChild<QWidget*>("PreView"), Qt::LeftButton);
-        EffectShow* preview = Window->EffectWindow();
-        QVERIFY(preview);
-        QCOMPARE(Window->ShowingEvent(), QString());
-        // A preview moves nothing.
-        QCOMPARE(Window->Affairs().At(0).NextSecs(), Eight.addDays(3).toSecsSinceEpoch());
-        QPointer<EffectShow> watch(preview);
-        tick(Eight);
-        QVERIFY(!watch);
-        QCOMPARE(Window->ShowingEvent(), QStringLiteral("due"));
-    }
+    void initTestCase() { TestEnv::setTimeZone("Europe/Berlin"); }
+    void queue_data();
+    void queue();
+    void simulatedYear();
 };
 
-QTEST_MAIN(TestDispatch)
+void TestDispatch::queue_data()
+{
+    // events: "id@s" falls due s seconds after Base once, "id@s/n" then every n days.
+    // script, answered step by step: "tS" a tick at Base + S (what goes on screen, "-" nothing),
+    // "d" the reminder clicked away (what follows), "s" what is showing, "p" a preview takes the
+    // screen, "x:id" the event deleted, "n:a,b" events put on screen from elsewhere.
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("answers");
+    const auto row = [](const char* name, const char* events, const char* script, const char* answers) {
+        QTest::newRow(name) << QString(events) << QString(script) << QString(answers);
+    };
+    row("in its own second", "a@0", "t-1 t0 t1 s d", "- a - a -");
+    row("late tick still shows once", "a@0", "t7 t8", "a -");
+    row("same second: in list order", "a@0 b@0 c@60", "t0 d s d t60", "a b b - c");
+    row("newly due go first", "a@0 b@0 c@5 d@5", "t0 t5 d d d", "a c d b -");
+    row("waits only once", "a@0/1 b@0/1 c@0", "t0 t86400 t172800 d d d", "a a a b c -");
+    row("deleted while waiting", "a@0 b@0 c@0", "t0 x:b d d", "a c -");
+    row("all deleted", "a@0 b@0 c@0", "t0 x:b x:c d s", "a - -");
+    row("preview is no reminder", "a@0 b@0", "t0 p s d s", "a - b b");
+    row("nothing to dismiss", "a@0", "d s", "- -");
+    row("from elsewhere, unknown skipped", "a@0 b@0 c@0", "t0 n:z,c,c d d", "a c b -");
+    row("from elsewhere, none known", "a@0", "t0 n:z s", "a - a");
+}
+
+void TestDispatch::queue()
+{
+    QFETCH(QString, events);
+    QFETCH(QString, script);
+    QFETCH(QString, answers);
+    AffairList list;
+    for (const QString& e : events.split(' ')) {
+        const QStringList part = e.split(QRegularExpression(QStringLiteral("[@/]")));
+        list.AppendAffair(Event(part.at(0), Base.addSecs(part.at(1).toInt()), Days(part.value(2).toInt())));
+    }
+    list.RearmAll(Base.addSecs(-3600));
+    DueDispatcher dispatcher(list);
+    QStringList got;
+    for (const QString& step : script.split(' ')) {
+        if (step == "s") {
+            got << Name(list.FindAffair(dispatcher.Showing()));
+        } else if (step.startsWith('t')) {
+            got << Name(dispatcher.Tick(Base.toSecsSinceEpoch() + step.mid(1).toInt()));
+        } else if (step == "d") {
+            got << Name(dispatcher.Dismissed());
+        } else if (step == "p") {
+            dispatcher.PreviewShown();
+        } else if (step.startsWith("n:")) {
+            got << Name(dispatcher.ShowNow(step.mid(2).split(',')));
+        } else {
+            list.RemoveAffair(step.mid(2));
+        }
+    }
+    QCOMPARE(got.join(' '), answers);
+}
+
+// A year of reminders, clicked away as they come: every occurrence of every event is shown
+// exactly once, on time, or when a tick comes late (the machine busy or asleep), late but once.
+void TestDispatch::simulatedYear()
+{
+    constexpr int maxLate = 50;
+    // First moment and year, month, day, hour, minute counts: once-only events, calendar ones far
+    // back (found by the search) and near (stepped), and elapsed ones.
+    const char* plans[] = {
+        "2027-03-05T10:15 0,0,0,0,0", "2027-10-31T09:00 0,0,0,0,0", "2026-06-01T08:00 0,0,0,0,0",
+        "2026-12-25T08:00 0,0,1,0,0", "2005-07-07T17:30 0,0,3,0,0", "2010-01-05T09:00 0,0,14,0,0",
+        "2019-01-15T10:00 0,1,0,0,0", "2018-08-20T06:45 0,2,0,0,0", "2021-03-01T12:00 1,0,0,0,0",
+        "2026-06-01T00:30 0,0,0,5,0", "2026-11-30T00:00 0,0,0,1,0", "2027-02-01T12:00 0,0,0,0,97",
+        "2025-01-01T00:00 0,0,0,0,53"};
+    AffairList list;
+    for (const QString plan : plans) {
+        const QStringList c = plan.section(' ', 1).split(',');
+        const AffairPeriod period{c[0].toInt(), c[1].toInt(), c[2].toInt(), c[3].toInt(), c[4].toInt()};
+        list.AppendAffair(
+            Event(QString::number(list.Count()), QDateTime::fromString(plan.left(16), Qt::ISODate), period));
+    }
+    list.RearmAll(YearStart);
+    DueDispatcher dispatcher(list);
+    QRandomGenerator random(2027);
+    QMap<QString, QList<qint64>> shown;
+    for (qint64 last = 0;;) {
+        qint64 next = YearEnd.toSecsSinceEpoch();
+        for (int i = 0; i < list.Count(); ++i) {
+            next = list.At(i).IsArmed() ? qMin(next, list.At(i).NextSecs()) : next;
+        }
+        if (next >= YearEnd.toSecsSinceEpoch()) {
+            break;
+        }
+        // A tick that moves nothing on would leave this loop going round for ever.
+        QVERIFY(next > last);
+        last = next;
+        const qint64 t = next + (random.bounded(3) == 0 ? random.bounded(1, maxLate) : 0);
+        for (AffairInfo r = dispatcher.Tick(t); !r.GetAffairID().isEmpty(); r = dispatcher.Dismissed()) {
+            shown[r.GetAffairID()] << t;
+        }
+    }
+    for (int i = 0; i < list.Count(); ++i) {
+        const QList<qint64> expected = Occurrences(list.At(i));
+        const QList<qint64> got = shown.value(QString::number(i));
+        QVERIFY(!got.isEmpty() || i == 2);
+        QVERIFY2(std::equal(got.begin(), got.end(), expected.begin(), expected.end(),
+                            [](qint64 g, qint64 e) { return g >= e && g < e + maxLate; }),
+                 qPrintable(QString::number(i)));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestDispatch)
 #include "testdispatch.moc"

@@ -10,67 +10,51 @@ class TestEventRowText : public QObject
     Q_OBJECT
 
 private slots:
-    void periodText_data();
-    void periodText();
-    void parseColor_data();
-    void parseColor();
-};
+    // The table's text; the editor dialog picks its unit by the same rule.
+    void periodText_data()
+    {
+        QTest::addColumn<AffairPeriod>("period"); // year, month, day, hour, minute
+        QTest::addColumn<QString>("text");
+        QTest::newRow("once") << AffairPeriod{0, 0, 0, 0, 0} << "Once";
+        QTest::newRow("year wins over month") << AffairPeriod{1, 3, 0, 0, 0} << "1  year";
+        QTest::newRow("months") << AffairPeriod{0, 6, 9, 0, 0} << "6  month";
+        QTest::newRow("14 days are weeks") << AffairPeriod{0, 0, 14, 0, 0} << "2  week";
+        QTest::newRow("10 days") << AffairPeriod{0, 0, 10, 0, 0} << "10  day";
+        QTest::newRow("hour wins over minutes") << AffairPeriod{0, 0, 0, 1, 30} << "1  hour";
+        QTest::newRow("minutes") << AffairPeriod{0, 0, 0, 0, 45} << "45  minute";
+        // Negative counts come only from a damaged file; they never count as a period.
+        QTest::newRow("negative year") << AffairPeriod{-1, 0, 0, 0, 5} << "5  minute";
+        QTest::newRow("all negative") << AffairPeriod{-1, -1, -7, -1, -1} << "Once";
+    }
+    void periodText()
+    {
+        QFETCH(AffairPeriod, period);
+        QFETCH(QString, text);
+        QCOMPARE(EventRowText::PeriodText(period), text);
+        // What the editor dialog makes of the unit and count it shows reads the same.
+        QCOMPARE(EventRowText::PeriodText(AffairPeriod::Of(period.MainUnit(), period.UnitCount())), text);
+    }
 
-void TestEventRowText::periodText_data()
-{
-    QTest::addColumn<AffairPeriod>("period"); // year, month, day, hour, minute
-    QTest::addColumn<QString>("text");
-    const auto row = [](const char* name, AffairPeriod period, const char* text) {
-        QTest::newRow(name) << period << QString::fromLatin1(text);
-    };
-    row("once", {0, 0, 0, 0, 0}, "Once");
-    row("year wins over month", {1, 3, 0, 0, 0}, "1  year");
-    row("months", {0, 6, 9, 0, 0}, "6  month");
-    row("7 days is a week", {0, 0, 7, 0, 0}, "1  week");
-    row("14 days", {0, 0, 14, 0, 0}, "2  week");
-    row("10 days", {0, 0, 10, 0, 0}, "10  day");
-    row("one hour", {0, 0, 0, 1, 30}, "1  hour");
-    row("minutes", {0, 0, 0, 0, 45}, "45  minute");
-    // Negative counts come only from a damaged file; they never count as a period.
-    row("negative year", {-1, 0, 0, 0, 5}, "5  minute");
-    row("all negative", {-1, -1, -7, -1, -1}, "Once");
-}
-
-void TestEventRowText::periodText()
-{
-    QFETCH(AffairPeriod, period);
-    QFETCH(QString, text);
-    QCOMPARE(EventRowText::PeriodText(period), text);
-}
-
-void TestEventRowText::parseColor_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QColor>("color"); // invalid: not parsed
-    const auto row = [](const char* name, const char* text, QColor color) {
-        QTest::newRow(name) << QString::fromLatin1(text) << color;
-    };
-    row("blue", "rgb(0,0,255)", QColor(0, 0, 255));
-    row("bare numbers", "12,34,56", QColor(12, 34, 56));
-    row("spaces read as numbers", "rgb(1, 2, 3)", QColor(1, 2, 3));
-    row("word or empty part is 0", "rgb(red,,3)", QColor(0, 0, 3));
-    row("out of range clamped", "rgb(300,-5,3)", QColor(255, 0, 3));
-    row("two parts", "rgb(1,2)", QColor());
-    row("four parts", "rgb(1,2,3,4)", QColor());
-    row("empty", "", QColor());
-    row("name", "blue", QColor());
-}
-
-void TestEventRowText::parseColor()
-{
-    QFETCH(QString, text);
-    QFETCH(QColor, color);
-    QColor parsed;
-    QCOMPARE(EventRowText::ParseColor(text, &parsed), color.isValid());
-    if (color.isValid()) {
+    void parseColor_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("color"); // invalid: not parsed
+        QTest::newRow("blue") << "rgb(0,0,255)" << QColor(0, 0, 255);
+        QTest::newRow("word or empty part is 0") << "rgb(red,,3)" << QColor(0, 0, 3);
+        QTest::newRow("out of range clamped") << "rgb(300,-5,3)" << QColor(255, 0, 3);
+        QTest::newRow("two parts") << "rgb(1,2)" << QColor();
+        QTest::newRow("four parts") << "rgb(1,2,3,4)" << QColor();
+        QTest::newRow("name") << "blue" << QColor();
+    }
+    void parseColor()
+    {
+        QFETCH(QString, text);
+        QFETCH(QColor, color);
+        QColor parsed;
+        QCOMPARE(EventRowText::ParseColor(text, &parsed), color.isValid());
         QCOMPARE(parsed, color);
     }
-}
+};
 
 QTEST_MAIN(TestEventRowText)
 #include "testeventrowtext.moc"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/options/esettings.h"
+#include "core/options/options.h"
 #include "core/storage/datalocation.h"
+#include "core/storage/safefile.h"
 #include "core/system/commandline.h"
 #include "core/system/makerinfo.h"
 #include "core/system/platformchoice.h"
 #include "core/system/singleinstance.h"
-#include "core/storage/safefile.h"
 #include "gui/main/mainwindow.h"
 
 #include <QApplication>
@@ -71,8 +71,9 @@ int main(int argc, char* argv[])
         return SingleInstance::AlreadyRunningExitCode;
     }
     // What a write cut short by a crash or a power cut left behind; no other copy runs here now.
-    for (const char* folder : {".", "./data", "./backup"}) {
-        SafeFile::RemoveStale(QString::fromLatin1(folder));
+    for (const QString& folder :
+         {QStringLiteral("."), DataLocation::DataFolder(), DataLocation::BackupFolder()}) {
+        SafeFile::RemoveStale(folder);
     }
 
     // The window hides to the tray; closing it must not end the program.
@@ -85,11 +86,6 @@ int main(int argc, char* argv[])
         window.raise();
         window.activateWindow();
     });
-    int code = 0;
-    {
-        ESettings options;
-        window.ShowAtStart(options.GetMinStart());
-        code = app.exec();
-    }
-    return code;
+    window.ShowAtStart(window.AppOptions()->Current().GetMinStart());
+    return app.exec();
 }

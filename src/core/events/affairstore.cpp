@@ -2,6 +2,7 @@
 #include "core/events/affairstore.h"
 
 #include "core/events/localtime.h"
+#include "core/storage/datalocation.h"
 #include "core/storage/safefile.h"
 
 #include <QSet>
@@ -16,7 +17,7 @@ QString key(int n, const char* name)
 
 QString AffairStore::DefaultPath()
 {
-    return QStringLiteral("./data/eventinfor.eda");
+    return DataLocation::DataFolder() + QStringLiteral("/eventinfor.eda");
 }
 
 AffairStore::AffairStore() : AffairStore(DefaultPath()) {}

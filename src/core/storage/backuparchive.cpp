@@ -4,6 +4,7 @@
 #include "core/events/affairstore.h"
 #include "core/events/clock.h"
 #include "core/picture/picturefile.h"
+#include "core/storage/datalocation.h"
 #include "core/storage/safefile.h"
 
 #include <QDir>
@@ -59,7 +60,7 @@ BackupArchive::Outcome outcome(BackupArchive::Status status, const QString& file
 bool loadStore(const QByteArray& store, AffairList* events, QString* reason)
 {
     const QString folder =
-        QDir(QStringLiteral("./data")).exists() ? QStringLiteral("./data") : QStringLiteral(".");
+        QDir(DataLocation::DataFolder()).exists() ? DataLocation::DataFolder() : QStringLiteral(".");
     QString why;
     const QString staged = SafeFile::Stage(folder + QStringLiteral("/eventinfor.eda"), store, &why);
     if (staged.isEmpty()) {
@@ -74,7 +75,7 @@ bool loadStore(const QByteArray& store, AffairList* events, QString* reason)
 
 QString BackupArchive::Folder()
 {
-    return QStringLiteral("./backup");
+    return DataLocation::BackupFolder();
 }
 
 QString BackupArchive::FileNameFor(const QDate& date)

@@ -55,6 +55,21 @@ QString DataLocation::workingDir() const
     return Portable ? ProgramDir : UserDir;
 }
 
+QString DataLocation::DataFolder()
+{
+    return QStringLiteral("./data");
+}
+
+QString DataLocation::BackupFolder()
+{
+    return QStringLiteral("./backup");
+}
+
+bool DataLocation::MakeFolders()
+{
+    return QDir().mkpath(DataFolder()) && QDir().mkpath(BackupFolder());
+}
+
 bool DataLocation::enter()
 {
     g_current = std::make_unique<DataLocation>(*this);

@@ -28,6 +28,12 @@ public:
     // The folder that becomes the current directory.
     QString workingDir() const;
 
+    // The folders of the event file and pictures, and of the backups, inside the working folder.
+    static QString DataFolder();
+    static QString BackupFolder();
+    // Creates both where missing; false when either is not there afterwards.
+    static bool MakeFolders();
+
     // Makes the working folder the current directory, creating it when needed, and makes this
     // location the one resource() answers from. Returns false if the folder could not be
     // entered; the program folder is then current, as for a portable copy.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/events/affaireditdialog.h"
 
-#include "core/events/clock.h"
 #include "core/effects/effectcodes.h"
+#include "core/events/clock.h"
 #include "core/events/localtime.h"
 #include "ui_affaireditdialog.h"
 
@@ -49,34 +49,20 @@ void AffairEditDialog::SetAffair(const AffairInfo& affair)
     ui->EffectList->setCurrentRow(::EffectCodes::Row(type, direction));
 }
 
-// The first rule that holds wins, so a hand-made record with several counts shows the largest
-// unit; a day count that is a whole number of weeks is shown in weeks.
 void AffairEditDialog::ShowPeriod(const AffairPeriod& period)
 {
-    QRadioButton* kind = ui->OnlyOnce;
-    int count = 1;
-    if (period.year > 0) {
-        kind = ui->Yearly;
-        count = period.year;
-    } else if (period.month > 0) {
-        kind = ui->Monthly;
-        count = period.month;
-    } else if (period.day > 0 && period.day % 7 != 0) {
-        kind = ui->Daily;
-        count = period.day;
-    } else if (period.day > 0) {
-        kind = ui->Weekly;
-        count = period.day / 7;
-    } else if (period.hour > 0) {
-        kind = ui->Hourly;
-        count = period.hour;
-    } else if (period.minute > 0) {
-        kind = ui->Minute;
-        count = period.minute;
-    }
+    QRadioButton* kind = UnitButtons().value(period.MainUnit(), ui->OnlyOnce);
     kind->setChecked(true);
-    ui->PerNum->setValue(count);
+    ui->PerNum->setValue(qMax(1, period.UnitCount()));
     ui->PerNum->setEnabled(kind != ui->OnlyOnce);
+}
+
+QMap<AffairPeriod::Unit, QRadioButton*> AffairEditDialog::UnitButtons() const
+{
+    using Unit = AffairPeriod::Unit;
+    return {{Unit::Once, ui->OnlyOnce}, {Unit::Year, ui->Yearly}, {Unit::Month, ui->Monthly},
+            {Unit::Week, ui->Weekly},   {Unit::Day, ui->Daily},   {Unit::Hour, ui->Hourly},
+            {Unit::Minute, ui->Minute}};
 }
 
 void AffairEditDialog::changeEvent(QEvent* event)
@@ -132,21 +118,14 @@ void AffairEditDialog::on_buttonBox_rejected() {}
 
 void AffairEditDialog::on_buttonBox_accepted()
 {
-    AffairPeriod period{};
-    const int n = ui->PerNum->value();
-    if (ui->Minute->isChecked()) {
-        period.minute = n;
-    } else if (ui->Hourly->isChecked()) {
-        period.hour = n;
-    } else if (ui->Daily->isChecked()) {
-        period.day = n;
-    } else if (ui->Weekly->isChecked()) {
-        period.day = 7 * n;
-    } else if (ui->Monthly->isChecked()) {
-        period.month = n;
-    } else if (ui->Yearly->isChecked()) {
-        period.year = n;
+    AffairPeriod::Unit unit = AffairPeriod::Unit::Once;
+    const QMap<AffairPeriod::Unit, QRadioButton*> buttons = UnitButtons();
+    for (auto it = buttons.cbegin(); it != buttons.cend(); ++it) {
+        if (it.value()->isChecked()) {
+            unit = it.key();
+        }
     }
+    const AffairPeriod period = AffairPeriod::Of(unit, ui->PerNum->value());
 
     const int row = ui->EffectList->currentRow();
     EffectCodes.clear();

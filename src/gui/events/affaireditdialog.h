@@ -4,8 +4,11 @@
 #include "core/events/affairinfo.h"
 
 #include <QDialog>
+#include <QMap>
 #include <QModelIndex>
 #include <QVariantList>
+
+class QRadioButton;
 
 namespace Ui {
 class AffairEditDialog;
@@ -43,6 +46,8 @@ private slots:
 
 private:
     void ShowPeriod(const AffairPeriod& period);
+    // The radio button of each unit.
+    QMap<AffairPeriod::Unit, QRadioButton*> UnitButtons() const;
 
     Ui::AffairEditDialog* ui;
     AffairInfo Affair;

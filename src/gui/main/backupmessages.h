@@ -23,7 +23,6 @@ struct BackupMessages
 
     // Restore: the open-file dialog.
     static constexpr const char* RestoreCaption = QT_TRANSLATE_NOOP("MainWindow", "Restore File");
-    static constexpr const char* RestoreFolder = "./backup";
     static constexpr const char* RestoreFilter =
         QT_TRANSLATE_NOOP("MainWindow", "Backup file (*.bef);;All files (*.*)");
 

@@ -7,29 +7,18 @@
 
 QString EventRowText::PeriodText(const AffairPeriod& period)
 {
-    auto text = [](qint32 count, const char* unit) {
-        return QString::number(count) + QStringLiteral("  ") +
-               QCoreApplication::translate("MainWindow", unit);
-    };
-    if (period.year > 0) {
-        return text(period.year, QT_TRANSLATE_NOOP("MainWindow", "year"));
+    // In the order of AffairPeriod::Unit.
+    static const char* const units[] = {
+        QT_TRANSLATE_NOOP("MainWindow", "Once"),  QT_TRANSLATE_NOOP("MainWindow", "year"),
+        QT_TRANSLATE_NOOP("MainWindow", "month"), QT_TRANSLATE_NOOP("MainWindow", "week"),
+        QT_TRANSLATE_NOOP("MainWindow", "day"),   QT_TRANSLATE_NOOP("MainWindow", "hour"),
+        QT_TRANSLATE_NOOP("MainWindow", "minute")};
+    const AffairPeriod::Unit unit = period.MainUnit();
+    const QString word = QCoreApplication::translate("MainWindow", units[int(unit)]);
+    if (unit == AffairPeriod::Unit::Once) {
+        return word;
     }
-    if (period.month > 0) {
-        return text(period.month, QT_TRANSLATE_NOOP("MainWindow", "month"));
-    }
-    if (period.day > 0 && period.day % 7 == 0) {
-        return text(period.day / 7, QT_TRANSLATE_NOOP("MainWindow", "week"));
-    }
-    if (period.day > 0) {
-        return text(period.day, QT_TRANSLATE_NOOP("MainWindow", "day"));
-    }
-    if (period.hour > 0) {
-        return text(period.hour, QT_TRANSLATE_NOOP("MainWindow", "hour"));
-    }
-    if (period.minute > 0) {
-        return text(period.minute, QT_TRANSLATE_NOOP("MainWindow", "minute"));
-    }
-    return QCoreApplication::translate("MainWindow", "Once");
+    return QString::number(period.UnitCount()) + QStringLiteral("  ") + word;
 }
 
 QString EventRowText::DateText(const QDateTime& moment)

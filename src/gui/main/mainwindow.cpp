@@ -4,17 +4,16 @@
 
 #include "core/events/affairstore.h"
 #include "core/options/autostart.h"
-#include "core/storage/backuparchive.h"
-#include "gui/main/backupmessages.h"
-#include "gui/about/daboutdialog.h"
-#include "core/storage/datalocation.h"
-#include "gui/effects/effectshow.h"
-#include "core/options/esettings.h"
-#include "gui/main/eventrowtext.h"
-#include "gui/paint/paintcpanel.h"
+#include "core/options/options.h"
 #include "core/picture/picturefile.h"
+#include "core/storage/backuparchive.h"
+#include "core/storage/datalocation.h"
+#include "gui/about/daboutdialog.h"
+#include "gui/effects/effectshow.h"
+#include "gui/main/backupmessages.h"
+#include "gui/main/eventrowtext.h"
 #include "gui/options/settingdialog.h"
-#include "gui/main/traycheck.h"
+#include "gui/paint/paintcpanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +29,15 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
+
+namespace {
+// What a row shows: the state once the next due moment is brought up to date, as for its texts.
+bool ShownActive(AffairInfo record)
+{
+    record.GetNextTime();
+    return record.IsActive();
+}
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
@@ -65,6 +73,8 @@ QString MainWindow::HelpPath()
 
 void MainWindow::InitWindow()
 {
+    Opts = new Options(ESettings::DefaultPath(), this);
+    connect(Opts, &Options::changed, this, &MainWindow::ColorRows);
     setMinimumSize(size());
     setMaximumSize(size());
     // A grip on a window that cannot be resized would only mislead.
@@ -93,20 +103,14 @@ void MainWindow::InitWindow()
 
     ApplyOptions();
 
-    QDir here;
-    if (!here.exists(QStringLiteral("./data"))) {
-        here.mkpath(QStringLiteral("./data"));
-    }
-    if (!here.exists(QStringLiteral("./backup"))) {
-        here.mkpath(QStringLiteral("./backup"));
-    }
+    DataLocation::MakeFolders();
 }
 
 void MainWindow::ShowAtStart(bool minStart)
 {
     if (!minStart) {
         setVisible(true);
-    } else if (TrayCheck::Available()) {
+    } else if (QSystemTrayIcon::isSystemTrayAvailable()) {
         setVisible(false);
     } else {
         showMinimized();
@@ -233,7 +237,7 @@ void MainWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
         ApplyCodeTexts();
-        // The rows hold translated words ("Yes", the period units), and ColorRows reads them.
+        // The rows hold translated words ("Yes", the period units).
         RefreshTable();
     }
 }
@@ -246,7 +250,7 @@ void MainWindow::HideAndMin()
     }
     showMinimized();
     // Without a tray a hidden window could never be shown again; minimised it stays in reach.
-    if (TrayCheck::Available()) {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
         setVisible(false);
     }
 }
@@ -275,7 +279,7 @@ void MainWindow::RefreshTable()
         table->setItem(i, 1, new QTableWidgetItem(EventRowText::DateText(next)));
         table->setItem(i, 2, new QTableWidgetItem(EventRowText::TimeText(next)));
         table->setItem(i, 3, new QTableWidgetItem(EventRowText::PeriodText(record.GetPeriod())));
-        table->setItem(i, 4, new QTableWidgetItem(record.IsActive() ? tr("Yes") : tr("No")));
+        table->setItem(i, 4, new QTableWidgetItem(ShownActive(record) ? tr("Yes") : tr("No")));
     }
     const int row = qMin(CurrentRow, AffairsList.Count() - 1);
     if (row >= 0) {
@@ -287,17 +291,15 @@ void MainWindow::RefreshTable()
 
 void MainWindow::ColorRows()
 {
-    ESettings options;
     QColor effective;
     QColor expired;
-    if (!EventRowText::ParseColor(options.GetEffectiveColor(), &effective) ||
-        !EventRowText::ParseColor(options.GetExpiredColor(), &expired)) {
+    if (!Opts || !EventRowText::ParseColor(Opts->Current().GetEffectiveColor(), &effective) ||
+        !EventRowText::ParseColor(Opts->Current().GetExpiredColor(), &expired)) {
         return;
     }
     QTableWidget* table = ui->tableWidget;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem* state = table->item(row, 4);
-        const QColor& color = state && state->text() == tr("Yes") ? effective : expired;
+    for (int row = 0; row < qMin(table->rowCount(), AffairsList.Count()); ++row) {
+        const QColor& color = ShownActive(AffairsList.At(row)) ? effective : expired;
         for (int column = 0; column < table->columnCount(); ++column) {
             if (QTableWidgetItem* cell = table->item(row, column)) {
                 cell->setForeground(color);
@@ -308,9 +310,8 @@ void MainWindow::ColorRows()
 
 bool MainWindow::ApplyOptions()
 {
-    ESettings options;
     const AutoStart::Outcome entry =
-        AutoStart::Apply(options.GetAutoStart(), QCoreApplication::applicationFilePath(), IconPath());
+        AutoStart::Apply(Opts->Current().GetAutoStart(), QCoreApplication::applicationFilePath(), IconPath());
     ColorRows();
     return entry != AutoStart::Outcome::Failed;
 }
@@ -346,23 +347,22 @@ void MainWindow::on_tableWidget_clicked(QModelIndex index)
     CurrentRow = index.row();
 }
 
+int MainWindow::CurrentIndex() const
+{
+    const int row = ui->tableWidget->currentRow();
+    return row < AffairsList.Count() ? row : -1;
+}
+
 void MainWindow::on_Delete_clicked()
 {
-    QTableWidget* table = ui->tableWidget;
-    const int row = table->currentRow();
-    if (table->rowCount() == 0 || row < 0) {
+    const int index = CurrentIndex();
+    if (index < 0) {
         return;
     }
     // Taken before asking: a dispatched event rebuilds the table while the question is open
     // and moves the current row.
-    const QTableWidgetItem* head = table->verticalHeaderItem(row);
-    if (!head) {
-        return;
-    }
-    const QString id = head->text();
-
-    ESettings options;
-    if (options.GetDelReminder() && !Ask(tr("Event will be deleted.\nAre you sure?"))) {
+    const QString id = AffairsList.At(index).GetAffairID();
+    if (Opts->Current().GetDelReminder() && !Ask(tr("Event will be deleted.\nAre you sure?"))) {
         return;
     }
     const AffairInfo record = AffairsList.FindAffair(id);
@@ -402,7 +402,7 @@ void MainWindow::DelExpired()
 
 void MainWindow::SettingPro()
 {
-    SettingDialog dialog;
+    SettingDialog dialog(Opts);
     if (dialog.exec() == QDialog::Accepted) {
         if (!dialog.ReadForm()) {
             QMessageBox::warning(
@@ -438,24 +438,11 @@ void MainWindow::helptext()
 
 void MainWindow::eventdispose()
 {
-    const QString mask = AffairsList.DueMask();
-    int i = mask.indexOf(QLatin1Char('1'));
-    if (i < 0) {
+    const AffairInfo due = Dispatcher.Tick();
+    if (due.GetAffairID().isEmpty()) {
         return;
     }
-    // Every due event is shown, one after the other: the first at once, the others as the
-    // user clicks away the one before. They go before events still waiting from earlier.
-    // Waiting entries are identifiers, looked up when their turn comes, so an event deleted or
-    // changed meanwhile is never shown as it was; an event due again waits only once.
-    QStringList due;
-    for (; i >= 0; i = mask.indexOf(QLatin1Char('1'), i + 1)) {
-        const QString id = AffairsList.At(i).GetAffairID();
-        Pending.removeAll(id);
-        due.append(id);
-    }
-    const AffairInfo first = AffairsList.At(mask.indexOf(QLatin1Char('1')));
-    Pending = due.mid(1) + Pending;
-    ShowInEffect(first);
+    ShowInEffect(due);
     RefreshTable();
 }
 
@@ -469,13 +456,9 @@ void MainWindow::EffectOver()
     // This runs inside the window's own EffectDone emission.
     Effect->deleteLater();
     Effect = nullptr;
-    ShowingID.clear();
-    while (!Pending.isEmpty()) {
-        const AffairInfo next = AffairsList.FindAffair(Pending.takeFirst());
-        if (!next.GetAffairID().isEmpty()) {
-            ShowInEffect(next);
-            break;
-        }
+    const AffairInfo next = Dispatcher.Dismissed();
+    if (!next.GetAffairID().isEmpty()) {
+        ShowInEffect(next);
     }
 }
 
@@ -496,7 +479,6 @@ void MainWindow::ShowInEffect(const AffairInfo& record)
                           effect.value(1).toInt());
     Effect->SetDoneOnStop(false);
     Effect->StartEffect(30);
-    ShowingID = record.GetAffairID();
 }
 
 void MainWindow::GetInforEvent()
@@ -583,38 +565,24 @@ void MainWindow::on_AddNew_clicked()
 
 void MainWindow::on_Edit_clicked()
 {
-    QTableWidget* table = ui->tableWidget;
-    const int row = table->currentRow();
-    if (table->rowCount() == 0 || row < 0 || ModalOpen() || EditorOpen()) {
-        return;
-    }
-    const QTableWidgetItem* head = table->verticalHeaderItem(row);
-    if (!head) {
+    const int index = CurrentIndex();
+    if (index < 0 || ModalOpen() || EditorOpen()) {
         return;
     }
     Adding = false;
-    EditedID = head->text();
+    EditedID = AffairsList.At(index).GetAffairID();
     OpenEditor(AffairsList.FindAffair(EditedID));
 }
 
 void MainWindow::on_PreView_clicked()
 {
-    QTableWidget* table = ui->tableWidget;
-    const int row = table->currentRow();
-    if (row < 0) {
+    const int index = CurrentIndex();
+    if (index < 0) {
         return;
     }
-    const QTableWidgetItem* head = table->verticalHeaderItem(row);
-    if (!head) {
-        return;
-    }
-    const AffairInfo record = AffairsList.FindAffair(head->text());
-    if (record.GetAffairID().isEmpty()) {
-        return;
-    }
-    ShowInEffect(record);
+    ShowInEffect(AffairsList.At(index));
     // A preview is not a reminder: dismissing it must not be mistaken for this event's.
-    ShowingID.clear();
+    Dispatcher.PreviewShown();
 }
 
 void MainWindow::BackupFile()
@@ -635,9 +603,8 @@ void MainWindow::BackupFile()
 
 void MainWindow::RestoreFile()
 {
-    const QString fileName = QFileDialog::getOpenFileName(this, tr(BackupMessages::RestoreCaption),
-                                                          QString::fromLatin1(BackupMessages::RestoreFolder),
-                                                          tr(BackupMessages::RestoreFilter));
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr(BackupMessages::RestoreCaption), BackupArchive::Folder(), tr(BackupMessages::RestoreFilter));
     if (fileName.isEmpty()) {
         return;
     }

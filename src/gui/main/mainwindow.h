@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/events/affairlist.h"
+#include "core/events/duedispatcher.h"
 
 #include <QMainWindow>
 #include <QModelIndex>
@@ -10,6 +11,7 @@
 class QTimer;
 class PaintCPanel;
 class EffectShow;
+class Options;
 
 namespace Ui {
 class MainWindow;
@@ -35,13 +37,10 @@ public:
     bool SaveAffairList();
 
     const AffairList& Affairs() const { return AffairsList; }
-    int RememberedRow() const { return CurrentRow; }
     QSystemTrayIcon* TrayIcon() const { return Tray; }
-    QTimer* DispatchTimer() const { return Timer; }
     EffectShow* EffectWindow() const { return Effect; }
-    // The event whose reminder is on screen (empty for none or a preview), and those waiting.
-    QString ShowingEvent() const { return ShowingID; }
-    int PendingCount() const { return Pending.size(); }
+    // Read once at set-up; the options dialog changes them here.
+    Options* AppOptions() const { return Opts; }
 
     // The program icon, by its full path (the autostart entry names it too).
     static QString IconPath();
@@ -83,6 +82,8 @@ private:
     void OpenEditor(const AffairInfo& record);
     // Replaces any effect window by a new one showing the record's picture with its effect.
     void ShowInEffect(const AffairInfo& record);
+    // The list index of the table's current row, -1 for none: row i shows record i.
+    int CurrentIndex() const;
     static bool ModalOpen();
     bool EditorOpen();
     static void RemovePicture(const QString& path);
@@ -96,11 +97,11 @@ private:
     PaintCPanel* Editor = nullptr;
     EffectShow* Effect = nullptr;
     QTimer* Timer = nullptr;
+    DueDispatcher Dispatcher{AffairsList};
+    Options* Opts = nullptr;
     bool Adding = false;
     // The event an edit was opened for; its result replaces this one.
     QString EditedID;
-    QStringList Pending;
-    QString ShowingID;
     qint32 CurrentRow = 0;
     bool Rebuilding = false;
 };

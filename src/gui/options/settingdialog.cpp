@@ -2,13 +2,13 @@
 #include "gui/options/settingdialog.h"
 #include "ui_settingdialog.h"
 
-#include "core/options/esettings.h"
+#include "core/options/options.h"
 
 #include <QColorDialog>
 #include <QEvent>
 
-SettingDialog::SettingDialog(QWidget* parent)
-    : QDialog(parent), ui(new Ui::SettingDialog), Settings(std::make_unique<ESettings>())
+SettingDialog::SettingDialog(Options* options, QWidget* parent)
+    : QDialog(parent), ui(new Ui::SettingDialog), Settings(options)
 {
     ui->setupUi(this);
     setWindowTitle(tr("Options"));
@@ -27,29 +27,30 @@ QString SettingDialog::ColorText(const QColor& color)
 
 void SettingDialog::FillForm()
 {
-    Settings->LoadOptions();
-    ui->check_autostart->setChecked(Settings->GetAutoStart());
-    ui->check_minstart->setChecked(Settings->GetMinStart());
-    ui->check_delreminder->setChecked(Settings->GetDelReminder());
-    ui->check_cancelreminder->setChecked(Settings->GetCancelReminder());
+    const ESettings& current = Settings->Current();
+    ui->check_autostart->setChecked(current.GetAutoStart());
+    ui->check_minstart->setChecked(current.GetMinStart());
+    ui->check_delreminder->setChecked(current.GetDelReminder());
+    ui->check_cancelreminder->setChecked(current.GetCancelReminder());
     // The list's rows are the option's stored values.
-    ui->combo_showon->setCurrentIndex(Settings->GetShowRemindersOn());
-    effectiveColor = Settings->GetEffectiveColor();
-    expiredColor = Settings->GetExpiredColor();
+    ui->combo_showon->setCurrentIndex(current.GetShowRemindersOn());
+    effectiveColor = current.GetEffectiveColor();
+    expiredColor = current.GetExpiredColor();
     ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + effectiveColor + QLatin1Char(';'));
     ui->button_over->setStyleSheet(QStringLiteral("background-color: ") + expiredColor + QLatin1Char(';'));
 }
 
 bool SettingDialog::ReadForm()
 {
-    Settings->SetAutoStart(ui->check_autostart->isChecked());
-    Settings->SetMinStart(ui->check_minstart->isChecked());
-    Settings->SetDelReminder(ui->check_delreminder->isChecked());
-    Settings->SetCancelReminder(ui->check_cancelreminder->isChecked());
-    Settings->SetShowRemindersOn(ui->combo_showon->currentIndex());
-    Settings->SetEffectiveColor(effectiveColor);
-    Settings->SetExpiredColor(expiredColor);
-    return Settings->SaveOptions();
+    return Settings->Change([this](ESettings& s) {
+        s.SetAutoStart(ui->check_autostart->isChecked());
+        s.SetMinStart(ui->check_minstart->isChecked());
+        s.SetDelReminder(ui->check_delreminder->isChecked());
+        s.SetCancelReminder(ui->check_cancelreminder->isChecked());
+        s.SetShowRemindersOn(ui->combo_showon->currentIndex());
+        s.SetEffectiveColor(effectiveColor);
+        s.SetExpiredColor(expiredColor);
+    });
 }
 
 bool SettingDialog::ChooseColor(QString* text)

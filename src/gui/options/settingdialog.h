@@ -2,9 +2,8 @@
 #pragma once
 
 #include <QDialog>
-#include <memory>
 
-class ESettings;
+class Options;
 
 namespace Ui {
 class SettingDialog;
@@ -15,11 +14,13 @@ class SettingDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit SettingDialog(QWidget* parent = nullptr);
+    // The dialog shows and changes `options`, which must outlive it.
+    explicit SettingDialog(Options* options, QWidget* parent = nullptr);
     ~SettingDialog() override;
 
     void FillForm();
     // Copies the form into the options and saves them; false when the file was not written.
+    // The new options hold for this run either way.
     bool ReadForm();
 
     // "rgb(R,G,B)", the form the options file and the event table agree on.
@@ -36,7 +37,7 @@ private:
     static bool ChooseColor(QString* text);
 
     Ui::SettingDialog* ui;
-    std::unique_ptr<ESettings> Settings;
+    Options* Settings;
     QString effectiveColor;
     QString expiredColor;
 };

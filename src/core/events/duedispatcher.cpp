@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/duedispatcher.h"
+
+#include "core/events/clock.h"
+
+DueDispatcher::DueDispatcher(AffairList& list) : Affairs(list) {}
+
+AffairInfo DueDispatcher::Tick()
+{
+    return Tick(Clock::nowSecs());
+}
+
+AffairInfo DueDispatcher::Tick(qint64 nowSecs)
+{
+    const QString mask = Affairs.DueMask(nowSecs);
+    QStringList due;
+    for (int i = mask.indexOf(QLatin1Char('1')); i >= 0; i = mask.indexOf(QLatin1Char('1'), i + 1)) {
+        due.append(Affairs.At(i).GetAffairID());
+    }
+    return ShowNow(due);
+}
+
+AffairInfo DueDispatcher::ShowNow(const QStringList& ids)
+{
+    QStringList front = ids;
+    front.removeDuplicates();
+    for (const QString& id : front) {
+        Pending.removeAll(id);
+    }
+    Pending = front + Pending;
+    return Next();
+}
+
+AffairInfo DueDispatcher::Dismissed()
+{
+    ShowingID.clear();
+    return Next();
+}
+
+void DueDispatcher::PreviewShown()
+{
+    ShowingID.clear();
+}
+
+AffairInfo DueDispatcher::Next()
+{
+    while (!Pending.isEmpty()) {
+        const AffairInfo record = Affairs.FindAffair(Pending.takeFirst());
+        if (!record.GetAffairID().isEmpty()) {
+            ShowingID = record.GetAffairID();
+            return record;
+        }
+    }
+    return AffairInfo();
+}
