@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/effects/effectshow.h"
 
-#include "core/picture/picturefile.h"
 #include "core/effects/screensize.h"
+#include "core/picture/picturefile.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -13,8 +13,10 @@
 #include <QTimer>
 
 EffectShow::EffectShow(QWidget* parent)
+    // A tool window is kept off the task bar and the pager, and window managers stack it above
+    // the program's other windows, the full-screen drawing sheet among them.
     : QWidget(parent,
-              Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     // Set before the native window exists, so that X11 gives it a visual with alpha.
     setAttribute(Qt::WA_TranslucentBackground);
@@ -81,6 +83,8 @@ bool EffectShow::Prepare(const QImage& picture, bool pictureRead, int effectType
 void EffectShow::SetTitle(const QString& text)
 {
     title = text;
+    // Window lists and screen readers name the reminder by its event.
+    setWindowTitle(text);
 }
 
 void EffectShow::SetDoneOnStop(bool on)

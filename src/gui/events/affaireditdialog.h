@@ -23,6 +23,9 @@ public:
     void SetAffair(const AffairInfo& affair);
     AffairInfo GetAffair() const { return Affair; }
 
+    // Asks before confirming an event that would never be shown.
+    void accept() override;
+
 signals:
     void startprev(int et, int ed);
 
@@ -43,6 +46,8 @@ private slots:
 
 private:
     void ShowPeriod(const AffairPeriod& period);
+    // The working record as confirming the form now would make it.
+    AffairInfo FormRecord() const;
 
     Ui::AffairEditDialog* ui;
     AffairInfo Affair;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/events/affaireditdialog.h"
 #include "core/events/affairinfo.h"
+#include "gui/events/affaireditdialog.h"
 #include "gui/paint/paintwidget.h"
 
 #include <QCursor>
@@ -65,6 +65,8 @@ private:
     // True when the user confirmed leaving (or was not asked).
     bool ConfirmCancel();
     void Finish(bool saved);
+    // Brings the panel back above the canvas once nothing modal is open.
+    void KeepOnTop();
 
     Ui::PaintCPanel* ui;
     QString PicPath;
@@ -74,4 +76,6 @@ private:
     AffairEditDialog Dialog;
     PaintWidget Paint;
     QButtonGroup* Tools = nullptr;
+    // The canvas was hidden since the panel was last tied to it.
+    bool Retie = false;
 };
