@@ -526,6 +526,9 @@ void MainWindow::ShowInEffect(const AffairInfo& record)
     Effect->SetTitle(record.GetAffairTitle());
     Effect->PrepareEffect(record.GetPicPath(), effect.value(0).toInt(), effect.value(1).toInt());
     Effect->SetDoneOnStop(false);
+    if (Editor) {
+        Editor->StackAbove(Effect);
+    }
     Effect->StartEffect(30);
     ShowingID = record.GetAffairID();
     Dismiss->setVisible(true);

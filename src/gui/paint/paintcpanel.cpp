@@ -67,6 +67,21 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
     addAction(escape);
     Paint.addAction(escape);
     connect(escape, &QAction::triggered, this, &PaintCPanel::on_pushButton_3_clicked);
+    Paint.installEventFilter(this);
+}
+
+bool PaintCPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click on the canvas gives it the focus even while a dialog of the editor blocks it,
+    // and the window manager then lifts it, as a full-screen window, over that dialog: the
+    // dialog takes the focus back.
+    if (watched == &Paint && event->type() == QEvent::WindowActivate) {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->raise();
+            modal->activateWindow();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 PaintCPanel::~PaintCPanel()
@@ -107,6 +122,33 @@ void PaintCPanel::ShowEditor()
     show();
     raise();
     activateWindow();
+}
+
+void PaintCPanel::StackAbove(QWidget* reminder)
+{
+#ifndef Q_OS_WIN
+    if (Paint.isHidden()) {
+        return;
+    }
+    // A focused canvas is taken for a full-screen window and covers every other window but its
+    // own transients; the reminder is made one. The tie is for the window manager only, which
+    // reads it when the reminder is shown: for Qt it is undone then, or the editor's dialogs,
+    // modal to the canvas and its panel, would block the reminder's click.
+    reminder->winId();
+    QWindow* window = reminder->windowHandle();
+    window->setTransientParent(Paint.windowHandle());
+    // Queued: the signal comes before the native window is mapped.
+    connect(
+        window, &QWindow::visibleChanged, window,
+        [window](bool visible) {
+            if (visible) {
+                window->setTransientParent(nullptr);
+            }
+        },
+        Qt::QueuedConnection);
+#else
+    Q_UNUSED(reminder);
+#endif
 }
 
 void PaintCPanel::KeepOnTop()
@@ -311,7 +353,15 @@ void PaintCPanel::EffectOver()
         Preview->deleteLater();
         Preview = nullptr;
     }
+    // Shown back without the focus: a focused canvas is taken for a full-screen window and
+    // covers the event dialog still open over it.
+    Paint.setAttribute(Qt::WA_ShowWithoutActivating, true);
     Paint.show();
+    Paint.setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (Dialog.isVisible()) {
+        Dialog.raise();
+        Dialog.activateWindow();
+    }
     KeepOnTop();
 }
 

@@ -31,6 +31,9 @@ public:
     bool IsSaved() const { return Saved; }
     AffairInfo GetAffair() const { return Affair; }
 
+    // Makes a reminder shown while the editor is open appear above it.
+    void StackAbove(QWidget* reminder);
+
     PaintWidget* Canvas() { return &Paint; }
     AffairEditDialog* EventDialog() { return &Dialog; }
 
@@ -44,6 +47,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void on_MyPenWidth_valueChanged(int width);
