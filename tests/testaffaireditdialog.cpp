@@ -1,42 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/events/affaireditdialog.h"
-#include "core/events/clock.h"
-#include "core/effects/effectcodes.h"
-#include "support/painttest.h"
-#include "support/testenv.h"
+#include "support/widgettest.h"
 
 #include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QSpinBox>
-#include <QTextEdit>
-#include <QTimeEdit>
-#include <QtTest>
 
-using PaintTest::child;
+using namespace WidgetTest;
 
 namespace {
 
-AffairInfo stored(const AffairPeriod& p, int type = 3, int direction = 0)
-{
-    AffairInfo affair;
-    affair.SetInfo(QStringLiteral("2010-01-01T08:00:00"), QStringLiteral("Dentist"),
-                   QDateTime(QDate(2010, 1, 5), QTime(8, 30, 15)), p.year, p.month, p.day, p.hour, p.minute);
-    // As loaded from the event file: the codes are text.
-    affair.SetEffect({QString::number(type), QString::number(direction)});
-    return affair;
-}
+const QDateTime Now(QDate(2010, 1, 1), QTime(9, 5, 3));
 
-// Runs the dialog modally and presses one of its buttons, as the editor's "Set Event" does.
-int runAndPress(AffairEditDialog& dialog, QDialogButtonBox::StandardButton which)
+// Runs the dialog as "Set Event" does; `act` works it and presses its buttons.
+template <typename F> int Run(AffairEditDialog& dialog, F act)
 {
-    QTimer::singleShot(0, &dialog, [&dialog, which] {
-        QTRY_VERIFY(dialog.isVisible());
-        QTest::mouseClick(child<QDialogButtonBox>(&dialog, "buttonBox")->button(which), Qt::LeftButton);
-    });
+    WhenModal<AffairEditDialog>([act](AffairEditDialog* shown) { act(shown); });
     return dialog.exec();
 }
 
@@ -47,150 +27,90 @@ class TestAffairEditDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        TestEnv::setTimeZone("UTC");
-        Clock::setMock(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
-    }
+    void initTestCase() { TestEnv::setTimeZone("UTC"); }
+    void init() { Clock::setMock(Now); }
     void cleanupTestCase() { Clock::reset(); }
 
-    void rowsAndCodesBothWays()
-    {
-        AffairEditDialog dialog;
-        QListWidget* list = child<QListWidget>(&dialog, "EffectList");
-        QCOMPARE(list->count(), 19);
-        for (int row = -1; row < 19; ++row) {
-            // No current row stores Bounce.
-            const int type = row < 0 ? 3 : EffectCodes::Type(row);
-            const int direction = row < 0 ? 0 : EffectCodes::Direction(row);
-            dialog.SetAffair(AffairInfo());
-            list->setCurrentRow(row);
-            QCOMPARE(list->currentItem() ? list->currentItem()->text() : QString(), EffectCodes::Text(row));
-            QCOMPARE(runAndPress(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
-            QCOMPARE(dialog.GetAffair().GetEffect(), (QVariantList{type, direction}));
-            QCOMPARE(dialog.GetAffair().GetEffect().at(0).typeId(), QMetaType::Int);
-            dialog.SetAffair(stored(AffairPeriod{}, type, direction));
-            QCOMPARE(list->currentRow(), qMax(row, 0));
-        }
-        // Codes without a row show Bounce.
-        for (const QPoint& code : {QPoint(2, 5), QPoint(0, 8), QPoint(4, 0), QPoint(1, -1)}) {
-            dialog.SetAffair(stored(AffairPeriod{}, code.x(), code.y()));
-            QCOMPARE(list->currentRow(), 0);
-        }
-    }
-
-    void periodShown_data()
+    // A stored event is shown in the largest unit that holds, and confirmed as shown.
+    void shownAndConfirmed_data()
     {
         QTest::addColumn<AffairPeriod>("period");
+        QTest::addColumn<QPoint>("codes"); // type, direction
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("count");
-        auto p = [](int y, int mo, int d, int h, int mi) { return AffairPeriod{y, mo, d, h, mi}; };
-        QTest::newRow("14 days are 2 weeks") << p(0, 0, 14, 0, 0) << "Weekly" << 2;
-        QTest::newRow("10 days") << p(0, 0, 10, 0, 0) << "Daily" << 10;
-        QTest::newRow("7 x 99999 days") << p(0, 0, 699993, 0, 0) << "Weekly" << 99999;
-        QTest::newRow("3 months") << p(0, 3, 0, 0, 0) << "Monthly" << 3;
-        QTest::newRow("year wins over day") << p(2, 0, 5, 0, 0) << "Yearly" << 2;
-        QTest::newRow("hours") << p(0, 0, 0, 36, 0) << "Hourly" << 36;
-        QTest::newRow("minutes") << p(0, 0, 0, 0, 45) << "Minute" << 45;
-        QTest::newRow("once") << p(0, 0, 0, 0, 0) << "OnlyOnce" << 1;
+        QTest::addColumn<int>("row");
+        QTest::addColumn<AffairPeriod>("kept");
+        QTest::addColumn<QPoint>("keptCodes");
+        QTest::newRow("14 days are 2 weeks") << AffairPeriod{0, 0, 14, 0, 0} << QPoint(1, 7) << "Weekly" << 2
+                                             << 18 << AffairPeriod{0, 0, 14, 0, 0} << QPoint(1, 7);
+        QTest::newRow("year wins, unknown codes") << AffairPeriod{2, 0, 5, 0, 0} << QPoint(2, 5) << "Yearly"
+                                                  << 2 << 0 << AffairPeriod{2, 0, 0, 0, 0} << QPoint(3, 0);
+        QTest::newRow("10 days") << AffairPeriod{0, 0, 10, 0, 0} << QPoint(2, 1) << "Daily" << 10 << 2
+                                 << AffairPeriod{0, 0, 10, 0, 0} << QPoint(2, 1);
+        QTest::newRow("once") << AffairPeriod{} << QPoint(0, 4) << "OnlyOnce" << 1 << 7 << AffairPeriod{}
+                              << QPoint(0, 4);
     }
 
-    void periodShown()
+    void shownAndConfirmed()
     {
         QFETCH(AffairPeriod, period);
+        QFETCH(QPoint, codes);
         QFETCH(QString, kind);
         QFETCH(int, count);
+        QFETCH(int, row);
+        QFETCH(AffairPeriod, kept);
+        QFETCH(QPoint, keptCodes);
+        AffairInfo stored;
+        stored.SetInfo(QStringLiteral("2009-12-01T08:00:00"), QStringLiteral("Dentist"), Now.addDays(4),
+                       period.year, period.month, period.day, period.hour, period.minute);
+        stored.SetEffect({QString::number(codes.x()), QString::number(codes.y())}); // text, as loaded
         AffairEditDialog dialog;
-        dialog.SetAffair(stored(period));
+        dialog.SetAffair(stored);
         QVERIFY(dialog.findChild<QRadioButton*>(kind)->isChecked());
-        QSpinBox* perNum = child<QSpinBox>(&dialog, "PerNum");
-        QCOMPARE(perNum->value(), count);
-        QCOMPARE(perNum->isEnabled(), kind != QLatin1String("OnlyOnce"));
-        QCOMPARE(child<QTextEdit>(&dialog, "AFTitle")->toPlainText(), QStringLiteral("Dentist"));
-        QCOMPARE(child<QDateEdit>(&dialog, "AFDateEdit")->date(), QDate(2010, 1, 5));
-        QCOMPARE(child<QTimeEdit>(&dialog, "AFTimeEdit")->time(), QTime(8, 30, 15));
-        // Confirmed as shown, only the shown unit is kept.
-        QCOMPARE(runAndPress(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
-        const AffairPeriod back = dialog.GetAffair().GetPeriod();
-        const int kept = back.year + back.month + back.day + back.hour + back.minute;
-        QCOMPARE(kept, kind == QLatin1String("Weekly")     ? 7 * count
-                       : kind == QLatin1String("OnlyOnce") ? 0
-                                                           : count);
-        QCOMPARE(dialog.GetAffair().GetAffairID(), QStringLiteral("2010-01-01T08:00:00"));
+        QCOMPARE(Child<QSpinBox>(&dialog, "PerNum")->value(), count);
+        QCOMPARE(Child<QSpinBox>(&dialog, "PerNum")->isEnabled(), kind != QLatin1String("OnlyOnce"));
+        QCOMPARE(Child<QListWidget>(&dialog, "EffectList")->currentRow(), row);
+        QCOMPARE(Run(dialog, [](QWidget* d) { ClickBox(d, QDialogButtonBox::Ok); }), int(QDialog::Accepted));
+        QCOMPARE(dialog.GetAffair().GetPeriod(), kept);
+        QCOMPARE(dialog.GetAffair().GetEffect(), (QVariantList{keptCodes.x(), keptCodes.y()}));
+        QCOMPARE(dialog.GetAffair().GetUserDateTime(), Now.addDays(4));
     }
 
-    void periodStored_data()
+    // A new event confirmed at once would never be shown: asked first; No goes back to the form.
+    void passedMomentAsked_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<AffairPeriod>("expected");
-        QTest::newRow("3 weeks") << "Weekly" << 3 << AffairPeriod{0, 0, 21, 0, 0};
-        QTest::newRow("once ignores PerNum") << "OnlyOnce" << 5 << AffairPeriod{};
-        QTest::newRow("2 years") << "Yearly" << 2 << AffairPeriod{2, 0, 0, 0, 0};
-        QTest::newRow("99999 minutes") << "Minute" << 99999 << AffairPeriod{0, 0, 0, 0, 99999};
+        QTest::addColumn<int>("days"); // from today
+        QTest::addColumn<int>("answer");
+        QTest::newRow("tomorrow, not asked") << 1 << 0;
+        QTest::newRow("passed, No") << 0 << int(QMessageBox::No);
+        QTest::newRow("passed, Yes") << 0 << int(QMessageBox::Yes);
     }
 
-    void periodStored()
+    void passedMomentAsked()
     {
-        QFETCH(QString, kind);
-        QFETCH(int, count);
-        QFETCH(AffairPeriod, expected);
+        QFETCH(int, days);
+        QFETCH(int, answer);
         AffairEditDialog dialog;
-        dialog.SetAffair(stored(AffairPeriod{0, 0, 1, 0, 0}));
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(kind), Qt::LeftButton);
-        QSpinBox* perNum = child<QSpinBox>(&dialog, "PerNum");
-        QCOMPARE(perNum->isEnabled(), kind != QLatin1String("OnlyOnce"));
-        perNum->setValue(count);
-        QCOMPARE(runAndPress(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
-        QCOMPARE(dialog.GetAffair().GetPeriod(), expected);
-    }
-
-    void newEventConfirmedUnchanged()
-    {
-        AffairEditDialog dialog;
-        Clock::setMock(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
         dialog.SetAffair(AffairInfo());
+        Child<QDateEdit>(&dialog, "AFDateEdit")->setDate(Now.date().addDays(days));
         Clock::advance(4); // the user takes a few seconds
-        QCOMPARE(runAndPress(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
-        const AffairInfo affair = dialog.GetAffair();
-        QCOMPARE(affair.GetAffairID(), QStringLiteral("2010-02-01T09:05:07"));
-        QCOMPARE(affair.GetUserDateTime(), QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
-        QCOMPARE(affair.GetPeriod(), AffairPeriod{});
-        QCOMPARE(affair.GetEffect(), (QVariantList{3, 0}));
-        QVERIFY(affair.GetPicPath().isEmpty());
-    }
-
-    void doubleClickAsksForPreview()
-    {
-        AffairEditDialog dialog;
-        dialog.SetAffair(AffairInfo());
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QSignalSpy previews(&dialog, &AffairEditDialog::startprev);
-        QListWidget* list = child<QListWidget>(&dialog, "EffectList");
-        const QPoint at = list->visualItemRect(list->item(2)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(previews.count(), 1);
-        QCOMPARE(previews.at(0), (QVariantList{2, 1}));
-        QVERIFY(dialog.isVisible());
-    }
-
-    void cancelLeavesRecord()
-    {
-        AffairEditDialog dialog;
-        const AffairInfo original = stored(AffairPeriod{0, 0, 14, 0, 0}, 1, 7);
-        dialog.SetAffair(original);
-        child<QTextEdit>(&dialog, "AFTitle")->setPlainText(QStringLiteral("Changed"));
-        child<QRadioButton>(&dialog, "Yearly")->setChecked(true);
-        child<QListWidget>(&dialog, "EffectList")->setCurrentRow(0);
-        QCOMPARE(runAndPress(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
-        const AffairInfo after = dialog.GetAffair();
-        QCOMPARE(after.GetAffairTitle(), QStringLiteral("Dentist"));
-        QCOMPARE(after.GetPeriod(), original.GetPeriod());
-        QCOMPARE(after.GetEffect(), original.GetEffect());
+        QString asked;
+        const int result = Run(dialog, [&](QWidget* d) {
+            if (answer) {
+                AnswerBox(QMessageBox::StandardButton(answer), &asked);
+            }
+            ClickBox(d, QDialogButtonBox::Ok);
+            if (d->isVisible()) {
+                ClickBox(d, QDialogButtonBox::Cancel);
+            }
+        });
+        QCOMPARE(result, int(answer == QMessageBox::No ? QDialog::Rejected : QDialog::Accepted));
+        QCOMPARE(asked.isEmpty(), !answer);
+        if (result == QDialog::Accepted) {
+            QCOMPARE(dialog.GetAffair().GetAffairID(), QStringLiteral("2010-01-01T09:05:07"));
+            QCOMPARE(dialog.GetAffair().GetUserDateTime(), Now.addDays(days));
+            QCOMPARE(dialog.GetAffair().IsActive(), days > 0);
+        }
     }
 };
 

@@ -1,59 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/events/affaireditdialog.h"
-#include "core/events/clock.h"
-#include "gui/effects/effectshow.h"
-#include "gui/paint/paintcpanel.h"
-#include "support/painttest.h"
-#include "core/picture/picturefile.h"
 #include "core/effects/screensize.h"
-#include "support/testenv.h"
+#include "core/picture/picturefile.h"
+#include "gui/effects/effectshow.h"
+#include "gui/events/affaireditdialog.h"
+#include "gui/paint/paintcpanel.h"
+#include "support/widgettest.h"
 
-#include <QDialogButtonBox>
+#include <QColorDialog>
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QSpinBox>
-#include <QtTest>
 
-using PaintTest::child;
+using namespace WidgetTest;
 
 namespace {
 
-// Answers the next message box with `which`, keeping its text.
-void answerMessageBox(QMessageBox::StandardButton which, QString* text = nullptr)
+// "Set Event": `act` works the event dialog and presses its buttons.
+template <typename F> void SetEvent(PaintCPanel& panel, F act)
 {
-    PaintTest::answerModal<QMessageBox>([which, text](QMessageBox* box) {
-        if (text) {
-            *text = box->text();
-        }
-        QTest::mouseClick(box->button(which), Qt::LeftButton);
-    });
+    WhenModal<AffairEditDialog>([act](AffairEditDialog* dialog) { act(dialog); });
+    Click(&panel, "pushButton");
 }
 
-void press(QWidget* dialog, QDialogButtonBox::StandardButton which)
-{
-    QTest::mouseClick(child<QDialogButtonBox>(dialog, "buttonBox")->button(which), Qt::LeftButton);
-}
-
-void click(PaintCPanel& panel, const char* name)
-{
-    QTest::mouseClick(child<QPushButton>(&panel, name), Qt::LeftButton);
-}
-
-// "Set Event", answering the event dialog with `which`.
-void setEvent(PaintCPanel& panel, QDialogButtonBox::StandardButton which)
-{
-    PaintTest::answerModal<AffairEditDialog>([which](AffairEditDialog* dialog) { press(dialog, which); });
-    click(panel, "pushButton");
-}
-
-// A new event whose details were confirmed once, ready for "OK".
-void prepareNewEvent(PaintCPanel& panel)
+// A new event due tomorrow, its details confirmed once, ready for "OK".
+void PrepareNewEvent(PaintCPanel& panel)
 {
     panel.SetAffair(AffairInfo());
     panel.ShowEditor();
-    setEvent(panel, QDialogButtonBox::Ok);
+    QVERIFY(QTest::qWaitForWindowExposed(panel.Canvas()));
+    SetEvent(panel, [](QWidget* dialog) {
+        Child<QDateEdit>(dialog, "AFDateEdit")->setDate(QDate(2010, 2, 2));
+        ClickBox(dialog, QDialogButtonBox::Ok);
+    });
 }
 
 } // namespace
@@ -75,177 +54,130 @@ private slots:
         ScreenSize::clearOverride();
     }
 
-    void okWritesNewPictureThenSameFileOnEdit()
+    void okWritesPictureThenSameFileOnEdit()
     {
-        TestEnv::ScratchDir dir;
-        QVERIFY(QDir().mkdir(QStringLiteral("data")));
-        // Another event's picture holds this second's name: the new one takes the next.
-        TestEnv::writeAll(QStringLiteral("./data/dap20100201090503"), "another event's picture");
+        TestEnv::ScratchDir dir; // no ./data folder at first: the picture cannot be written
         PaintCPanel panel;
-        prepareNewEvent(panel);
-        QVERIFY(QTest::qWaitForWindowExposed(panel.Canvas()));
+        panel.SetAffair(AffairInfo());
+        QVERIFY(!Child(&panel, "pushButton_2")->isEnabled());
+        PrepareNewEvent(panel);
         QTest::mouseClick(panel.Canvas(), Qt::LeftButton, {}, QPoint(50, 50));
-        const QImage drawing = panel.Canvas()->GetImage();
         QSignalSpy done(&panel, &PaintCPanel::JobDone);
-        click(panel, "pushButton_2");
-        QCOMPARE(done.count(), 1);
-        QVERIFY(panel.IsSaved());
-        QVERIFY(!panel.isVisible() && !panel.Canvas()->isVisible());
+        QString text;
+        AnswerBox(QMessageBox::Ok, &text);
+        Click(&panel, "pushButton_2");
+        QVERIFY2(text.contains(QStringLiteral("./data/dap20100201090503")), qPrintable(text));
+        QVERIFY(done.isEmpty() && !panel.IsSaved() && panel.Canvas()->isVisible());
+        QVERIFY(QDir().mkdir(QStringLiteral("data")));
+        Click(&panel, "pushButton_2");
+        QVERIFY(done.count() == 1 && panel.IsSaved() && !panel.Canvas()->isVisible());
         const AffairInfo saved = panel.GetAffair();
-        QCOMPARE(saved.GetPicPath(), QStringLiteral("./data/dap20100201090504"));
-        QCOMPARE(TestEnv::readAll(QStringLiteral("./data/dap20100201090503")),
-                 QByteArray("another event's picture"));
-        QImage stored;
-        QCOMPARE(PictureFile::Read(saved.GetPicPath(), QSize(320, 240), &stored), 0);
-        QCOMPARE(stored, drawing);
+        QCOMPARE(saved.GetPicPath(), QStringLiteral("./data/dap20100201090503"));
 
         // Editing loads the picture and writes it back to the same file.
-        Clock::advance(3600);
         PaintCPanel editor;
         QCOMPARE(editor.SetAffair(saved), 0);
-        QCOMPARE(editor.Canvas()->GetImage(), drawing);
-        editor.ShowEditor();
+        QCOMPARE(editor.Canvas()->GetImage().pixel(50, 50), qRgb(0, 0, 255));
         editor.Canvas()->SetTool(PaintWidget::Rubber);
         QTest::mouseClick(editor.Canvas(), Qt::LeftButton, {}, QPoint(50, 50));
-        click(editor, "pushButton_2");
-        QVERIFY(editor.IsSaved());
+        Click(&editor, "pushButton_2");
         QCOMPARE(editor.GetAffair().GetPicPath(), saved.GetPicPath());
-        QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files).size(), 2);
+        QImage stored;
         QCOMPARE(PictureFile::Read(saved.GetPicPath(), QSize(320, 240), &stored), 0);
         QCOMPARE(stored.pixel(50, 50), qRgb(255, 255, 255));
     }
 
-    void okNeedsEventAndWritablePicture()
+    void cancelCloseAndEscape_data()
     {
-        TestEnv::ScratchDir dir; // no ./data folder: the picture cannot be written
-        PaintCPanel panel;
-        panel.SetAffair(AffairInfo());
-        panel.ShowEditor();
-        QPushButton* ok = child<QPushButton>(&panel, "pushButton_2");
-        QVERIFY(!ok->isEnabled());
-        setEvent(panel, QDialogButtonBox::Cancel);
-        QVERIFY(!ok->isEnabled());
-        setEvent(panel, QDialogButtonBox::Ok);
-        QVERIFY(ok->isEnabled());
-        QCOMPARE(panel.GetAffair().GetAffairID(), QStringLiteral("2010-02-01T09:05:03"));
-
-        QSignalSpy done(&panel, &PaintCPanel::JobDone);
-        QString text;
-        answerMessageBox(QMessageBox::Ok, &text);
-        click(panel, "pushButton_2");
-        QVERIFY2(text.contains(QStringLiteral("./data/dap20100201090503")), qPrintable(text));
-        QCOMPARE(done.count(), 0);
-        QVERIFY(!panel.IsSaved());
-        QVERIFY(panel.isVisible() && panel.Canvas()->isVisible());
-        QVERIFY(panel.GetAffair().GetPicPath().isEmpty());
-        // Once the folder is there, the same drawing is saved.
-        QVERIFY(QDir().mkdir(QStringLiteral("data")));
-        click(panel, "pushButton_2");
-        QCOMPARE(done.count(), 1);
+        QTest::addColumn<int>("answer"); // 0: the question is turned off
+        QTest::addColumn<QString>("how");
+        QTest::newRow("cancel, No") << int(QMessageBox::No) << "cancel";
+        QTest::newRow("close, not asked") << 0 << "close";
+        QTest::newRow("Escape on the sheet, Yes") << int(QMessageBox::Yes) << "escape";
     }
 
-    void cancelAndClose_data()
-    {
-        QTest::addColumn<int>("answer"); // 0: the reminder is turned off
-        QTest::addColumn<bool>("useClose");
-        QTest::addColumn<bool>("ends");
-        QTest::newRow("cancel, answered No") << int(QMessageBox::No) << false << false;
-        QTest::newRow("cancel, answered Yes") << int(QMessageBox::Yes) << false << true;
-        QTest::newRow("cancel, no reminder") << 0 << false << true;
-        QTest::newRow("close, answered No") << int(QMessageBox::No) << true << false;
-        QTest::newRow("close, answered Yes") << int(QMessageBox::Yes) << true << true;
-    }
-
-    void cancelAndClose()
+    void cancelCloseAndEscape()
     {
         QFETCH(int, answer);
-        const bool reminder = answer != 0;
-        QFETCH(bool, useClose);
-        QFETCH(bool, ends);
+        QFETCH(QString, how);
         TestEnv::ScratchDir dir;
-        if (!reminder) {
+        if (!answer) {
             TestEnv::writeAll(QStringLiteral("ESetting.ini"), "[ERemind]\nCancelReminder=false\n");
         }
         PaintCPanel panel;
-        prepareNewEvent(panel);
+        PrepareNewEvent(panel);
         QSignalSpy done(&panel, &PaintCPanel::JobDone);
-        QString text = QStringLiteral("not asked");
-        if (reminder) {
-            answerMessageBox(QMessageBox::StandardButton(answer), &text);
+        QString text;
+        if (answer) {
+            AnswerBox(QMessageBox::StandardButton(answer), &text);
         }
-        if (useClose) {
+        if (how == QLatin1String("close")) {
             QVERIFY(!panel.close());
+        } else if (how == QLatin1String("escape")) {
+            panel.Canvas()->activateWindow();
+            QTRY_VERIFY(panel.Canvas()->isActiveWindow());
+            QTest::keyClick(panel.Canvas(), Qt::Key_Escape);
         } else {
-            click(panel, "pushButton_3");
+            Click(&panel, "pushButton_3");
         }
-        QCOMPARE(text, reminder
-                           ? QStringLiteral("Event has not been saved.\nDo you want to quit without saving?")
-                           : QStringLiteral("not asked"));
+        QCOMPARE(text.isEmpty(), !answer);
+        const bool ends = answer != QMessageBox::No;
         QCOMPARE(done.count(), ends ? 1 : 0);
-        QCOMPARE(panel.isVisible(), !ends);
         QCOMPARE(panel.Canvas()->isVisible(), !ends);
         QVERIFY(!panel.IsSaved());
     }
 
-    void rubberCursorFollowsWidth()
+    // In the event dialog a preview hides the sheet until it ends, and a reminder on the desktop
+    // still takes the click that dismisses it; once the dialog is answered the panel is back in
+    // front of the sheet, "OK" and "Cancel" within reach.
+    void previewAndReminderDuringDialog()
     {
         TestEnv::ScratchDir dir;
         PaintCPanel panel;
-        panel.SetAffair(AffairInfo());
-        click(panel, "MyRubber");
-        child<QSpinBox>(&panel, "MyPenWidth")->setValue(30);
-        QCOMPARE(panel.Canvas()->RubberPen().width(), 30);
-        const QCursor cursor = panel.Canvas()->cursor();
-        QCOMPARE(cursor.hotSpot(), QPoint(15, 15));
-        const QImage shape = cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(shape.size(), QSize(30, 30));
-        // A white disc with a black rim, transparent in the corners.
-        QCOMPARE(shape.pixel(15, 15), qRgba(255, 255, 255, 255));
-        QCOMPARE(shape.pixel(1, 15), qRgba(0, 0, 0, 255));
-        QCOMPARE(qAlpha(shape.pixel(0, 0)), 0);
-    }
-
-    void rightClickTogglesPanel()
-    {
-        TestEnv::ScratchDir dir;
-        PaintCPanel panel;
-        panel.SetAffair(AffairInfo());
-        panel.ShowEditor();
-        QVERIFY(QTest::qWaitForWindowExposed(panel.Canvas()));
-        QTest::mouseClick(panel.Canvas(), Qt::RightButton, {}, QPoint(30, 30));
-        QVERIFY(!panel.isVisible());
-        QTest::mouseClick(panel.Canvas(), Qt::RightButton, {}, QPoint(30, 30));
-        QVERIFY(panel.isVisible());
-    }
-
-    void previewFromEventDialog()
-    {
-        TestEnv::ScratchDir dir;
-        PaintCPanel panel;
-        panel.SetAffair(AffairInfo());
-        panel.ShowEditor();
-        QVERIFY(QTest::qWaitForWindowExposed(panel.Canvas()));
-        bool checked = false;
-        PaintTest::answerModal<AffairEditDialog>([&panel, &checked](AffairEditDialog* dialog) {
-            QListWidget* list = child<QListWidget>(dialog, "EffectList");
-            const QPoint at = list->visualItemRect(list->item(2)).center();
-            // Twice in a row: the second preview replaces the first window.
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        PrepareNewEvent(panel);
+        QImage picture(320, 240, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        picture.setPixel(100, 100, qRgb(0, 0, 0));
+        int dismissed = -1;
+        SetEvent(panel, [&](QWidget* dialog) {
+            QListWidget* list = Child<QListWidget>(dialog, "EffectList");
+            const QPoint at = list->visualItemRect(list->item(3)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
             QVERIFY(!panel.Canvas()->isVisible());
-            int windows = 0;
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                windows += qobject_cast<EffectShow*>(w) != nullptr;
-            }
-            QCOMPARE(windows, 1);
-            QTRY_VERIFY_WITH_TIMEOUT(panel.Canvas()->isVisible(), 30000);
-            QVERIFY(dialog->isVisible());
-            checked = true;
-            press(dialog, QDialogButtonBox::Cancel);
+            EffectShow reminder;
+            QSignalSpy done(&reminder, &EffectShow::EffectDone);
+            reminder.PrepareEffect(picture, 0, 0);
+            reminder.StartEffect(30);
+            QTRY_VERIFY_WITH_TIMEOUT(!reminder.IsRunning() && panel.Canvas()->isVisible(), 30000);
+            QVERIFY(QTest::qWaitForWindowExposed(&reminder));
+            // Through the window system, where modal dialogs block input.
+            QTest::mouseClick(reminder.windowHandle(), Qt::LeftButton, {}, QPoint(100, 100));
+            dismissed = done.count();
+            ClickBox(dialog, QDialogButtonBox::Ok);
         });
-        click(panel, "pushButton");
-        QVERIFY(checked);
-        QVERIFY(panel.Canvas()->isVisible());
+        QCOMPARE(dismissed, 1);
+        QVERIFY(panel.isVisible() && panel.Canvas()->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), &panel);
+    }
+
+    // The pen colour is where the colour dialog starts, and the colour of text being typed.
+    void colourDialogStartsOnPen()
+    {
+        TestEnv::ScratchDir dir;
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        panel.Canvas()->DrawPen().setColor(QColor(200, 0, 0));
+        QColor offered;
+        WhenModal<QColorDialog>([&offered](QColorDialog* dialog) {
+            offered = dialog->currentColor();
+            dialog->accept();
+        });
+        Click(&panel, "MyColor");
+        QCOMPARE(offered, QColor(200, 0, 0));
+        panel.Canvas()->SetTool(PaintWidget::Text);
+        QTest::mouseClick(panel.Canvas(), Qt::LeftButton, {}, QPoint(40, 40));
+        QCOMPARE(panel.Canvas()->TextEdit()->palette().color(QPalette::Text), QColor(200, 0, 0));
     }
 };
 

@@ -174,6 +174,11 @@
         <source>Spread Right-Down</source>
         <translation>Ausbreiten nach rechts unten</translation>
     </message>
+    <message>
+        <location filename="../src/gui/events/affaireditdialog.cpp"/>
+        <source>This moment has passed, so the event will never be shown. Save it anyway?</source>
+        <translation>Dieser Zeitpunkt ist vorbei, das Ereignis wird also nie angezeigt. Trotzdem speichern?</translation>
+    </message>
 </context>
 <context>
     <name>BackupArchive</name>
@@ -788,6 +793,103 @@ Möchten Sie das wirklich tun?</translation>
         <location filename="../src/app/mainwindow.cpp" line="407"/>
         <source>The start at log-on could not be changed.</source>
         <translation>Der Start bei der Anmeldung konnte nicht geändert werden.</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/main/mainwindow.cpp"/>
+        <source>Dismiss reminder</source>
+        <translation>Erinnerung schließen</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/main/mainwindow.cpp"/>
+        <source>No program could be started to show the manual. You can open it yourself:
+%1</source>
+        <translation>Es konnte kein Programm gestartet werden, um die Anleitung anzuzeigen. Sie können sie selbst öffnen:
+%1</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/main/mainwindow.cpp"/>
+        <source>Replace your %1 events with the %2 events of %3?</source>
+        <translation>Ihre %1 Ereignisse durch die %2 Ereignisse aus %3 ersetzen?</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/main/mainwindow.cpp"/>
+        <source>Restored %1 events.</source>
+        <translation>%1 Ereignisse wiederhergestellt.</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Add event</source>
+        <translation>Ereignis &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Delete event</source>
+        <translation>Ereignis &amp;löschen</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Bakup</source>
+        <translation>&amp;Sichern</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Edit event</source>
+        <translation>Ereignis &amp;bearbeiten</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Hide to Tray</source>
+        <translation>&amp;Im Infobereich ablegen</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber Pennibell</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Preview event</source>
+        <translation>Ereignis&amp;vorschau</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Options</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>&amp;Contents</source>
+        <translation>&amp;Inhalt</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/forms/mainwindow.ui"/>
+        <source>Delete e&amp;xpired events</source>
+        <translation>&amp;Abgelaufene Ereignisse löschen</translation>
     </message>
 </context>
 <context>

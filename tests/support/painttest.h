@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QTimer>
 #include <QWidget>
 #include <QtTest>
 
@@ -25,16 +24,6 @@ inline int countColour(const QImage& image, QRgb colour)
         }
     }
     return n;
-}
-
-// Hands the next modal widget of type T to `answer` once it is up, so no box is left hanging.
-template <typename T, typename F> void answerModal(F answer)
-{
-    QTimer::singleShot(0, qApp, [answer] {
-        T* modal = nullptr;
-        QTRY_VERIFY((modal = qobject_cast<T*>(QApplication::activeModalWidget())));
-        answer(modal);
-    });
 }
 
 // Calls `step` until it says the run is over: the number of the call that ended it, or -1.

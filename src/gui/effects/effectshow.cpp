@@ -3,6 +3,7 @@
 
 #include "core/effects/compositing.h"
 #include "core/effects/screenchoice.h"
+#include "core/effects/screensize.h"
 #include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
 
@@ -18,8 +19,10 @@
 
 namespace {
 
+// A tool window is kept off the task bar and the pager, and window managers stack it above the
+// program's other windows, the full-screen drawing sheet among them.
 const Qt::WindowFlags Flags =
-    Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
+    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
 
 // Each rectangle scaled by `factor` and grown to whole units, so that nothing is left out.
 QRegion scaled(const QRegion& region, double factor)
@@ -160,6 +163,8 @@ bool EffectShow::Prepare(const QImage& picture, bool pictureRead, int type, int 
 void EffectShow::SetTitle(const QString& text)
 {
     title = text;
+    // Window lists and screen readers name the reminder by its event.
+    setWindowTitle(text);
 }
 
 void EffectShow::SetDoneOnStop(bool on)

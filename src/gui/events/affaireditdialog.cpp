@@ -4,6 +4,7 @@
 #include "core/effects/effectcodes.h"
 #include "core/events/clock.h"
 #include "core/events/localtime.h"
+#include "gui/common/windowmodal.h"
 #include "ui_affaireditdialog.h"
 
 AffairEditDialog::AffairEditDialog(QWidget* parent) : QDialog(parent), ui(new Ui::AffairEditDialog)
@@ -116,7 +117,7 @@ void AffairEditDialog::on_EffectList_doubleClicked(const QModelIndex& index)
 
 void AffairEditDialog::on_buttonBox_rejected() {}
 
-void AffairEditDialog::on_buttonBox_accepted()
+AffairInfo AffairEditDialog::FormRecord() const
 {
     AffairPeriod::Unit unit = AffairPeriod::Unit::Once;
     const QMap<AffairPeriod::Unit, QRadioButton*> buttons = UnitButtons();
@@ -128,15 +129,39 @@ void AffairEditDialog::on_buttonBox_accepted()
     const AffairPeriod period = AffairPeriod::Of(unit, ui->PerNum->value());
 
     const int row = ui->EffectList->currentRow();
-    EffectCodes.clear();
-    EffectCodes << ::EffectCodes::Type(row) << ::EffectCodes::Direction(row);
+    const QVariantList codes{::EffectCodes::Type(row), ::EffectCodes::Direction(row)};
 
-    QString id = Affair.GetAffairID();
+    AffairInfo record = Affair;
+    QString id = record.GetAffairID();
     if (id.isEmpty()) {
         id = Clock::now().toString(Qt::ISODate);
     }
     const QDateTime user = LocalTime::Make(ui->AFDateEdit->date(), ui->AFTimeEdit->time());
-    Affair.SetInfo(id, ui->AFTitle->toPlainText(), user, period.year, period.month, period.day, period.hour,
+    record.SetInfo(id, ui->AFTitle->toPlainText(), user, period.year, period.month, period.day, period.hour,
                    period.minute);
-    Affair.SetEffect(EffectCodes);
+    record.SetEffect(codes);
+    return record;
+}
+
+void AffairEditDialog::accept()
+{
+    // The time starts at "now", seconds included, so a quick OK would make an event that has
+    // already passed and is never shown.
+    if (!FormRecord().IsActive() &&
+        !WindowModal::Ask(this, windowTitle(),
+                          tr("This moment has passed, so the event will never be shown. Save it anyway?"))) {
+        return;
+    }
+    QDialog::accept();
+}
+
+void AffairEditDialog::on_buttonBox_accepted()
+{
+    // Runs after accept(), also when the user chose to go back and change the time.
+    if (result() != QDialog::Accepted) {
+        return;
+    }
+    const AffairInfo record = FormRecord();
+    EffectCodes = record.GetEffect();
+    Affair = record;
 }

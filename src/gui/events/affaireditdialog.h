@@ -26,6 +26,9 @@ public:
     void SetAffair(const AffairInfo& affair);
     AffairInfo GetAffair() const { return Affair; }
 
+    // Asks before confirming an event that would never be shown.
+    void accept() override;
+
 signals:
     void startprev(int et, int ed);
 
@@ -48,6 +51,8 @@ private:
     void ShowPeriod(const AffairPeriod& period);
     // The radio button of each unit.
     QMap<AffairPeriod::Unit, QRadioButton*> UnitButtons() const;
+    // The working record as confirming the form now would make it.
+    AffairInfo FormRecord() const;
 
     Ui::AffairEditDialog* ui;
     AffairInfo Affair;

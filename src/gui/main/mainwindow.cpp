@@ -4,11 +4,14 @@
 
 #include "core/events/affairstore.h"
 #include "core/options/autostart.h"
+#include "core/options/esettings.h"
 #include "core/options/options.h"
 #include "core/picture/picturefile.h"
 #include "core/storage/backuparchive.h"
 #include "core/storage/datalocation.h"
+#include "core/storage/safefile.h"
 #include "gui/about/daboutdialog.h"
+#include "gui/common/windowmodal.h"
 #include "gui/effects/effectshow.h"
 #include "gui/main/backupmessages.h"
 #include "gui/main/eventrowtext.h"
@@ -151,6 +154,10 @@ void MainWindow::InitTable()
     connect(preview, &QAction::triggered, this, &MainWindow::on_PreView_clicked);
     TableActions = {add, edit, del, preview};
     table->addActions(TableActions);
+    // Return or a double click on a row edits it.
+    edit->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    edit->setShortcutContext(Qt::WidgetShortcut);
+    connect(table, &QTableWidget::doubleClicked, this, &MainWindow::on_Edit_clicked);
 
     CurrentRow = 0;
 }
@@ -161,8 +168,12 @@ void MainWindow::CreateTrayIcon()
     auto* show = new QAction(this);
     auto* hide = new QAction(this);
     auto* quit = new QAction(this);
-    TrayActions = {add, show, hide, quit};
+    // For whoever cannot aim at a thin stroke of the picture; offered only while one is shown.
+    Dismiss = new QAction(this);
+    Dismiss->setVisible(false);
+    TrayActions = {add, show, hide, quit, Dismiss};
     connect(add, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
+    connect(Dismiss, &QAction::triggered, this, &MainWindow::EffectOver);
     connect(show, &QAction::triggered, this, &MainWindow::showNormal);
     connect(hide, &QAction::triggered, this, &MainWindow::HideAndMin);
     connect(quit, &QAction::triggered, qApp, &MainWindow::Quit);
@@ -172,6 +183,7 @@ void MainWindow::CreateTrayIcon()
     menu->addSeparator();
     menu->addAction(show);
     menu->addAction(hide);
+    menu->addAction(Dismiss);
     menu->addSeparator();
     menu->addAction(quit);
 
@@ -192,7 +204,7 @@ void MainWindow::ApplyCodeTexts()
     for (int i = 0; i < TableActions.size(); ++i) {
         TableActions.at(i)->setText(table.at(i));
     }
-    const QStringList tray = {tr("Add New"), tr("Show"), tr("Hide"), tr("Quit")};
+    const QStringList tray = {tr("Add New"), tr("Show"), tr("Hide"), tr("Quit"), tr("Dismiss reminder")};
     for (int i = 0; i < TrayActions.size(); ++i) {
         TrayActions.at(i)->setText(tray.at(i));
     }
@@ -248,19 +260,44 @@ void MainWindow::HideAndMin()
     if (ModalOpen()) {
         return;
     }
-    showMinimized();
     // Without a tray a hidden window could never be shown again; minimised it stays in reach.
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        setVisible(false);
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        showMinimized();
+        return;
     }
+#ifdef Q_OS_WIN
+    showMinimized();
+#endif
+    // An X11 window manager may act on a minimise sent just before hiding only once the window
+    // is shown again, which then comes back minimised; hidden is enough there.
+    setVisible(false);
 }
 
 void MainWindow::iconActivated(QSystemTrayIcon::ActivationReason reason)
 {
     if (reason == QSystemTrayIcon::DoubleClick) {
         showNormal();
+        raise();
         activateWindow();
     }
+}
+
+void MainWindow::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous()) {
+        KeptPos = pos();
+        PosKept = true;
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    // Without a position of its own a shown-again window is placed anew by the window manager.
+    if (!event->spontaneous() && PosKept) {
+        move(KeptPos);
+    }
+    QMainWindow::showEvent(event);
 }
 
 void MainWindow::RefreshTable()
@@ -322,17 +359,16 @@ bool MainWindow::SaveAffairList()
     if (store.SaveAffairs(AffairsList)) {
         return true;
     }
-    QMessageBox::warning(this, tr("Save events"),
-                         tr("The events could not be saved to\n%1.\nYour changes will be lost when "
-                            "Pennibell ends.")
-                             .arg(QDir::toNativeSeparators(QFileInfo(store.FileName()).absoluteFilePath())));
+    WindowModal::Warn(this, tr("Save events"),
+                      tr("The events could not be saved to\n%1.\nYour changes will be lost when "
+                         "Pennibell ends.")
+                          .arg(QDir::toNativeSeparators(QFileInfo(store.FileName()).absoluteFilePath())));
     return false;
 }
 
 bool MainWindow::Ask(const QString& text)
 {
-    return QMessageBox::warning(this, tr("Delete event"), text, QMessageBox::Yes | QMessageBox::No,
-                                QMessageBox::No) == QMessageBox::Yes;
+    return WindowModal::Ask(this, tr("Delete event"), text);
 }
 
 void MainWindow::RemovePicture(const QString& path)
@@ -402,25 +438,25 @@ void MainWindow::DelExpired()
 
 void MainWindow::SettingPro()
 {
-    SettingDialog dialog(Opts);
-    if (dialog.exec() == QDialog::Accepted) {
+    SettingDialog dialog(Opts, this);
+    if (WindowModal::Exec(&dialog) == QDialog::Accepted) {
         if (!dialog.ReadForm()) {
-            QMessageBox::warning(
+            WindowModal::Warn(
                 this, tr("Options"),
                 tr("The options could not be saved to\n%1.")
                     .arg(QDir::toNativeSeparators(QFileInfo(ESettings::DefaultPath()).absoluteFilePath())));
         }
         if (!ApplyOptions()) {
             // Saying nothing would leave the user believing Pennibell starts at log-on.
-            QMessageBox::warning(this, tr("Options"), tr("The start at log-on could not be changed."));
+            WindowModal::Warn(this, tr("Options"), tr("The start at log-on could not be changed."));
         }
     }
 }
 
 void MainWindow::aboutme()
 {
-    DAboutDialog about;
-    about.exec();
+    DAboutDialog about(this);
+    WindowModal::Exec(&about);
 }
 
 void MainWindow::helptext()
@@ -430,10 +466,16 @@ void MainWindow::helptext()
     if (QProcess::startDetached(QStringLiteral("C:/WINDOWS/hh.exe"), {chm})) {
         return;
     }
-    QDesktopServices::openUrl(QUrl(QStringLiteral("./PennibellHelp.chm")));
+    const bool opened = QDesktopServices::openUrl(QUrl(QStringLiteral("./PennibellHelp.chm")));
 #else
-    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpPath()));
+    const bool opened = QDesktopServices::openUrl(QUrl::fromLocalFile(HelpPath()));
 #endif
+    if (!opened) {
+        WindowModal::Inform(this, tr("Contents"),
+                            tr("No program could be started to show the manual. You can open it "
+                               "yourself:\n%1")
+                                .arg(QDir::toNativeSeparators(HelpPath())));
+    }
 }
 
 void MainWindow::eventdispose()
@@ -459,6 +501,8 @@ void MainWindow::EffectOver()
     const AffairInfo next = Dispatcher.Dismissed();
     if (!next.GetAffairID().isEmpty()) {
         ShowInEffect(next);
+    } else {
+        Dismiss->setVisible(false);
     }
 }
 
@@ -478,7 +522,11 @@ void MainWindow::ShowInEffect(const AffairInfo& record)
     Effect->PrepareEffect(PictureFile::IsProgramPath(path) ? path : QString(), effect.value(0).toInt(),
                           effect.value(1).toInt());
     Effect->SetDoneOnStop(false);
+    if (Editor) {
+        Editor->StackAbove(Effect);
+    }
     Effect->StartEffect(30);
+    Dismiss->setVisible(true);
 }
 
 void MainWindow::GetInforEvent()
@@ -588,24 +636,41 @@ void MainWindow::on_PreView_clicked()
 void MainWindow::BackupFile()
 {
     if (AffairsList.Count() == 0) {
-        QMessageBox::warning(this, tr(BackupMessages::NothingTitle), tr(BackupMessages::NothingText));
+        WindowModal::Warn(this, tr(BackupMessages::NothingTitle), tr(BackupMessages::NothingText));
         return;
     }
     const BackupArchive::Outcome result = BackupArchive::Backup();
     if (!result.ok()) {
         // A backup the user believes in but that was never written is worse than none.
-        QMessageBox::warning(this, tr(BackupMessages::FailedTitle),
-                             tr(BackupMessages::FailedText) + result.reason);
+        WindowModal::Warn(this, tr(BackupMessages::FailedTitle),
+                          tr(BackupMessages::FailedText) + result.reason);
         return;
     }
-    QMessageBox::information(this, tr(BackupMessages::DoneTitle), tr(BackupMessages::DoneText));
+    WindowModal::Inform(this, tr(BackupMessages::DoneTitle),
+                        tr(BackupMessages::DoneText) +
+                            QDir::toNativeSeparators(QFileInfo(result.fileName).absoluteFilePath()));
 }
 
 void MainWindow::RestoreFile()
 {
-    const QString fileName = QFileDialog::getOpenFileName(
-        this, tr(BackupMessages::RestoreCaption), BackupArchive::Folder(), tr(BackupMessages::RestoreFilter));
-    if (fileName.isEmpty()) {
+    QFileDialog chooser(this, tr(BackupMessages::RestoreCaption),
+                        BackupArchive::Folder(),
+                        tr(BackupMessages::RestoreFilter));
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    if (WindowModal::Exec(&chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString fileName = chooser.selectedFiles().constFirst();
+    // Asked only of a sound backup; any other is refused below with the reason.
+    BackupArchive::Contents contents;
+    QByteArray bytes;
+    if (SafeFile::Read(fileName, BackupArchive::MaxBackupBytes, &bytes) && BackupArchive::Parse(bytes, &contents) &&
+        !WindowModal::Ask(this, tr(BackupMessages::RestoreCaption),
+                          tr("Replace your %1 events with the %2 events of %3?")
+                              .arg(AffairsList.Count())
+                              .arg(contents.events.Count())
+                              .arg(QDir::toNativeSeparators(fileName)))) {
         return;
     }
     // The archive checks the whole file before it touches anything, so on failure the
@@ -613,12 +678,14 @@ void MainWindow::RestoreFile()
     AffairList restored;
     const BackupArchive::Outcome result = BackupArchive::Restore(fileName, AffairsList, &restored);
     if (!result.ok()) {
-        QMessageBox::warning(this, tr(BackupMessages::RestoreFailedTitle),
-                             tr(BackupMessages::RestoreFailedText) + result.reason);
+        WindowModal::Warn(this, tr(BackupMessages::RestoreFailedTitle),
+                          tr(BackupMessages::RestoreFailedText) + result.reason);
         return;
     }
     AffairsList = restored;
     // As at start-up: without re-arming, the restored events would never fall due.
     AffairsList.RearmAll();
     RefreshTable();
+    WindowModal::Inform(this, tr(BackupMessages::RestoreCaption),
+                        tr("Restored %1 events.").arg(AffairsList.Count()));
 }

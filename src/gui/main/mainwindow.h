@@ -52,6 +52,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 public slots:
     void eventdispose();
@@ -93,6 +95,10 @@ private:
     // Add, edit, delete, preview in the table's context menu; add, show, hide, quit in the tray's.
     QList<QAction*> TableActions;
     QList<QAction*> TrayActions;
+    QAction* Dismiss = nullptr;
+    // Where the user left the window, for showing it there again.
+    QPoint KeptPos;
+    bool PosKept = false;
     AffairList AffairsList;
     PaintCPanel* Editor = nullptr;
     EffectShow* Effect = nullptr;

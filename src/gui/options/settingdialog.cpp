@@ -2,9 +2,11 @@
 #include "gui/options/settingdialog.h"
 #include "ui_settingdialog.h"
 
+#include "core/options/esettings.h"
 #include "core/options/options.h"
+#include "gui/common/windowmodal.h"
+#include "gui/main/eventrowtext.h"
 
-#include <QColorDialog>
 #include <QEvent>
 
 SettingDialog::SettingDialog(Options* options, QWidget* parent)
@@ -55,11 +57,15 @@ bool SettingDialog::ReadForm()
 
 bool SettingDialog::ChooseColor(QString* text)
 {
-    QColorDialog chooser;
-    if (chooser.exec() != QDialog::Accepted) {
+    // Opened on the colour it changes, so that OK at once keeps it.
+    QColor color;
+    if (!EventRowText::ParseColor(*text, &color)) {
+        color = Qt::white;
+    }
+    if (!WindowModal::ChooseColor(this, &color)) {
         return false;
     }
-    *text = ColorText(chooser.selectedColor());
+    *text = ColorText(color);
     return true;
 }
 

@@ -34,7 +34,7 @@ private slots:
     void on_button_eff_clicked();
 
 private:
-    static bool ChooseColor(QString* text);
+    bool ChooseColor(QString* text);
 
     Ui::SettingDialog* ui;
     Options* Settings;

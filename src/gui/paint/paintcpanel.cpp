@@ -5,14 +5,14 @@
 #include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
 #include "core/storage/datalocation.h"
+#include "gui/common/windowmodal.h"
 #include "gui/effects/effectshow.h"
 #include "ui_paintcpanel.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QColorDialog>
-#include <QFontDialog>
-#include <QMessageBox>
 #include <QPainter>
 #include <QWindow>
 
@@ -54,6 +54,34 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
     }
 
     connect(&Paint, &PaintWidget::HideOrShowPancel, this, &PaintCPanel::SetHideOrShow);
+
+    // The event dialog belongs to the panel, so that, modal to the editor only, it leaves the
+    // reminders on the desktop within reach. Made a child only now, or the form's connections
+    // by name would take its buttons for ours.
+    Dialog.setParent(this, Dialog.windowFlags());
+
+    // Escape on the sheet or the panel is "Cancel", with its question.
+    auto* escape = new QAction(this);
+    escape->setShortcut(QKeySequence(Qt::Key_Escape));
+    escape->setShortcutContext(Qt::WindowShortcut);
+    addAction(escape);
+    Paint.addAction(escape);
+    connect(escape, &QAction::triggered, this, &PaintCPanel::on_pushButton_3_clicked);
+    Paint.installEventFilter(this);
+}
+
+bool PaintCPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click on the canvas gives it the focus even while a dialog of the editor blocks it,
+    // and the window manager then lifts it, as a full-screen window, over that dialog: the
+    // dialog takes the focus back.
+    if (watched == &Paint && event->type() == QEvent::WindowActivate) {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->raise();
+            modal->activateWindow();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 PaintCPanel::~PaintCPanel()
@@ -94,6 +122,54 @@ void PaintCPanel::ShowEditor()
 #endif
     show();
     raise();
+    activateWindow();
+}
+
+void PaintCPanel::StackAbove(QWidget* reminder)
+{
+#ifndef Q_OS_WIN
+    if (Paint.isHidden()) {
+        return;
+    }
+    // A focused canvas is taken for a full-screen window and covers every other window but its
+    // own transients; the reminder is made one. The tie is for the window manager only, which
+    // reads it when the reminder is shown: for Qt it is undone then, or the editor's dialogs,
+    // modal to the canvas and its panel, would block the reminder's click.
+    reminder->winId();
+    QWindow* window = reminder->windowHandle();
+    window->setTransientParent(Paint.windowHandle());
+    // Queued: the signal comes before the native window is mapped.
+    connect(
+        window, &QWindow::visibleChanged, window,
+        [window](bool visible) {
+            if (visible) {
+                window->setTransientParent(nullptr);
+            }
+        },
+        Qt::QueuedConnection);
+#else
+    Q_UNUSED(reminder);
+#endif
+}
+
+void PaintCPanel::KeepOnTop()
+{
+    // Not while one of the editor's dialogs is open: it is the one to stay in front then.
+    if (isHidden() || Paint.isHidden() || QApplication::activeModalWidget()) {
+        return;
+    }
+#ifndef Q_OS_WIN
+    // While the canvas was away (a preview), the window manager forgot that the panel belongs to
+    // it, and the canvas, taken for a full-screen window, would cover the panel at its next
+    // click. Showing the panel again renews the tie.
+    if (Retie) {
+        hide();
+        show();
+    }
+#endif
+    Retie = false;
+    raise();
+    activateWindow();
 }
 
 QCursor PaintCPanel::PencilCursor()
@@ -131,11 +207,12 @@ void PaintCPanel::on_pushButton_clicked()
 {
     Dialog.SetAffair(Affair);
     connect(&Dialog, &AffairEditDialog::startprev, this, &PaintCPanel::epreview);
-    if (Dialog.exec() == QDialog::Accepted) {
+    if (WindowModal::Exec(&Dialog) == QDialog::Accepted) {
         Affair = Dialog.GetAffair();
         ui->pushButton_2->setEnabled(true);
     }
     disconnect(&Dialog, &AffairEditDialog::startprev, this, &PaintCPanel::epreview);
+    KeepOnTop();
 }
 
 void PaintCPanel::on_pushButton_2_clicked()
@@ -152,8 +229,8 @@ void PaintCPanel::on_pushButton_2_clicked()
     if (path.isEmpty() || Paint.SavePicture(path, &reason) != 0) {
         // Reporting this event as saved would leave it pointing at a picture that is not
         // there; stay open with the drawing so the user can free space or try again.
-        QMessageBox::warning(this, tr("Paint"),
-                             tr("The picture could not be saved to \"%1\":\n%2").arg(path, reason));
+        WindowModal::Warn(this, tr("Paint"),
+                          tr("The picture could not be saved to \"%1\":\n%2").arg(path, reason));
         return;
     }
     PicPath = path;
@@ -167,10 +244,8 @@ bool PaintCPanel::ConfirmCancel()
     if (!settings.GetCancelReminder()) {
         return true;
     }
-    const QMessageBox::StandardButton answer = QMessageBox::warning(
-        this, tr("Paint"), tr("Event has not been saved.\nDo you want to quit without saving?"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    return answer == QMessageBox::Yes;
+    return WindowModal::Ask(this, tr("Paint"),
+                            tr("Event has not been saved.\nDo you want to quit without saving?"));
 }
 
 void PaintCPanel::on_pushButton_3_clicked()
@@ -206,8 +281,10 @@ void PaintCPanel::changeEvent(QEvent* event)
 
 void PaintCPanel::on_MyColor_clicked()
 {
-    const QColor color = QColorDialog::getColor(Qt::white, nullptr);
-    if (color.isValid()) {
+    // Opened on the pen's colour: accepting at once must not turn the pen white, which is
+    // transparent on the desktop.
+    QColor color = Paint.DrawPen().color();
+    if (WindowModal::ChooseColor(this, &color)) {
         Paint.DrawPen().setColor(color);
     }
 }
@@ -215,9 +292,8 @@ void PaintCPanel::on_MyColor_clicked()
 void PaintCPanel::on_MyText_clicked()
 {
     Paint.SetTool(PaintWidget::Text);
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, Paint.TextFont(), nullptr);
-    if (ok) {
+    QFont font = Paint.TextFont();
+    if (WindowModal::ChooseFont(this, &font)) {
         Paint.TextFont() = font;
     }
     Paint.setCursor(Qt::ArrowCursor);
@@ -266,6 +342,7 @@ void PaintCPanel::epreview(int et, int ed)
     Preview->SetDoneOnStop(true);
     Preview->StartEffect(30);
     Paint.hide();
+    Retie = true;
 }
 
 void PaintCPanel::EffectOver()
@@ -277,7 +354,16 @@ void PaintCPanel::EffectOver()
         Preview->deleteLater();
         Preview = nullptr;
     }
+    // Shown back without the focus: a focused canvas is taken for a full-screen window and
+    // covers the event dialog still open over it.
+    Paint.setAttribute(Qt::WA_ShowWithoutActivating, true);
     Paint.show();
+    Paint.setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (Dialog.isVisible()) {
+        Dialog.raise();
+        Dialog.activateWindow();
+    }
+    KeepOnTop();
 }
 
 void PaintCPanel::SetHideOrShow()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/events/affaireditdialog.h"
 #include "core/events/affairinfo.h"
+#include "gui/events/affaireditdialog.h"
 #include "gui/paint/paintwidget.h"
 
 #include <QCursor>
@@ -31,6 +31,9 @@ public:
     bool IsSaved() const { return Saved; }
     AffairInfo GetAffair() const { return Affair; }
 
+    // Makes a reminder shown while the editor is open appear above it.
+    void StackAbove(QWidget* reminder);
+
     PaintWidget* Canvas() { return &Paint; }
     AffairEditDialog* EventDialog() { return &Dialog; }
 
@@ -44,6 +47,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void on_MyPenWidth_valueChanged(int width);
@@ -65,6 +69,8 @@ private:
     // True when the user confirmed leaving (or was not asked).
     bool ConfirmCancel();
     void Finish(bool saved);
+    // Brings the panel back above the canvas once nothing modal is open.
+    void KeepOnTop();
 
     Ui::PaintCPanel* ui;
     QString PicPath;
@@ -74,4 +80,6 @@ private:
     AffairEditDialog Dialog;
     PaintWidget Paint;
     QButtonGroup* Tools = nullptr;
+    // The canvas was hidden since the panel was last tied to it.
+    bool Retie = false;
 };

@@ -2,10 +2,11 @@
 #include "gui/paint/paintwidget.h"
 
 #include "core/effects/screenchoice.h"
+#include "core/effects/screensize.h"
 #include "core/picture/picturefile.h"
+#include "gui/common/windowmodal.h"
 
 #include <QAction>
-#include <QFontDialog>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -88,10 +89,7 @@ int PaintWidget::LoadPicture(const QString& path)
 
 void PaintWidget::DSetFont()
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, Font, nullptr);
-    if (ok) {
-        Font = chosen;
+    if (WindowModal::ChooseFont(this, &Font)) {
         TextLine.setFont(Font);
         GrowTextBox();
     }
@@ -128,6 +126,10 @@ void PaintWidget::mousePressEvent(QMouseEvent* event)
         } else {
             TextOpen = true;
             TextLine.setFont(Font);
+            // Typed in the colour the text will have.
+            QPalette colours = TextLine.palette();
+            colours.setColor(QPalette::Text, Pen.color());
+            TextLine.setPalette(colours);
             TextLine.clear();
             TextLine.move(StartPoint);
             GrowTextBox();
