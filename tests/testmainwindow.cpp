@@ -76,10 +76,6 @@ private slots:
         }
         w->AppOptions()->Change([](ESettings& s) { s.SetEffectiveColor(QStringLiteral("rgb(0,0,255)")); });
         QCOMPARE(RowColours(w.get()), QList<QColor>({blue, red, blue}));
-        // One that does not parse leaves the rows uncoloured.
-        w->AppOptions()->Change([](ESettings& s) { s.SetExpiredColor(QStringLiteral("rgb(1,2)")); });
-        w->RefreshTable();
-        QCOMPARE(Table(w.get())->item(0, 0)->foreground().style(), Qt::NoBrush);
     }
 
     void deleteEvent_data()

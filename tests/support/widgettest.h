@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -58,6 +59,11 @@ inline void AnswerBox(QMessageBox::StandardButton which, QString* text = nullptr
         }
         QTest::mouseClick(box->button(which), Qt::LeftButton);
     });
+}
+
+inline void ClickBox(const QObject* dialog, QDialogButtonBox::StandardButton which)
+{
+    QTest::mouseClick(Child<QDialogButtonBox>(dialog, "buttonBox")->button(which), Qt::LeftButton);
 }
 
 inline QTableWidget* Table(const QObject* window)
