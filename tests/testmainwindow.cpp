@@ -190,6 +190,10 @@ private slots:
         WhenModal<QFileDialog>([](QFileDialog* dialog) {
             dialog->selectFile(QFileInfo(QStringLiteral("backup/b.bef")).absoluteFilePath());
             static_cast<QDialog*>(dialog)->accept();
+            WhenModal<QMessageBox>([](QMessageBox* question) {
+                AnswerBox(QMessageBox::Ok);
+                QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
+            });
         });
         Child<QAction>(w.get(), "actionRestore")->trigger();
         QCOMPARE(TestEnv::readAll(AffairStore::DefaultPath()), store);
