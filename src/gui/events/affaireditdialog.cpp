@@ -154,7 +154,8 @@ void AffairEditDialog::on_buttonBox_accepted()
 
     QString id = Affair.GetAffairID();
     if (id.isEmpty()) {
-        id = Clock::now().toString(Qt::ISODate);
+        // Zone-free, as the identifiers have always been written.
+        id = LocalTime::ToIso(Clock::now());
     }
     const QDateTime user = LocalTime::Make(ui->AFDateEdit->date(), ui->AFTimeEdit->time());
     Affair.SetInfo(id, ui->AFTitle->toPlainText(), user, period.year, period.month, period.day, period.hour,
