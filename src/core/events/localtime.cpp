@@ -5,7 +5,6 @@
 
 #include <QTimeZone>
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 #include <vector>
 #ifdef Q_OS_UNIX
@@ -122,8 +121,7 @@ struct Zone
 {
     ZoneRules Rules;
     bool Loaded = false;
-    bool TzSet = false;
-    QByteArray Tz;
+    QByteArray Tz; // null when unset
     QByteArray Source;
     qint64 CheckedMSecs = 0;
 };
@@ -153,10 +151,8 @@ QByteArray systemSource(bool tzSet)
 
 void load(Zone& z, qint64 nowMSecs)
 {
-    const char* tz = std::getenv("TZ");
-    z.TzSet = tz != nullptr;
-    z.Tz = tz ? QByteArray(tz) : QByteArray();
-    z.Source = systemSource(z.TzSet);
+    z.Tz = qgetenv("TZ");
+    z.Source = systemSource(!z.Tz.isNull());
     z.CheckedMSecs = nowMSecs;
     z.Rules.Load(floorDiv(nowMSecs, 1000));
     z.Loaded = true;
@@ -228,12 +224,12 @@ QDateTime LocalTime::FromSecs(qint64 secs)
 QDateTime LocalTime::FromClock(qint64 msecs)
 {
     Zone& z = zone();
-    const char* tz = std::getenv("TZ");
-    if (!z.Loaded || (tz != nullptr) != z.TzSet || (tz && z.Tz != tz)) {
+    const QByteArray tz = qgetenv("TZ");
+    if (!z.Loaded || tz.isNull() != z.Tz.isNull() || tz != z.Tz) {
         load(z, msecs);
     } else if (qAbs(msecs - z.CheckedMSecs) >= 60 * 1000) {
         z.CheckedMSecs = msecs;
-        if (systemSource(z.TzSet) != z.Source) {
+        if (systemSource(!z.Tz.isNull()) != z.Source) {
             load(z, msecs);
         }
     }
