@@ -21,10 +21,16 @@ qint64 floorDiv(qint64 a, qint64 b)
     return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
 }
 
-// The wall time as milliseconds since the epoch, as if it were UTC.
-qint64 wallMSecs(const QDate& date, const QTime& time)
+// The wall time as milliseconds since the epoch, as if it were UTC; false far from the
+// years the zone's table covers (a damaged record's dates may lie millions of years away).
+bool wallMSecs(const QDate& date, const QTime& time, qint64* msecs)
 {
-    return (date.toJulianDay() - EpochJulianDay) * Day * 1000 + time.msecsSinceStartOfDay();
+    const qint64 days = date.toJulianDay() - EpochJulianDay;
+    if (qAbs(days) > 200 * 366) {
+        return false;
+    }
+    *msecs = days * Day * 1000 + time.msecsSinceStartOfDay();
+    return true;
 }
 
 // The system zone's offsets from UTC, as the moments at which they begin.
@@ -189,28 +195,26 @@ qint64 LocalTime::Seconds(const QDateTime& dt)
         return std::numeric_limits<qint64>::min();
     }
     const ZoneRules& zoneRules = rules();
-    const qint64 wall = wallMSecs(dt.date(), dt.time());
+    const Qt::TimeSpec spec = dt.timeSpec();
+    qint64 wall = 0;
     int offset = 0;
-    switch (dt.timeSpec()) {
-    case Qt::UTC:
-    case Qt::OffsetFromUTC: {
-        const int own = dt.offsetFromUtc();
-        if (zoneRules.OffsetAt(floorDiv(wall, 1000) - own, &offset) && offset == own) {
-            return dt.toSecsSinceEpoch();
+    if (wallMSecs(dt.date(), dt.time(), &wall)) {
+        const qint64 wallSecs = floorDiv(wall, 1000);
+        if (spec == Qt::UTC || spec == Qt::OffsetFromUTC) {
+            const int own = dt.offsetFromUtc();
+            if (zoneRules.OffsetAt(wallSecs - own, &offset) && offset == own) {
+                return dt.toSecsSinceEpoch();
+            }
+            const ZoneRules::Kind kind = zoneRules.FromWall(wallSecs, &offset);
+            if (kind == ZoneRules::Once || kind == ZoneRules::Twice) {
+                return (wall - qint64(offset) * 1000) / 1000;
+            }
+            return QDateTime(dt.date(), dt.time()).toSecsSinceEpoch();
         }
-        const ZoneRules::Kind kind = zoneRules.FromWall(floorDiv(wall, 1000), &offset);
-        if (kind == ZoneRules::Once || kind == ZoneRules::Twice) {
+        if (spec == Qt::LocalTime && dt.isValid() &&
+            zoneRules.FromWall(wallSecs, &offset) == ZoneRules::Once) {
             return (wall - qint64(offset) * 1000) / 1000;
         }
-        return QDateTime(dt.date(), dt.time()).toSecsSinceEpoch();
-    }
-    case Qt::LocalTime:
-        if (dt.isValid() && zoneRules.FromWall(floorDiv(wall, 1000), &offset) == ZoneRules::Once) {
-            return (wall - qint64(offset) * 1000) / 1000;
-        }
-        break;
-    default:
-        break;
     }
     // Qt maps a gap time to the moment after the gap here, as mktime() does.
     return dt.toSecsSinceEpoch();
@@ -218,7 +222,11 @@ qint64 LocalTime::Seconds(const QDateTime& dt)
 
 QDateTime LocalTime::FromSecs(qint64 secs)
 {
-    return fromMSecs(secs * 1000);
+    int offset = 0;
+    if (rules().OffsetAt(secs, &offset)) {
+        return QDateTime::fromSecsSinceEpoch(secs, Qt::OffsetFromUTC, offset);
+    }
+    return QDateTime::fromSecsSinceEpoch(secs);
 }
 
 QDateTime LocalTime::FromClock(qint64 msecs)
@@ -246,9 +254,10 @@ QDateTime LocalTime::Normalized(const QDateTime& dt)
 
 QDateTime LocalTime::Make(const QDate& date, const QTime& time)
 {
-    if (date.isValid() && time.isValid()) {
+    qint64 wall = 0;
+    if (date.isValid() && time.isValid() && wallMSecs(date, time, &wall)) {
         int offset = 0;
-        const ZoneRules::Kind kind = rules().FromWall(floorDiv(wallMSecs(date, time), 1000), &offset);
+        const ZoneRules::Kind kind = rules().FromWall(floorDiv(wall, 1000), &offset);
         if (kind == ZoneRules::Once || kind == ZoneRules::Twice) {
             return QDateTime(date, time, Qt::OffsetFromUTC, offset);
         }
