@@ -111,7 +111,7 @@ QDateTime AffairInfo::AddPeriod(const QDateTime& base, const AffairPeriod& perio
         return wall;
     }
     // The rest is elapsed time, so it goes through the real moment.
-    return QDateTime::fromSecsSinceEpoch(LocalTime::Seconds(wall) + rest);
+    return LocalTime::FromSecs(LocalTime::Seconds(wall) + rest);
 }
 
 bool AffairInfo::Expire()
@@ -163,7 +163,7 @@ bool AffairInfo::ComputeNextTime(const QDateTime& nowIn)
         if (__builtin_mul_overflow(count, span, &offset)) {
             return QDateTime();
         }
-        return QDateTime::fromSecsSinceEpoch(base + offset);
+        return LocalTime::FromSecs(base + offset);
     };
     QDateTime T;
     if (!P.IsOnce()) {
@@ -252,7 +252,7 @@ bool AffairInfo::IsDueNow()
         return false;
     }
     const qint64 secs = Clock::nowSecs();
-    return IsDueAt(secs, QDateTime::fromSecsSinceEpoch(secs));
+    return IsDueAt(secs, LocalTime::FromSecs(secs));
 }
 
 bool AffairInfo::IsDueAt(qint64 nowSecs, const QDateTime& now)

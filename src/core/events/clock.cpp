@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/events/clock.h"
 
+#include "core/events/localtime.h"
+
 namespace {
 bool g_mocked = false;
 qint64 g_mockMSecs = 0;
@@ -8,10 +10,7 @@ qint64 g_mockMSecs = 0;
 
 QDateTime Clock::now()
 {
-    if (g_mocked) {
-        return QDateTime::fromMSecsSinceEpoch(g_mockMSecs);
-    }
-    return QDateTime::currentDateTime();
+    return LocalTime::FromClock(g_mocked ? g_mockMSecs : QDateTime::currentMSecsSinceEpoch());
 }
 
 qint64 Clock::nowSecs()

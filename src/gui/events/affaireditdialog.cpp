@@ -134,7 +134,8 @@ AffairInfo AffairEditDialog::FormRecord() const
     AffairInfo record = Affair;
     QString id = record.GetAffairID();
     if (id.isEmpty()) {
-        id = Clock::now().toString(Qt::ISODate);
+        // Zone-free, as the identifiers have always been written.
+        id = LocalTime::ToIso(Clock::now());
     }
     const QDateTime user = LocalTime::Make(ui->AFDateEdit->date(), ui->AFTimeEdit->time());
     record.SetInfo(id, ui->AFTitle->toPlainText(), user, period.year, period.month, period.day, period.hour,
