@@ -2,6 +2,7 @@
 #include "core/events/affairlist.h"
 
 #include "core/events/clock.h"
+#include "core/events/localtime.h"
 
 #include <limits>
 
@@ -39,14 +40,14 @@ void AffairList::Reindex()
 QString AffairList::FreeId(const QString& id) const
 {
     // The identifier is the creation second; a free one is the next second nobody holds.
-    QDateTime stamp = QDateTime::fromString(id, Qt::ISODate);
+    QDateTime stamp = LocalTime::FromIso(id);
     if (!stamp.isValid()) {
         stamp = Clock::now();
     }
     QString fresh;
     do {
         stamp = stamp.addSecs(1);
-        fresh = stamp.toString(Qt::ISODate);
+        fresh = LocalTime::ToIso(stamp);
     } while (Ids.contains(fresh));
     return fresh;
 }
