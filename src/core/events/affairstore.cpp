@@ -68,6 +68,11 @@ AffairList AffairStore::LoadAffairs()
         record.SetInfo(id, title, user, year, month, day, hour, minute);
         record.SetPicPath(path);
         record.SetEffect(effect);
+        const QDateTime snooze =
+            QDateTime::fromString(Settings->value(key(i, "Snooze")).toString(), Qt::ISODate);
+        if (snooze.isValid()) {
+            record.SetSnooze(snooze.toSecsSinceEpoch());
+        }
         list.AppendAffair(record);
     }
     return list;
@@ -94,6 +99,12 @@ bool AffairStore::SaveAffairs(const AffairList& list)
         // A record that never passed through the dialog may lack its effect codes.
         Settings->setValue(key(n, "EffectType"), effect.value(0, QStringLiteral("0")));
         Settings->setValue(key(n, "EffectDirection"), effect.value(1, QStringLiteral("0")));
+        // Only while set, and in UTC: a snooze is a moment, not a wall-clock time, and readers
+        // that do not know the key see the file they always saw.
+        if (r.SnoozeSecs() != 0) {
+            Settings->setValue(key(n, "Snooze"),
+                               QDateTime::fromSecsSinceEpoch(r.SnoozeSecs(), Qt::UTC).toString(Qt::ISODate));
+        }
     }
     Settings->sync();
     return Settings->status() == QSettings::NoError;

@@ -29,6 +29,7 @@ void ESettings::LoadOptions()
         Settings->value(QStringLiteral("/EColor/EffectiveColor"), QStringLiteral("rgb(0,0,255)")).toString();
     ExpiredColor =
         Settings->value(QStringLiteral("/EColor/ExpiredColor"), QStringLiteral("rgb(255,0,0)")).toString();
+    PlaySound = Settings->value(QStringLiteral("/ERemind/PlaySound"), QStringLiteral("0")).toBool();
 }
 
 bool ESettings::SaveOptions()
@@ -40,6 +41,10 @@ bool ESettings::SaveOptions()
     Settings->setValue(QStringLiteral("/ERemind/CancelReminder"), CancelReminder);
     Settings->setValue(QStringLiteral("/EColor/EffectiveColor"), EffectiveColor);
     Settings->setValue(QStringLiteral("/EColor/ExpiredColor"), ExpiredColor);
+    // Written only when on, so a file that never chose a sound keeps its six keys.
+    if (PlaySound) {
+        Settings->setValue(QStringLiteral("/ERemind/PlaySound"), true);
+    }
     Settings->sync();
     return Settings->status() == QSettings::NoError;
 }

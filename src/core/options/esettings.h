@@ -26,6 +26,7 @@ public:
     bool GetCancelReminder() const { return CancelReminder; }
     QString GetEffectiveColor() const { return EffectiveColor; }
     QString GetExpiredColor() const { return ExpiredColor; }
+    bool GetPlaySound() const { return PlaySound; }
 
     void SetAutoStart(bool on) { AutoStart = on; }
     void SetMinStart(bool on) { MinStart = on; }
@@ -33,6 +34,7 @@ public:
     void SetCancelReminder(bool on) { CancelReminder = on; }
     void SetEffectiveColor(const QString& color) { EffectiveColor = color; }
     void SetExpiredColor(const QString& color) { ExpiredColor = color; }
+    void SetPlaySound(bool on) { PlaySound = on; }
 
 private:
     std::unique_ptr<QSettings> Settings;
@@ -42,4 +44,6 @@ private:
     bool CancelReminder = true;
     QString EffectiveColor;
     QString ExpiredColor;
+    // A sound when a reminder comes on screen; off unless chosen.
+    bool PlaySound = false;
 };

@@ -166,6 +166,10 @@ void EffectShow::paintEvent(QPaintEvent* event)
 void EffectShow::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
+    // An owner that offers a menu on the right button gets it instead of a dismissal.
+    if (event->button() == Qt::RightButton && contextMenuPolicy() == Qt::CustomContextMenu) {
+        return;
+    }
     if (!running) {
         emit EffectDone();
     }

@@ -3,6 +3,10 @@
 #include "ui_mainwindow.h"
 
 #include "core/events/affairstore.h"
+#include "core/events/clock.h"
+#include "core/events/missedreminders.h"
+#include "core/events/nextreminder.h"
+#include "core/events/roworder.h"
 #include "core/options/autostart.h"
 #include "core/options/options.h"
 #include "core/picture/picturefile.h"
@@ -12,6 +16,7 @@
 #include "gui/effects/effectshow.h"
 #include "gui/main/backupmessages.h"
 #include "gui/main/eventrowtext.h"
+#include "gui/main/misseddialog.h"
 #include "gui/options/settingdialog.h"
 #include "gui/paint/paintcpanel.h"
 
@@ -23,6 +28,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -81,6 +87,7 @@ void MainWindow::InitWindow()
     statusBar()->setSizeGripEnabled(false);
     InitTable();
     CreateTrayIcon();
+    CreateReminderMenus();
     ApplyCodeTexts();
     ConnectActions();
     Editor = nullptr;
@@ -104,6 +111,7 @@ void MainWindow::InitWindow()
     ApplyOptions();
 
     DataLocation::MakeFolders();
+    CheckMissed();
 }
 
 void MainWindow::ShowAtStart(bool minStart)
@@ -131,10 +139,13 @@ void MainWindow::InitTable()
     // A row chosen with the keyboard or a right click is remembered like a clicked one, so the
     // rebuild after a reminder does not move Delete, Edit or Preview to another event.
     connect(table, &QTableWidget::currentCellChanged, this, [this](int row) {
-        if (!Rebuilding && row >= 0) {
-            CurrentRow = row;
+        if (!Rebuilding && RowIndex(row) >= 0) {
+            CurrentRow = RowIndex(row);
         }
     });
+    // The list's own order until the user clicks a header.
+    table->horizontalHeader()->setSortIndicatorShown(false);
+    connect(table->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::SortBy);
     table->setColumnWidth(0, 100);
     table->setColumnWidth(1, 150);
     table->setColumnWidth(2, 100);
@@ -199,6 +210,7 @@ void MainWindow::ApplyCodeTexts()
     if (Tray) {
         Tray->setToolTip(tr("Pennibell"));
     }
+    ApplyReminderTexts();
 }
 
 void MainWindow::ConnectActions()
@@ -270,20 +282,28 @@ void MainWindow::RefreshTable()
     while (table->rowCount() > 0) {
         table->removeRow(0);
     }
-    for (int i = 0; i < AffairsList.Count(); ++i) {
+    const QList<int> order =
+        RowOrder::Sorted(AffairsList, SortColumn, SortUp ? Qt::AscendingOrder : Qt::DescendingOrder);
+    for (int row = 0; row < order.size(); ++row) {
+        const int i = order.at(row);
         AffairInfo record = AffairsList.At(i);
-        table->insertRow(i);
-        table->setVerticalHeaderItem(i, new QTableWidgetItem(record.GetAffairID()));
+        table->insertRow(row);
+        table->setVerticalHeaderItem(row, new QTableWidgetItem(record.GetAffairID()));
         const QDateTime next = record.GetNextTime();
-        table->setItem(i, 0, new QTableWidgetItem(record.GetAffairTitle()));
-        table->setItem(i, 1, new QTableWidgetItem(EventRowText::DateText(next)));
-        table->setItem(i, 2, new QTableWidgetItem(EventRowText::TimeText(next)));
-        table->setItem(i, 3, new QTableWidgetItem(EventRowText::PeriodText(record.GetPeriod())));
-        table->setItem(i, 4, new QTableWidgetItem(ShownActive(record) ? tr("Yes") : tr("No")));
+        // Each row knows the list index it shows, whatever the order.
+        auto* title = new QTableWidgetItem(record.GetAffairTitle());
+        title->setData(Qt::UserRole, i);
+        table->setItem(row, 0, title);
+        table->setItem(row, 1, new QTableWidgetItem(EventRowText::DateText(next)));
+        table->setItem(row, 2, new QTableWidgetItem(EventRowText::TimeText(next)));
+        table->setItem(row, 3, new QTableWidgetItem(EventRowText::PeriodText(record.GetPeriod())));
+        table->setItem(row, 4, new QTableWidgetItem(ShownActive(record) ? tr("Yes") : tr("No")));
     }
-    const int row = qMin(CurrentRow, AffairsList.Count() - 1);
-    if (row >= 0) {
-        table->selectRow(row);
+    const int remembered = qMin(CurrentRow, AffairsList.Count() - 1);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (RowIndex(row) == remembered) {
+            table->selectRow(row);
+        }
     }
     Rebuilding = false;
     ColorRows();
@@ -299,7 +319,11 @@ void MainWindow::ColorRows()
     }
     QTableWidget* table = ui->tableWidget;
     for (int row = 0; row < qMin(table->rowCount(), AffairsList.Count()); ++row) {
-        const QColor& color = ShownActive(AffairsList.At(row)) ? effective : expired;
+        const int index = RowIndex(row);
+        if (index < 0) {
+            continue;
+        }
+        const QColor& color = ShownActive(AffairsList.At(index)) ? effective : expired;
         for (int column = 0; column < table->columnCount(); ++column) {
             if (QTableWidgetItem* cell = table->item(row, column)) {
                 cell->setForeground(color);
@@ -346,13 +370,14 @@ void MainWindow::RemovePicture(const QString& path)
 
 void MainWindow::on_tableWidget_clicked(QModelIndex index)
 {
-    CurrentRow = index.row();
+    if (RowIndex(index.row()) >= 0) {
+        CurrentRow = RowIndex(index.row());
+    }
 }
 
 int MainWindow::CurrentIndex() const
 {
-    const int row = ui->tableWidget->currentRow();
-    return row < AffairsList.Count() ? row : -1;
+    return RowIndex(ui->tableWidget->currentRow());
 }
 
 void MainWindow::on_Delete_clicked()
@@ -431,12 +456,13 @@ void MainWindow::helptext()
 
 void MainWindow::eventdispose()
 {
+    Running.Mark(Clock::nowSecs());
     const AffairInfo due = Dispatcher.Tick();
-    if (due.GetAffairID().isEmpty()) {
-        return;
+    if (!due.GetAffairID().isEmpty()) {
+        ShowReminder(due);
+        RefreshTable();
     }
-    ShowInEffect(due);
-    RefreshTable();
+    UpdateTray();
 }
 
 void MainWindow::EffectOver()
@@ -451,7 +477,7 @@ void MainWindow::EffectOver()
     Effect = nullptr;
     const AffairInfo next = Dispatcher.Dismissed();
     if (!next.GetAffairID().isEmpty()) {
-        ShowInEffect(next);
+        ShowReminder(next);
     }
 }
 
@@ -464,6 +490,14 @@ void MainWindow::ShowInEffect(const AffairInfo& record)
     }
     Effect = new EffectShow();
     connect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+    // A right click offers the snooze choices; any other click still dismisses.
+    Effect->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Effect, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (Effect) {
+            ApplyReminderTexts();
+            SnoozeMenu->popup(Effect->mapToGlobal(pos));
+        }
+    });
     const QVariantList effect = record.GetEffect();
     Effect->SetTitle(record.GetAffairTitle());
     Effect->PrepareEffect(record.GetPicPath(), effect.value(0).toInt(), effect.value(1).toInt());
@@ -480,7 +514,9 @@ void MainWindow::GetInforEvent()
         setVisible(true);
     }
     const bool saved = Editor->IsSaved();
-    const AffairInfo record = Editor->GetAffair();
+    AffairInfo record = Editor->GetAffair();
+    // An edited event starts afresh from its own due moments.
+    record.SetSnooze(0);
     disconnect(Editor, &PaintCPanel::JobDone, this, &MainWindow::GetInforEvent);
     // We are inside the editor's JobDone() emission; it may only go once that has returned.
     Editor->deleteLater();
@@ -608,7 +644,144 @@ void MainWindow::RestoreFile()
         return;
     }
     AffairsList = restored;
+    // A snooze whose moment passed before the backup was restored is not shown late.
+    AffairsList.TakeSnoozed(Clock::nowSecs());
     // As at start-up: without re-arming, the restored events would never fall due.
     AffairsList.RearmAll();
     RefreshTable();
+}
+
+void MainWindow::CreateReminderMenus()
+{
+    SnoozeMenu = new QMenu(this);
+    QMenu* tray = Tray->contextMenu();
+    QAction* first = tray->actions().value(0);
+    for (SnoozeChoice::Choice choice : SnoozeChoice::All()) {
+        auto* own = new QAction(this);
+        auto* fromTray = new QAction(this);
+        connect(own, &QAction::triggered, this, [this, choice] { Snoozed(choice); });
+        connect(fromTray, &QAction::triggered, this, [this, choice] { Snoozed(choice); });
+        SnoozeActions.append(own);
+        TraySnoozeActions.append(fromTray);
+        SnoozeMenu->addAction(own);
+        tray->insertAction(first, fromTray);
+    }
+    TraySnoozeActions.append(tray->insertSeparator(first));
+    connect(tray, &QMenu::aboutToShow, this, &MainWindow::UpdateTray);
+}
+
+void MainWindow::ApplyReminderTexts()
+{
+    const QList<SnoozeChoice::Choice> choices = SnoozeChoice::All();
+    // A preview can only be dismissed.
+    const bool reminder = !Dispatcher.Showing().isEmpty();
+    for (int i = 0; i < SnoozeActions.size(); ++i) {
+        SnoozeActions.at(i)->setText(SnoozeChoice::Text(choices.at(i)));
+        SnoozeActions.at(i)->setEnabled(reminder || choices.at(i) == SnoozeChoice::Dismiss);
+        TraySnoozeActions.at(i)->setText(choices.at(i) == SnoozeChoice::Dismiss
+                                             ? tr("Dismiss reminder")
+                                             : SnoozeChoice::Text(choices.at(i)));
+    }
+}
+
+void MainWindow::Snoozed(SnoozeChoice::Choice choice)
+{
+    if (!Effect) {
+        return;
+    }
+    const qint64 until = SnoozeChoice::Until(choice, Clock::now());
+    if (until == 0 || Dispatcher.Showing().isEmpty()) {
+        EffectOver();
+        return;
+    }
+    disconnect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+    Effect->setVisible(false);
+    // The menu that chose this may still be running inside the window's own event.
+    Effect->deleteLater();
+    Effect = nullptr;
+    const AffairInfo next = Dispatcher.Snooze(until);
+    // Kept with the event, so it comes back after a restart too.
+    SaveAffairList();
+    UpdateTray();
+    if (!next.GetAffairID().isEmpty()) {
+        ShowReminder(next);
+    }
+}
+
+void MainWindow::ShowReminder(const AffairInfo& record)
+{
+    ShowInEffect(record);
+    if (Opts && Opts->Current().GetPlaySound()) {
+        Sound.Ring();
+    }
+}
+
+void MainWindow::CheckMissed()
+{
+    const qint64 now = Clock::nowSecs();
+    QList<MissedReminders::Entry> missed;
+    if (const std::optional<qint64> last = Running.Recorded()) {
+        missed = MissedReminders::Between(AffairsList, *last, now);
+    }
+    // Like the occurrences, a snooze that came while the program was away is listed, not shown.
+    AffairsList.TakeSnoozed(now);
+    Running.Mark(now, true);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { Running.Mark(Clock::nowSecs(), true); });
+    UpdateTray();
+    if (missed.isEmpty()) {
+        return;
+    }
+    auto* dialog = new MissedDialog(missed, this);
+    dialog->setObjectName(QStringLiteral("MissedDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &MissedDialog::ShowRequested, this, [this](const AffairInfo& entry) {
+        const AffairInfo current = AffairsList.FindAffair(entry.GetAffairID());
+        ShowInEffect(current.GetAffairID().isEmpty() ? entry : current);
+        Dispatcher.PreviewShown();
+    });
+    dialog->show();
+}
+
+void MainWindow::UpdateTray()
+{
+    if (!Tray) {
+        return;
+    }
+    const QString text = NextReminder::ToolTip(AffairsList, Clock::now());
+    if (Tray->toolTip() != text) {
+        Tray->setToolTip(text);
+    }
+    // The tray offers the reminder's choices only while one is on screen.
+    const bool showing = Effect && !Dispatcher.Showing().isEmpty();
+    for (QAction* action : TraySnoozeActions) {
+        action->setVisible(showing);
+    }
+}
+
+void MainWindow::SortBy(int column)
+{
+    if (column != SortColumn) {
+        SortColumn = column;
+        SortUp = true;
+    } else if (SortUp) {
+        SortUp = false;
+    } else {
+        SortColumn = -1;
+    }
+    QHeaderView* header = ui->tableWidget->horizontalHeader();
+    header->setSortIndicatorShown(SortColumn >= 0);
+    if (SortColumn >= 0) {
+        header->setSortIndicator(SortColumn, SortUp ? Qt::AscendingOrder : Qt::DescendingOrder);
+    }
+    RefreshTable();
+}
+
+int MainWindow::RowIndex(int row) const
+{
+    const QTableWidgetItem* item = row >= 0 ? ui->tableWidget->item(row, 0) : nullptr;
+    if (!item) {
+        return -1;
+    }
+    const int index = item->data(Qt::UserRole).toInt();
+    return index < AffairsList.Count() ? index : -1;
 }

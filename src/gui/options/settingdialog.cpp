@@ -32,6 +32,7 @@ void SettingDialog::FillForm()
     ui->check_minstart->setChecked(current.GetMinStart());
     ui->check_delreminder->setChecked(current.GetDelReminder());
     ui->check_cancelreminder->setChecked(current.GetCancelReminder());
+    ui->check_playsound->setChecked(current.GetPlaySound());
     effectiveColor = current.GetEffectiveColor();
     expiredColor = current.GetExpiredColor();
     ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + effectiveColor + QLatin1Char(';'));
@@ -45,6 +46,7 @@ bool SettingDialog::ReadForm()
         s.SetMinStart(ui->check_minstart->isChecked());
         s.SetDelReminder(ui->check_delreminder->isChecked());
         s.SetCancelReminder(ui->check_cancelreminder->isChecked());
+        s.SetPlaySound(ui->check_playsound->isChecked());
         s.SetEffectiveColor(effectiveColor);
         s.SetExpiredColor(expiredColor);
     });
