@@ -746,6 +746,10 @@ Möchten Sie das wirklich tun?</translation>
         <source>The start at log-on could not be changed.</source>
         <translation>Der Start bei der Anmeldung konnte nicht geändert werden.</translation>
     </message>
+    <message>
+        <source>Dismiss reminder</source>
+        <translation>Erinnerung schließen</translation>
+    </message>
 </context>
 <context>
     <name>MakerInfo</name>
@@ -758,6 +762,55 @@ Möchten Sie das wirklich tun?</translation>
         <location filename="../src/about/makerinfo.h" line="16"/>
         <source>Version 1.0</source>
         <translation>Version 1.0</translation>
+    </message>
+</context>
+<context>
+    <name>MissedDialog</name>
+    <message>
+        <source>Pennibell</source>
+        <translation>Pennibell</translation>
+    </message>
+    <message>
+        <source>While Pennibell was not running:</source>
+        <translation>Während Pennibell nicht lief:</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>NextReminder</name>
+    <message>
+        <source>Pennibell</source>
+        <translation>Pennibell</translation>
+    </message>
+    <message>
+        <source>Next: %1, %2</source>
+        <translation>Als Nächstes: %1, %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more due today</source>
+        <translation>
+            <numerusform>Heute noch %n weitere Erinnerung</numerusform>
+            <numerusform>Heute noch %n weitere Erinnerungen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -911,6 +964,33 @@ Möchten Sie ohne Speichern beenden?</translation>
         <location filename="../src/options/settingdialog.cpp" line="82"/>
         <source>Options</source>
         <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Play a sound when a reminder appears</source>
+        <translation>Einen Ton spielen, wenn eine Erinnerung erscheint</translation>
+    </message>
+</context>
+<context>
+    <name>SnoozeChoice</name>
+    <message>
+        <source>Dismiss</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Again in 5 minutes</source>
+        <translation>In 5 Minuten erneut</translation>
+    </message>
+    <message>
+        <source>Again in 15 minutes</source>
+        <translation>In 15 Minuten erneut</translation>
+    </message>
+    <message>
+        <source>Again in 1 hour</source>
+        <translation>In 1 Stunde erneut</translation>
+    </message>
+    <message>
+        <source>Again tomorrow at this time</source>
+        <translation>Morgen um diese Zeit erneut</translation>
     </message>
 </context>
 </TS>
