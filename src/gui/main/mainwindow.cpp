@@ -488,6 +488,8 @@ void MainWindow::ShowInEffect(const AffairInfo& record)
         delete Effect;
         Effect = nullptr;
     }
+    // A menu opened on the picture that goes would act on the one that comes.
+    SnoozeMenu->hide();
     Effect = new EffectShow();
     connect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
     // A right click offers the snooze choices; any other click still dismisses.
