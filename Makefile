@@ -15,6 +15,9 @@ PACKAGES := cmake make g++ pkg-config ccache zlib1g-dev \
             desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 # Only `make package` needs the Debian packaging and checking tools.
 PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian gzip
+# Only `make run` needs the desktop's sound theme and the library that plays it (loaded at run
+# time; without them a reminder is silent).
+RUN_PACKAGES := sound-theme-freedesktop libcanberra0
 # Only `make fuzz` needs clang's libFuzzer.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
@@ -47,6 +50,7 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
+	@$(MAKE) --no-print-directory install-packages WANTED="$(RUN_PACKAGES)"
 	cd $(BUILD_DIR)/bin && ./pennibell
 
 # The suite runs twice: in the normal build, then under AddressSanitizer and UBSan.

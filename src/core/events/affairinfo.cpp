@@ -40,6 +40,7 @@ void AffairInfo::Reset()
     Armed = false;
     Active = false;
     NextSeconds = 0;
+    Snooze = 0;
     Period = AffairPeriod();
     Effect = QVariantList();
 }

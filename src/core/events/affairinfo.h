@@ -51,6 +51,11 @@ public:
     // The armed next due moment as whole seconds since the epoch (valid while armed).
     qint64 NextSecs() const { return NextSeconds; }
 
+    // A snoozed reminder comes back at this moment, in whole seconds since the epoch (0: none),
+    // whatever the event's own recurrence says. Nothing here moves it or clears it.
+    qint64 SnoozeSecs() const { return Snooze; }
+    void SetSnooze(qint64 secs) { Snooze = secs; }
+
     // Counts how many AddPeriod calls the last ComputeNextTime made (for measurements).
     static quint64 AddPeriodCalls();
     static void ResetAddPeriodCalls();
@@ -69,4 +74,5 @@ private:
     bool Armed = false;
     bool Active = false;
     qint64 NextSeconds = 0;
+    qint64 Snooze = 0;
 };

@@ -26,11 +26,15 @@ void AffairList::Reindex()
     DueAt.resize(Items.size());
     Earliest = Never;
     Ids.clear();
+    EarliestSnooze = Never;
     for (int i = 0; i < Items.size(); ++i) {
         const AffairInfo& a = Items.at(i);
         Ids.insert(a.GetAffairID());
         DueAt[i] = a.IsArmed() ? a.NextSecs() : Never;
         Earliest = qMin(Earliest, DueAt.at(i));
+        if (a.SnoozeSecs() != 0) {
+            EarliestSnooze = qMin(EarliestSnooze, a.SnoozeSecs());
+        }
     }
     if (NoneDue.size() != Items.size()) {
         NoneDue = QString(Items.size(), QLatin1Char('0'));
@@ -65,6 +69,9 @@ bool AffairList::AppendAffair(const AffairInfo& given)
     DueAt.append(record.IsArmed() ? record.NextSecs() : Never);
     Earliest = qMin(Earliest, DueAt.last());
     NoneDue.append(QLatin1Char('0'));
+    if (record.SnoozeSecs() != 0) {
+        EarliestSnooze = qMin(EarliestSnooze, record.SnoozeSecs());
+    }
     return true;
 }
 
@@ -139,4 +146,20 @@ QString AffairList::DueMask(qint64 nowSecs)
     }
     Reindex();
     return mask;
+}
+
+QStringList AffairList::TakeSnoozed(qint64 nowSecs)
+{
+    QStringList ids;
+    if (nowSecs < EarliestSnooze) {
+        return ids;
+    }
+    for (AffairInfo& item : Items) {
+        if (item.SnoozeSecs() != 0 && item.SnoozeSecs() <= nowSecs) {
+            item.SetSnooze(0);
+            ids.append(item.GetAffairID());
+        }
+    }
+    Reindex();
+    return ids;
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 // The ordered list of events; the order is the table's and the store's.
 class AffairList
@@ -30,6 +31,9 @@ public:
     // Reads the clock once and judges every record against that same second.
     QString DueMask();
     QString DueMask(qint64 nowSecs);
+    // Takes off their events the snoozes that have come by nowSecs; their identifiers, in list
+    // order. Costs one comparison while none has come.
+    QStringList TakeSnoozed(qint64 nowSecs);
 
 private:
     void Reindex();
@@ -40,6 +44,7 @@ private:
     // moments in seconds (Never when disarmed), and skips the whole list before the earliest.
     QList<qint64> DueAt;
     qint64 Earliest;
+    qint64 EarliestSnooze;
     QString NoneDue;
     QSet<QString> Ids;
 };

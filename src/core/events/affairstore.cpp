@@ -72,6 +72,10 @@ AffairList AffairStore::LoadAffairs()
                        value("Period.hour").toInt(), value("Period.minute").toInt());
         record.SetPicPath(value("PicPath").toString());
         record.SetEffect({value("EffectType"), value("EffectDirection")});
+        const QDateTime snooze = QDateTime::fromString(value("Snooze").toString(), Qt::ISODate);
+        if (snooze.isValid()) {
+            record.SetSnooze(snooze.toSecsSinceEpoch());
+        }
         list.AppendAffair(record);
     }
     return list;
@@ -98,6 +102,12 @@ bool AffairStore::SaveAffairs(const AffairList& list)
         // A record that never passed through the dialog may lack its effect codes.
         values.append({key(n, "EffectType"), effect.value(0, QStringLiteral("0"))});
         values.append({key(n, "EffectDirection"), effect.value(1, QStringLiteral("0"))});
+        // Only while set, and in UTC: a snooze is a moment, not a wall-clock time, and readers
+        // that do not know the key see the file they always saw.
+        if (r.SnoozeSecs() != 0) {
+            values.append({key(n, "Snooze"),
+                           QDateTime::fromSecsSinceEpoch(r.SnoozeSecs(), Qt::UTC).toString(Qt::ISODate)});
+        }
     }
     return SafeFile::WriteIni(Name, values);
 }

@@ -17,6 +17,8 @@ AffairInfo DueDispatcher::Tick(qint64 nowSecs)
     for (int i = mask.indexOf(QLatin1Char('1')); i >= 0; i = mask.indexOf(QLatin1Char('1'), i + 1)) {
         due.append(Affairs.At(i).GetAffairID());
     }
+    // A snooze brings its event back whatever the recurrence says, an expired one too.
+    due += Affairs.TakeSnoozed(nowSecs);
     return ShowNow(due);
 }
 
@@ -35,6 +37,16 @@ AffairInfo DueDispatcher::Dismissed()
 {
     ShowingID.clear();
     return Next();
+}
+
+AffairInfo DueDispatcher::Snooze(qint64 untilSecs)
+{
+    AffairInfo record = Affairs.FindAffair(ShowingID);
+    if (!record.GetAffairID().isEmpty()) {
+        record.SetSnooze(untilSecs);
+        Affairs.ReplaceAffair(ShowingID, record);
+    }
+    return Dismissed();
 }
 
 void DueDispatcher::PreviewShown()

@@ -31,6 +31,10 @@ public:
     // The reminder on screen was clicked away: the next waiting one that still exists.
     AffairInfo Dismissed();
 
+    // The reminder on screen goes away and comes back at untilSecs (whole seconds since the
+    // epoch); answers as Dismissed. Nothing is snoozed while a preview or nothing is shown.
+    AffairInfo Snooze(qint64 untilSecs);
+
     // A preview took the screen: what is dismissed next is no reminder.
     void PreviewShown();
 

@@ -93,17 +93,23 @@ void ESettings::LoadOptions()
     // Anything but the two other choices is the primary screen, the behaviour before the option.
     const int where = settings.value(QStringLiteral("ESystem/ShowRemindersOn"), 0).toInt();
     ShowRemindersOn = where == 1 || where == 2 ? where : 0;
+    PlaySound = readBool(settings, QStringLiteral("ERemind/PlaySound"), false);
 }
 
 bool ESettings::SaveOptions()
 {
-    return SafeFile::WriteIni(Name, {{QStringLiteral("/ESystem/AutoStart"), AutoStart},
+    QList<QPair<QString, QVariant>> values{{QStringLiteral("/ESystem/AutoStart"), AutoStart},
                                      {QStringLiteral("/ESystem/MinStart"), MinStart},
                                      {QStringLiteral("/ERemind/DelReminder"), DelReminder},
                                      {QStringLiteral("/ERemind/CancelReminder"), CancelReminder},
                                      {QStringLiteral("/EColor/EffectiveColor"), EffectiveColor},
                                      {QStringLiteral("/EColor/ExpiredColor"), ExpiredColor},
-                                     {QStringLiteral("/ESystem/ShowRemindersOn"), ShowRemindersOn}});
+                                     {QStringLiteral("/ESystem/ShowRemindersOn"), ShowRemindersOn}};
+    // Written only when on, so a file that never chose a sound keeps the keys it had.
+    if (PlaySound) {
+        values.append({QStringLiteral("/ERemind/PlaySound"), true});
+    }
+    return SafeFile::WriteIni(Name, values);
 }
 
 void ESettings::SetEffectiveColor(const QString& color)

@@ -25,6 +25,7 @@ public:
     QString GetExpiredColor() const { return ExpiredColor; }
     // "Show reminders on": 0 the primary screen, 1 the screen under the pointer, 2 every screen.
     int GetShowRemindersOn() const { return ShowRemindersOn; }
+    bool GetPlaySound() const { return PlaySound; }
 
     void SetAutoStart(bool on) { AutoStart = on; }
     void SetMinStart(bool on) { MinStart = on; }
@@ -39,6 +40,7 @@ public:
     static bool ParseColor(const QString& text, int* red, int* green, int* blue);
     // The options file is a few hundred bytes; a larger one is not read.
     static constexpr qint64 MaxFileBytes = 64 * 1024;
+    void SetPlaySound(bool on) { PlaySound = on; }
 
 private:
     static QString CleanColor(const QString& text, const QString& fallback);
@@ -51,4 +53,6 @@ private:
     QString EffectiveColor;
     QString ExpiredColor;
     int ShowRemindersOn = 0;
+    // A sound when a reminder comes on screen; off unless chosen.
+    bool PlaySound = false;
 };

@@ -331,6 +331,10 @@ void EffectShow::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     EffectShow* lead = leader ? leader : this;
+    // An owner that offers a menu on the right button gets it instead of a dismissal.
+    if (event->button() == Qt::RightButton && lead->contextMenuPolicy() == Qt::CustomContextMenu) {
+        return;
+    }
     if (!lead->running) {
         emit lead->EffectDone();
     }

@@ -3,6 +3,10 @@
 #include "ui_mainwindow.h"
 
 #include "core/events/affairstore.h"
+#include "core/events/clock.h"
+#include "core/events/missedreminders.h"
+#include "core/events/nextreminder.h"
+#include "core/events/roworder.h"
 #include "core/options/autostart.h"
 #include "core/options/esettings.h"
 #include "core/options/options.h"
@@ -15,6 +19,7 @@
 #include "gui/effects/effectshow.h"
 #include "gui/main/backupmessages.h"
 #include "gui/main/eventrowtext.h"
+#include "gui/main/misseddialog.h"
 #include "gui/options/settingdialog.h"
 #include "gui/paint/paintcpanel.h"
 
@@ -26,6 +31,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -84,6 +90,7 @@ void MainWindow::InitWindow()
     statusBar()->setSizeGripEnabled(false);
     InitTable();
     CreateTrayIcon();
+    CreateReminderMenus();
     ApplyCodeTexts();
     ConnectActions();
     Editor = nullptr;
@@ -107,6 +114,7 @@ void MainWindow::InitWindow()
     ApplyOptions();
 
     DataLocation::MakeFolders();
+    CheckMissed();
 }
 
 void MainWindow::ShowAtStart(bool minStart)
@@ -134,10 +142,13 @@ void MainWindow::InitTable()
     // A row chosen with the keyboard or a right click is remembered like a clicked one, so the
     // rebuild after a reminder does not move Delete, Edit or Preview to another event.
     connect(table, &QTableWidget::currentCellChanged, this, [this](int row) {
-        if (!Rebuilding && row >= 0) {
-            CurrentRow = row;
+        if (!Rebuilding && RowIndex(row) >= 0) {
+            CurrentRow = RowIndex(row);
         }
     });
+    // The list's own order until the user clicks a header.
+    table->horizontalHeader()->setSortIndicatorShown(false);
+    connect(table->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::SortBy);
     table->setColumnWidth(0, 100);
     table->setColumnWidth(1, 150);
     table->setColumnWidth(2, 100);
@@ -168,12 +179,8 @@ void MainWindow::CreateTrayIcon()
     auto* show = new QAction(this);
     auto* hide = new QAction(this);
     auto* quit = new QAction(this);
-    // For whoever cannot aim at a thin stroke of the picture; offered only while one is shown.
-    Dismiss = new QAction(this);
-    Dismiss->setVisible(false);
-    TrayActions = {add, show, hide, quit, Dismiss};
+    TrayActions = {add, show, hide, quit};
     connect(add, &QAction::triggered, this, &MainWindow::on_AddNew_clicked);
-    connect(Dismiss, &QAction::triggered, this, &MainWindow::EffectOver);
     connect(show, &QAction::triggered, this, &MainWindow::showNormal);
     connect(hide, &QAction::triggered, this, &MainWindow::HideAndMin);
     connect(quit, &QAction::triggered, qApp, &MainWindow::Quit);
@@ -183,7 +190,6 @@ void MainWindow::CreateTrayIcon()
     menu->addSeparator();
     menu->addAction(show);
     menu->addAction(hide);
-    menu->addAction(Dismiss);
     menu->addSeparator();
     menu->addAction(quit);
 
@@ -204,13 +210,14 @@ void MainWindow::ApplyCodeTexts()
     for (int i = 0; i < TableActions.size(); ++i) {
         TableActions.at(i)->setText(table.at(i));
     }
-    const QStringList tray = {tr("Add New"), tr("Show"), tr("Hide"), tr("Quit"), tr("Dismiss reminder")};
+    const QStringList tray = {tr("Add New"), tr("Show"), tr("Hide"), tr("Quit")};
     for (int i = 0; i < TrayActions.size(); ++i) {
         TrayActions.at(i)->setText(tray.at(i));
     }
     if (Tray) {
         Tray->setToolTip(tr("Pennibell"));
     }
+    ApplyReminderTexts();
 }
 
 void MainWindow::ConnectActions()
@@ -307,20 +314,28 @@ void MainWindow::RefreshTable()
     while (table->rowCount() > 0) {
         table->removeRow(0);
     }
-    for (int i = 0; i < AffairsList.Count(); ++i) {
+    const QList<int> order =
+        RowOrder::Sorted(AffairsList, SortColumn, SortUp ? Qt::AscendingOrder : Qt::DescendingOrder);
+    for (int row = 0; row < order.size(); ++row) {
+        const int i = order.at(row);
         AffairInfo record = AffairsList.At(i);
-        table->insertRow(i);
-        table->setVerticalHeaderItem(i, new QTableWidgetItem(record.GetAffairID()));
+        table->insertRow(row);
+        table->setVerticalHeaderItem(row, new QTableWidgetItem(record.GetAffairID()));
         const QDateTime next = record.GetNextTime();
-        table->setItem(i, 0, new QTableWidgetItem(record.GetAffairTitle()));
-        table->setItem(i, 1, new QTableWidgetItem(EventRowText::DateText(next)));
-        table->setItem(i, 2, new QTableWidgetItem(EventRowText::TimeText(next)));
-        table->setItem(i, 3, new QTableWidgetItem(EventRowText::PeriodText(record.GetPeriod())));
-        table->setItem(i, 4, new QTableWidgetItem(ShownActive(record) ? tr("Yes") : tr("No")));
+        // Each row knows the list index it shows, whatever the order.
+        auto* title = new QTableWidgetItem(record.GetAffairTitle());
+        title->setData(Qt::UserRole, i);
+        table->setItem(row, 0, title);
+        table->setItem(row, 1, new QTableWidgetItem(EventRowText::DateText(next)));
+        table->setItem(row, 2, new QTableWidgetItem(EventRowText::TimeText(next)));
+        table->setItem(row, 3, new QTableWidgetItem(EventRowText::PeriodText(record.GetPeriod())));
+        table->setItem(row, 4, new QTableWidgetItem(ShownActive(record) ? tr("Yes") : tr("No")));
     }
-    const int row = qMin(CurrentRow, AffairsList.Count() - 1);
-    if (row >= 0) {
-        table->selectRow(row);
+    const int remembered = qMin(CurrentRow, AffairsList.Count() - 1);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (RowIndex(row) == remembered) {
+            table->selectRow(row);
+        }
     }
     Rebuilding = false;
     ColorRows();
@@ -336,7 +351,11 @@ void MainWindow::ColorRows()
     }
     QTableWidget* table = ui->tableWidget;
     for (int row = 0; row < qMin(table->rowCount(), AffairsList.Count()); ++row) {
-        const QColor& color = ShownActive(AffairsList.At(row)) ? effective : expired;
+        const int index = RowIndex(row);
+        if (index < 0) {
+            continue;
+        }
+        const QColor& color = ShownActive(AffairsList.At(index)) ? effective : expired;
         for (int column = 0; column < table->columnCount(); ++column) {
             if (QTableWidgetItem* cell = table->item(row, column)) {
                 cell->setForeground(color);
@@ -380,13 +399,14 @@ void MainWindow::RemovePicture(const QString& path)
 
 void MainWindow::on_tableWidget_clicked(QModelIndex index)
 {
-    CurrentRow = index.row();
+    if (RowIndex(index.row()) >= 0) {
+        CurrentRow = RowIndex(index.row());
+    }
 }
 
 int MainWindow::CurrentIndex() const
 {
-    const int row = ui->tableWidget->currentRow();
-    return row < AffairsList.Count() ? row : -1;
+    return RowIndex(ui->tableWidget->currentRow());
 }
 
 void MainWindow::on_Delete_clicked()
@@ -480,12 +500,13 @@ void MainWindow::helptext()
 
 void MainWindow::eventdispose()
 {
+    Running.Mark(Clock::nowSecs());
     const AffairInfo due = Dispatcher.Tick();
-    if (due.GetAffairID().isEmpty()) {
-        return;
+    if (!due.GetAffairID().isEmpty()) {
+        ShowReminder(due);
+        RefreshTable();
     }
-    ShowInEffect(due);
-    RefreshTable();
+    UpdateTray();
 }
 
 void MainWindow::EffectOver()
@@ -500,9 +521,9 @@ void MainWindow::EffectOver()
     Effect = nullptr;
     const AffairInfo next = Dispatcher.Dismissed();
     if (!next.GetAffairID().isEmpty()) {
-        ShowInEffect(next);
+        ShowReminder(next);
     } else {
-        Dismiss->setVisible(false);
+        UpdateTray();
     }
 }
 
@@ -513,8 +534,18 @@ void MainWindow::ShowInEffect(const AffairInfo& record)
         delete Effect;
         Effect = nullptr;
     }
+    // A menu opened on the picture that goes would act on the one that comes.
+    SnoozeMenu->hide();
     Effect = new EffectShow();
     connect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+    // A right click offers the snooze choices; any other click still dismisses.
+    Effect->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Effect, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (Effect) {
+            ApplyReminderTexts();
+            SnoozeMenu->popup(Effect->mapToGlobal(pos));
+        }
+    });
     const QVariantList effect = record.GetEffect();
     Effect->SetTitle(record.GetAffairTitle());
     // Only a path the program makes is read; anything else shows as a missing picture.
@@ -526,7 +557,7 @@ void MainWindow::ShowInEffect(const AffairInfo& record)
         Editor->StackAbove(Effect);
     }
     Effect->StartEffect(30);
-    Dismiss->setVisible(true);
+    UpdateTray();
 }
 
 void MainWindow::GetInforEvent()
@@ -538,7 +569,9 @@ void MainWindow::GetInforEvent()
         setVisible(true);
     }
     const bool saved = Editor->IsSaved();
-    const AffairInfo record = Editor->GetAffair();
+    AffairInfo record = Editor->GetAffair();
+    // An edited event starts afresh from its own due moments.
+    record.SetSnooze(0);
     disconnect(Editor, &PaintCPanel::JobDone, this, &MainWindow::GetInforEvent);
     // We are inside the editor's JobDone() emission; it may only go once that has returned.
     Editor->deleteLater();
@@ -683,9 +716,149 @@ void MainWindow::RestoreFile()
         return;
     }
     AffairsList = restored;
+    // A snooze whose moment passed before the backup was restored is not shown late.
+    AffairsList.TakeSnoozed(Clock::nowSecs());
     // As at start-up: without re-arming, the restored events would never fall due.
     AffairsList.RearmAll();
     RefreshTable();
     WindowModal::Inform(this, tr(BackupMessages::RestoreCaption),
                         tr("Restored %1 events.").arg(AffairsList.Count()));
+}
+
+void MainWindow::CreateReminderMenus()
+{
+    SnoozeMenu = new QMenu(this);
+    QMenu* tray = Tray->contextMenu();
+    QAction* first = tray->actions().value(0);
+    for (SnoozeChoice::Choice choice : SnoozeChoice::All()) {
+        auto* own = new QAction(this);
+        auto* fromTray = new QAction(this);
+        connect(own, &QAction::triggered, this, [this, choice] { Snoozed(choice); });
+        connect(fromTray, &QAction::triggered, this, [this, choice] { Snoozed(choice); });
+        SnoozeActions.append(own);
+        TraySnoozeActions.append(fromTray);
+        SnoozeMenu->addAction(own);
+        tray->insertAction(first, fromTray);
+    }
+    TraySnoozeActions.append(tray->insertSeparator(first));
+    connect(tray, &QMenu::aboutToShow, this, &MainWindow::UpdateTray);
+}
+
+void MainWindow::ApplyReminderTexts()
+{
+    const QList<SnoozeChoice::Choice> choices = SnoozeChoice::All();
+    // A preview can only be dismissed.
+    const bool reminder = !Dispatcher.Showing().isEmpty();
+    for (int i = 0; i < SnoozeActions.size(); ++i) {
+        SnoozeActions.at(i)->setText(SnoozeChoice::Text(choices.at(i)));
+        SnoozeActions.at(i)->setEnabled(reminder || choices.at(i) == SnoozeChoice::Dismiss);
+        TraySnoozeActions.at(i)->setText(choices.at(i) == SnoozeChoice::Dismiss
+                                             ? tr("Dismiss reminder")
+                                             : SnoozeChoice::Text(choices.at(i)));
+    }
+}
+
+void MainWindow::Snoozed(SnoozeChoice::Choice choice)
+{
+    if (!Effect) {
+        return;
+    }
+    const qint64 until = SnoozeChoice::Until(choice, Clock::now());
+    if (until == 0 || Dispatcher.Showing().isEmpty()) {
+        EffectOver();
+        return;
+    }
+    disconnect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
+    Effect->setVisible(false);
+    // The menu that chose this may still be running inside the window's own event.
+    Effect->deleteLater();
+    Effect = nullptr;
+    const AffairInfo next = Dispatcher.Snooze(until);
+    // Kept with the event, so it comes back after a restart too.
+    SaveAffairList();
+    UpdateTray();
+    if (!next.GetAffairID().isEmpty()) {
+        ShowReminder(next);
+    }
+}
+
+void MainWindow::ShowReminder(const AffairInfo& record)
+{
+    ShowInEffect(record);
+    if (Opts && Opts->Current().GetPlaySound()) {
+        Sound.Ring();
+    }
+}
+
+void MainWindow::CheckMissed()
+{
+    const qint64 now = Clock::nowSecs();
+    QList<MissedReminders::Entry> missed;
+    if (const std::optional<qint64> last = Running.Recorded()) {
+        missed = MissedReminders::Between(AffairsList, *last, now);
+    }
+    // Like the occurrences, a snooze that came while the program was away is listed, not shown.
+    AffairsList.TakeSnoozed(now);
+    Running.Mark(now, true);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { Running.Mark(Clock::nowSecs(), true); });
+    UpdateTray();
+    if (missed.isEmpty()) {
+        return;
+    }
+    auto* dialog = new MissedDialog(missed, this);
+    dialog->setObjectName(QStringLiteral("MissedDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &MissedDialog::ShowRequested, this, [this](const AffairInfo& entry) {
+        const AffairInfo current = AffairsList.FindAffair(entry.GetAffairID());
+        ShowInEffect(current.GetAffairID().isEmpty() ? entry : current);
+        Dispatcher.PreviewShown();
+    });
+    dialog->show();
+}
+
+void MainWindow::UpdateTray()
+{
+    if (!Tray) {
+        return;
+    }
+    const QString text = NextReminder::ToolTip(AffairsList, Clock::now());
+    if (Tray->toolTip() != text) {
+        Tray->setToolTip(text);
+    }
+    // The tray offers the reminder's choices only while one is on screen, and "Dismiss reminder"
+    // (for whoever cannot aim at a thin stroke) for a preview too.
+    const bool showing = Effect && !Dispatcher.Showing().isEmpty();
+    const QList<SnoozeChoice::Choice> choices = SnoozeChoice::All();
+    for (int i = 0; i < TraySnoozeActions.size(); ++i) {
+        const bool dismissOnly = i >= choices.size() || choices.at(i) == SnoozeChoice::Dismiss;
+        TraySnoozeActions.at(i)->setVisible(showing || (Effect && dismissOnly));
+    }
+}
+
+void MainWindow::SortBy(int column)
+{
+    if (column != SortColumn) {
+        SortColumn = column;
+        SortUp = true;
+    } else if (SortUp) {
+        SortUp = false;
+    } else {
+        SortColumn = -1;
+    }
+    QHeaderView* header = ui->tableWidget->horizontalHeader();
+    header->setSortIndicatorShown(SortColumn >= 0);
+    if (SortColumn >= 0) {
+        header->setSortIndicator(SortColumn, SortUp ? Qt::AscendingOrder : Qt::DescendingOrder);
+    }
+    RefreshTable();
+}
+
+int MainWindow::RowIndex(int row) const
+{
+    const QTableWidgetItem* item = row >= 0 ? ui->tableWidget->item(row, 0) : nullptr;
+    if (!item) {
+        return -1;
+    }
+    const int index = item->data(Qt::UserRole).toInt();
+    return index < AffairsList.Count() ? index : -1;
 }

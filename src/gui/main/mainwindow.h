@@ -3,11 +3,15 @@
 
 #include "core/events/affairlist.h"
 #include "core/events/duedispatcher.h"
+#include "core/events/snoozechoice.h"
+#include "core/system/lastrunning.h"
+#include "core/system/remindersound.h"
 
 #include <QMainWindow>
 #include <QModelIndex>
 #include <QSystemTrayIcon>
 
+class QMenu;
 class QTimer;
 class PaintCPanel;
 class EffectShow;
@@ -41,6 +45,10 @@ public:
     EffectShow* EffectWindow() const { return Effect; }
     // Read once at set-up; the options dialog changes them here.
     Options* AppOptions() const { return Opts; }
+    // The menu a right click on a reminder opens.
+    QMenu* ReminderMenu() const { return SnoozeMenu; }
+    // Where the reminder sound goes (tests put in one that plays nothing).
+    void SetSoundPlayer(std::unique_ptr<SoundPlayer> player) { Sound.SetPlayer(std::move(player)); }
 
     // The program icon, by its full path (the autostart entry names it too).
     static QString IconPath();
@@ -89,13 +97,27 @@ private:
     static bool ModalOpen();
     bool EditorOpen();
     static void RemovePicture(const QString& path);
+    // The reminder's right-click menu and the same choices at the top of the tray menu.
+    void CreateReminderMenus();
+    void ApplyReminderTexts();
+    // The reminder on screen is dismissed, or snoozed until the choice's moment.
+    void Snoozed(SnoozeChoice::Choice choice);
+    // A reminder (not a preview) comes on screen, with its sound when chosen.
+    void ShowReminder(const AffairInfo& record);
+    // At start-up: tells what fell due since the last run, and starts keeping that moment.
+    void CheckMissed();
+    // The tooltip names the next reminder; the reminder's choices show while one is on screen.
+    void UpdateTray();
+    // A click on a column header: ascending, descending, then the list's own order again.
+    void SortBy(int column);
+    // The list index a table row shows; -1 for none.
+    int RowIndex(int row) const;
 
     Ui::MainWindow* ui;
     QSystemTrayIcon* Tray = nullptr;
     // Add, edit, delete, preview in the table's context menu; add, show, hide, quit in the tray's.
     QList<QAction*> TableActions;
     QList<QAction*> TrayActions;
-    QAction* Dismiss = nullptr;
     // Where the user left the window, for showing it there again.
     QPoint KeptPos;
     bool PosKept = false;
@@ -110,4 +132,11 @@ private:
     QString EditedID;
     qint32 CurrentRow = 0;
     bool Rebuilding = false;
+    QMenu* SnoozeMenu = nullptr;
+    QList<QAction*> SnoozeActions;
+    QList<QAction*> TraySnoozeActions;
+    LastRunning Running;
+    ReminderSound Sound;
+    int SortColumn = -1;
+    bool SortUp = true;
 };

@@ -36,6 +36,7 @@ void SettingDialog::FillForm()
     ui->check_cancelreminder->setChecked(current.GetCancelReminder());
     // The list's rows are the option's stored values.
     ui->combo_showon->setCurrentIndex(current.GetShowRemindersOn());
+    ui->check_playsound->setChecked(current.GetPlaySound());
     effectiveColor = current.GetEffectiveColor();
     expiredColor = current.GetExpiredColor();
     ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + effectiveColor + QLatin1Char(';'));
@@ -50,6 +51,7 @@ bool SettingDialog::ReadForm()
         s.SetDelReminder(ui->check_delreminder->isChecked());
         s.SetCancelReminder(ui->check_cancelreminder->isChecked());
         s.SetShowRemindersOn(ui->combo_showon->currentIndex());
+        s.SetPlaySound(ui->check_playsound->isChecked());
         s.SetEffectiveColor(effectiveColor);
         s.SetExpiredColor(expiredColor);
     });
