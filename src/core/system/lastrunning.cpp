@@ -2,7 +2,9 @@
 #include "core/system/lastrunning.h"
 
 #include "core/storage/datalocation.h"
+#include "core/storage/safefile.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -18,6 +20,10 @@ LastRunning::LastRunning(const QString& fileName) : FileName(fileName) {}
 
 std::optional<qint64> LastRunning::Recorded() const
 {
+    // A few bytes of our own; anything else (a link, a device, a huge file) is no record.
+    if (!QFileInfo::exists(FileName) || !SafeFile::SafeToParse(FileName, 4096)) {
+        return std::nullopt;
+    }
     const QSettings settings(FileName, QSettings::IniFormat);
     bool ok = false;
     const qint64 secs = settings.value(Key).toLongLong(&ok);
@@ -33,10 +39,6 @@ bool LastRunning::Mark(qint64 nowSecs, bool force)
     if (!force && Written && qAbs(nowSecs - *Written) < Interval) {
         return true;
     }
-    QSettings settings(FileName, QSettings::IniFormat);
-    settings.setAtomicSyncRequired(true);
-    settings.setValue(Key, nowSecs);
-    settings.sync();
     Written = nowSecs;
-    return settings.status() == QSettings::NoError;
+    return SafeFile::WriteIni(FileName, {{Key, nowSecs}});
 }
