@@ -46,8 +46,11 @@ DataLocation DataLocation::forApplication()
             shares << candidate;
         }
     }
+    // An installed copy keeps its data in the user's folder even when its own folder is writable
+    // (run as root, /usr/bin is): data beside the program would be left behind by the package.
+    const bool installed = QFileInfo(shares.constFirst()).isDir();
     return DataLocation(programDir, QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation),
-                        shares);
+                        shares, [installed](const QString& dir) { return !installed && isWritableDir(dir); });
 }
 
 QString DataLocation::workingDir() const
