@@ -246,7 +246,6 @@ private slots:
                  qPrintable(restore.reason));
         QCOMPARE(Hostile::snapshot(), before);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestBackupArchive)
