@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/system/commandline.h"
 #include "core/system/makerinfo.h"
+#include "core/system/platformchoice.h"
 
 #include <QTest>
 #include <QTextStream>
 
+// What the program decides before it opens a window: its answer to the command line, and the
+// display platform.
 class TestCommandLine : public QObject
 {
     Q_OBJECT
@@ -18,26 +21,21 @@ private slots:
         QTest::addColumn<QString>("out"); // expected start of the output
         QTest::addColumn<QString>("err"); // expected part of the one error line
         const QString version = "Pennibell " + MakerInfo::VersionNumber() + "\n";
-        const int run = CommandLine::Run;
-        QTest::newRow("no options") << QStringList() << true << run << ""
-                                    << "";
-        QTest::newRow("--version") << QStringList{"--version"} << true << 0 << version << "";
-        QTest::newRow("-v") << QStringList{"-v"} << false << 0 << version << "";
-        QTest::newRow("--help") << QStringList{"--help"} << false << 0 << "Usage: "
-                                << "";
-        QTest::newRow("Qt's options before Qt took them")
-            << QStringList{"-platform", "xcb", "-style", "fusion", "--version"} << false << 0 << version
-            << "";
+        const auto row = [](const char* name, const QStringList& args, bool strict, int code,
+                            const QString& out, const char* err = "") {
+            QTest::newRow(name) << args << strict << code << out << QString::fromUtf8(err);
+        };
+        row("no options", {}, true, CommandLine::Run, "");
+        row("-v", {"-v"}, false, 0, version);
+        row("--help", {"--help"}, false, 0, "Usage: ");
+        row("Qt's options before Qt took them", {"-platform", "xcb", "-style", "fusion", "--version"}, false,
+            0, version);
         // Read as short options these would be -r -e -v... and -s -t -y -l -e -s -h...
-        QTest::newRow("Qt's word options are no clusters")
-            << QStringList{"-reverse", "-stylesheet", "a.qss"} << false << run << ""
-            << "";
-        QTest::newRow("unknown option left for later") << QStringList{"--frob"} << false << run << ""
-                                                       << "";
-        QTest::newRow("unknown option") << QStringList{"--frob"} << true << 2 << ""
-                                        << "pennibell: Unknown option 'frob'.";
-        QTest::newRow("stray argument") << QStringList{"file.eda"} << true << 2 << ""
-                                        << "'file.eda'";
+        row("Qt's word options are no clusters", {"-reverse", "-stylesheet", "a.qss"}, false,
+            CommandLine::Run, "");
+        row("unknown option left for later", {"--frob"}, false, CommandLine::Run, "");
+        row("unknown option", {"--frob"}, true, 2, "", "pennibell: Unknown option 'frob'.");
+        row("stray argument", {"file.eda"}, true, 2, "", "'file.eda'");
     }
     void answer()
     {
@@ -56,6 +54,27 @@ private slots:
         QCOMPARE(written.left(out.isEmpty() ? written.size() : out.size()), out);
         QVERIFY2(complaint.contains(err) && complaint.count('\n') == (err.isEmpty() ? 0 : 1),
                  qPrintable(complaint));
+    }
+
+    // QT_QPA_PLATFORM, XDG_SESSION_TYPE, WAYLAND_DISPLAY, DISPLAY: X11 through XWayland when
+    // there is one, unless the user chose.
+    void platform_data()
+    {
+        QTest::addColumn<QByteArrayList>("env");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("session type alone") << QByteArrayList{"", "Wayland", "", ":1"} << QByteArray("xcb");
+        QTest::newRow("wayland display alone")
+            << QByteArrayList{"", "tty", "wayland-1", ":0"} << QByteArray("xcb");
+        QTest::newRow("user's own choice")
+            << QByteArrayList{"offscreen", "wayland", "w-0", ":0"} << QByteArray();
+        QTest::newRow("X11 session") << QByteArrayList{"", "x11", "", ":0"} << QByteArray();
+        QTest::newRow("no XWayland") << QByteArrayList{"", "wayland", "wayland-0", ""} << QByteArray();
+    }
+    void platform()
+    {
+        QFETCH(QByteArrayList, env);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(PlatformChoice::choose(env[0], env[1], env[2], env[3]), expected);
     }
 };
 

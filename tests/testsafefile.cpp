@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/affairstore.h"
 #include "core/events/clock.h"
 #include "core/options/autostart.h"
 #include "core/options/esettings.h"
@@ -7,12 +6,17 @@
 #include "core/storage/backuparchive.h"
 #include "core/storage/safefile.h"
 #include "helpers/hostile.h"
+#include "support/eventbuilder.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QThread>
 #include <QtTest>
+#include <csignal>
 
 namespace {
-const QString Pic = QStringLiteral("./data/dap20100101000001");
+const QDateTime First(QDate(2011, 1, 1), QTime(8, 0));
+const QString Pic = QStringLiteral("./data/dap20110101080000");
 const QString Today = QStringLiteral("./backup/SEvent2010-06-01.bef");
 
 // Pixels that do not compress: a picture file of some 3 KiB per 1000 pixels.
@@ -32,18 +36,15 @@ AffairList events(int count, int titleLength)
 {
     AffairList list;
     for (int i = 0; i < count; ++i) {
-        AffairInfo a;
-        a.SetInfo(QStringLiteral("2010-01-01T00:%1:00").arg(i, 2, 10, QLatin1Char('0')),
-                  QString(titleLength, QChar('a' + i % 26)), QDateTime(QDate(2011, 1, 1), QTime(8, 0)), 0, 0,
-                  1, 0, 0);
-        a.SetPicPath(i == 0 ? Pic : QString());
-        a.SetEffect({1, 2});
-        list.AppendAffair(a);
+        list.AppendAffair(EventBuilder::Event(QString::number(i), First.addSecs(60 * i),
+                                              EventBuilder::Days(1),
+                                              QString(titleLength, QChar('a' + i % 26))));
     }
     return list;
 }
 } // namespace
 
+// Every save is whole or not made at all: on a full disk, and when the saver is killed.
 class TestSafeFile : public QObject
 {
     Q_OBJECT
@@ -135,6 +136,50 @@ private slots:
         } else {
             QCOMPARE(Hostile::snapshot(), before);
         }
+    }
+
+    // A saver killed at any moment leaves every file either as it was or as it was about to be,
+    // whole: never half written.
+    void killedSaverLeavesWholeFiles()
+    {
+        TestEnv::ScratchDir dir;
+        QSet<QByteArray> pictureContents;
+        QSet<QByteArray> storeContents;
+        QRandomGenerator random(20261206);
+        // A kill in the middle of a backup leaves its temporary copy of the store behind.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", dir.path());
+        for (int k = 0; k < 30; ++k) {
+            QProcess saver;
+            saver.setProcessEnvironment(env);
+            saver.start(PENNIBELL_SAVER, {dir.path()});
+            // No time limits: on a busy machine saving (and dying in a sync) can take long.
+            QVERIFY(saver.waitForReadyRead(-1));
+            QThread::msleep(random.bounded(1, 60));
+            ::kill(pid_t(saver.processId()), SIGKILL);
+            QVERIFY(saver.waitForFinished(-1));
+            QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
+
+            const AffairList list = AffairStore(dir.file("data/eventinfor.eda")).LoadAffairs();
+            QVERIFY2(list.Count() == 60 || list.Count() == 140, QByteArray::number(list.Count()));
+            QCOMPARE(list.At(list.Count() - 1).GetAffairID(), QStringLiteral("id%1").arg(list.Count() - 1));
+
+            QImage image;
+            QCOMPARE(PictureFile::Read(dir.file("data/dap20300101080000"), QSize(800, 600), &image), 0);
+            pictureContents.insert(TestEnv::readAll(dir.file("data/dap20300101080000")));
+            storeContents.insert(TestEnv::readAll(dir.file("data/eventinfor.eda")));
+
+            BackupArchive::Contents contents;
+            QString reason;
+            const QByteArray backup =
+                TestEnv::readAll(dir.file(BackupArchive::FileNameFor(QDate(2026, 12, 6))));
+            QVERIFY2(BackupArchive::Parse(backup, &contents, &reason), qPrintable(reason));
+            QVERIFY(contents.events.Count() == 60 || contents.events.Count() == 140);
+            QVERIFY(!contents.pictures.value(0).isEmpty());
+        }
+        // Only ever the two contents the saver writes, nothing in between.
+        QVERIFY(pictureContents.size() <= 2);
+        QVERIFY(storeContents.size() <= 2);
     }
 
     // Leftovers of a write cut short are found by their prefix; nothing else goes.
