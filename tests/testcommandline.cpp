@@ -27,7 +27,6 @@ private slots:
         };
         row("no options", {}, true, CommandLine::Run, "");
         row("-v", {"-v"}, false, 0, version);
-        row("--help", {"--help"}, false, 0, "Usage: ");
         row("Qt's options before Qt took them", {"-platform", "xcb", "-style", "fusion", "--version"}, false,
             0, version);
         // Read as short options these would be -r -e -v... and -s -t -y -l -e -s -h...
