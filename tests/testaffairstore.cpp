@@ -42,16 +42,11 @@ private slots:
         const AffairList loaded = AffairStore().LoadAffairs();
         QCOMPARE(loaded.Count(), 3);
         for (int i = 0; i < 3; ++i) {
-            const AffairInfo a = saved.At(i);
-            const AffairInfo b = loaded.At(i);
-            QCOMPARE(b.GetAffairID(), a.GetAffairID());
-            QCOMPARE(b.GetAffairTitle(), a.GetAffairTitle());
-            QCOMPARE(LocalTime::ToIso(b.GetUserDateTime()), LocalTime::ToIso(a.GetUserDateTime()));
-            QCOMPARE(b.GetPeriod(), a.GetPeriod());
-            QCOMPARE(b.GetPicPath(), a.GetPicPath());
-            QCOMPARE(b.GetEffect().value(1).toInt(), a.GetEffect().value(1).toInt());
-            QVERIFY(!b.IsArmed());
+            QVERIFY(loaded.At(i).GetAffairTitle() == titles[i] && !loaded.At(i).IsArmed());
         }
+        // Whatever was lost or changed on the way in would show in a second save.
+        QVERIFY(AffairStore("data/again.eda").SaveAffairs(loaded));
+        QCOMPARE(TestEnv::readAll("data/again.eda"), TestEnv::readAll("data/eventinfor.eda"));
         const QByteArray text = TestEnv::readAll("data/eventinfor.eda");
         QVERIFY(text.contains("UserDateTime=2011-01-01T00:00:00\n") && !text.contains("foreign"));
     }
