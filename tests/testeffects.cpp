@@ -6,7 +6,6 @@
 #include "core/effects/screenchoice.h"
 #include "core/effects/screensize.h"
 
-#include <QPainter>
 #include <QtTest>
 
 namespace {
@@ -14,7 +13,6 @@ namespace {
 const double W = 1280.0;
 const double H = 1024.0;
 const QRgb Red = qRgb(200, 0, 0);
-const QRgb Blue = qRgb(0, 0, 180);
 
 // The number of the Step that ended the effect.
 int runToEnd(AnimationEffect& effect)
@@ -35,15 +33,6 @@ QImage solid(QSize size, QRgb colour, QImage::Format format = QImage::Format_RGB
 {
     QImage image(size, format);
     image.fill(colour);
-    return image;
-}
-
-// 80 x 60, white with a red block at (10, 10, 20, 10) and a blue pixel at (50, 40).
-QImage sample()
-{
-    QImage image = solid(QSize(80, 60), qRgb(255, 255, 255));
-    QPainter(&image).fillRect(QRect(10, 10, 20, 10), QColor(Red));
-    image.setPixel(50, 40, Blue);
     return image;
 }
 
@@ -240,22 +229,9 @@ private slots:
         QFETCH(QRegion, visible);
         EffectFrame frame;
         frame.SetWindowSize(QSize(80, 60));
-        frame.SetPicture(sample());
+        frame.SetPicture(solid(QSize(80, 60), Red));
         frame.SetGeometry(offset, hidden);
         QCOMPARE(frame.Visible(), visible);
-    }
-
-    void rendersTheFrame()
-    {
-        EffectFrame frame;
-        frame.SetWindowSize(QSize(80, 60));
-        frame.SetPicture(sample());
-        QVERIFY(frame.Render().pixel(15, 15) == 0u && frame.Shape().isEmpty()); // before the first frame
-        // Moved right by 5 and down by 3, the left part of the picture hidden.
-        frame.SetGeometry(QPointF(5.7, 3.2), {QRectF(0, 0, 25, 60)});
-        const QImage out = frame.Render();
-        QVERIFY(out.pixel(20, 18) == 0u && out.pixel(32, 18) == Red && out.pixel(55, 43) == Blue);
-        QCOMPARE(frame.Shape(), QRegion(30, 13, 5, 10).united(QRect(55, 43, 1, 1)));
     }
 
     void changedArea()
@@ -269,27 +245,6 @@ private slots:
         QVERIFY(frame.SetGeometry(QPointF(), {QRectF(0, 0, 80, 40)}).isEmpty());
         // Moved: where it was and where it is.
         QCOMPARE(frame.SetGeometry(QPointF(0, -10), {}), QRegion(0, 0, 80, 60));
-    }
-
-    void regionsAreExact()
-    {
-        QImage stripes = solid(QSize(37, 23), qRgb(255, 255, 255));
-        for (int i = 0; i < 37 * 23; ++i) {
-            if ((i % 37 * 7 + i / 37 * 3) % 5 == 0 || (i / 37 > 10 && i / 37 < 14) || i % 37 == 36) {
-                stripes.setPixel(i % 37, i / 37, qRgb(0, 128, 0));
-            }
-        }
-        const QImage t = EffectFrame::MakeTransparent(stripes);
-        for (int cell : {1, 2, 8}) {
-            // The cells holding a pixel with alpha, gathered pixel by pixel.
-            QRegion slow;
-            for (int i = 0; i < 37 * 23; ++i) {
-                const int x = i % 37, y = i / 37;
-                slow += qAlpha(t.pixel(x, y)) ? QRect(x / cell * cell, y / cell * cell, cell, cell) & t.rect()
-                                              : QRect();
-            }
-            QVERIFY(EffectFrame::CellRegion(t, cell).xored(slow).isEmpty());
-        }
     }
 
     void coarseShapeStaysAffordable()

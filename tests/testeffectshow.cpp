@@ -53,42 +53,6 @@ private slots:
     void init() { ScreenSize::setOverride(Screen); }
     void cleanup() { ScreenSize::clearOverride(); }
 
-    void firstAndLastFrames_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QPoint>("drawn"); // blue on the first frame
-        QTest::addColumn<QPoint>("absent");
-        QTest::newRow("unknown effect: at rest at once") << 4 << 0 << QPoint() << QPoint();
-        // Spread Up: only the bottom 9 rows show (256 - 247), so the blue band but not the block.
-        QTest::newRow("Spread Up") << 1 << 0 << QPoint(10, 250) << QPoint(130, 120);
-        // Push Right: drawn 309 pixels to the left; the band's right end shows at the left.
-        QTest::newRow("Push Right") << 0 << 3 << QPoint(5, 250) << QPoint(200, 250);
-    }
-
-    void firstAndLastFrames()
-    {
-        QFETCH(int, type);
-        QFETCH(int, direction);
-        QFETCH(QPoint, drawn);
-        QFETCH(QPoint, absent);
-        EffectShow w;
-        QSignalSpy done(&w, &EffectShow::EffectDone);
-        QCOMPARE(w.PrepareEffect(picture(), type, direction), type < 4);
-        w.StartEffect(Manual);
-        QVERIFY(!w.isVisible());
-        w.NextStep();
-        QTest::mouseClick(&w, Qt::LeftButton, Qt::NoModifier, QPoint(10, 250)); // ignored while it runs
-        if (!drawn.isNull()) {
-            const QImage frame = shown(w);
-            QVERIFY(w.isVisible() && frame.pixel(drawn) == Blue && qAlpha(frame.pixel(absent)) == 0);
-        }
-        QCOMPARE(done.count(), type == 4 ? 1 : 0);
-        runToEndAndClick(w);
-        QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
-        QCOMPARE(done.count(), type == 4 ? 2 : 1);
-    }
-
     void startingOrPreparingAgainStopsFirst()
     {
         EffectShow w;

@@ -78,34 +78,6 @@ private slots:
         QCOMPARE(stored.pixel(50, 50), qRgb(255, 255, 255));
     }
 
-    void cancelAsks_data()
-    {
-        QTest::addColumn<int>("answer"); // 0: the question is turned off
-        QTest::newRow("No") << int(QMessageBox::No);
-        QTest::newRow("not asked") << 0;
-        QTest::newRow("Yes") << int(QMessageBox::Yes);
-    }
-
-    void cancelAsks()
-    {
-        QFETCH(int, answer);
-        TestEnv::ScratchDir dir;
-        if (!answer) {
-            TestEnv::writeAll(QStringLiteral("ESetting.ini"), "[ERemind]\nCancelReminder=false\n");
-        }
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
-        QSignalSpy done(&panel, &PaintCPanel::JobDone);
-        QString text;
-        if (answer) {
-            AnswerBox(QMessageBox::StandardButton(answer), &text);
-        }
-        Click(&panel, "pushButton_3");
-        QCOMPARE(text.isEmpty(), !answer);
-        QCOMPARE(done.count(), answer == QMessageBox::No ? 0 : 1);
-        QVERIFY(!panel.IsSaved() && panel.Canvas()->isVisible() == (answer == QMessageBox::No));
-    }
-
     // In the event dialog a preview hides the sheet until it ends, and a reminder on the desktop
     // still takes the click that dismisses it; once the dialog is answered the panel is back in
     // front of the sheet, "OK" and "Cancel" within reach.
