@@ -53,6 +53,17 @@ private slots:
     void init() { ScreenSize::setOverride(Screen); }
     void cleanup() { ScreenSize::clearOverride(); }
 
+    // The first frame is drawn where the effect puts it: Push Right starts 309 pixels to the left.
+    void firstFrameFollowsTheEffect()
+    {
+        EffectShow w;
+        w.PrepareEffect(picture(), 0, 3);
+        w.StartEffect(Manual);
+        w.NextStep();
+        const QImage frame = shown(w);
+        QVERIFY(frame.pixel(5, 250) == Blue && qAlpha(frame.pixel(200, 250)) == 0);
+    }
+
     void startingOrPreparingAgainStopsFirst()
     {
         EffectShow w;

@@ -125,6 +125,22 @@ private slots:
         QCOMPARE(QFileInfo::exists(QStringLiteral("./data/dap20300101090000")), !deleted);
     }
 
+    // Only the pictures of the expired events go, and only the program's own.
+    void deleteExpired()
+    {
+        Sandbox box;
+        AffairInfo foreign = Event("f", At(2020, 1, 1, 0, 0));
+        foreign.SetPicPath(QStringLiteral("./notes.txt"));
+        SaveEvents({Event("d", At(2030, 1, 10, 8, 0), Days(1)), foreign, Event("g", At(2030, 1, 1, 9, 0))});
+        auto w = StartWindow();
+        AnswerBox(QMessageBox::Yes);
+        w->DelExpired();
+        QCOMPARE(Titles(w.get()), QStringList({"d"}));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("./data/dap20300101090000")));
+        QVERIFY(QFileInfo::exists(QStringLiteral("./notes.txt")) &&
+                QFileInfo::exists(QStringLiteral("./data/dap20300110080000")));
+    }
+
     // A restore brings back the events and pictures of the backup, re-armed from today.
     void restoreReArms()
     {
