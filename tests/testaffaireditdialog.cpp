@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/events/affaireditdialog.h"
+#include "gui/main/eventrowtext.h"
 #include "support/widgettest.h"
 
 #include <QDateEdit>
-#include <QListWidget>
-#include <QRadioButton>
-#include <QSpinBox>
 
 using namespace WidgetTest;
 
-namespace {
+Q_DECLARE_METATYPE(AffairPeriod)
 
+namespace {
 const QDateTime Now(QDate(2010, 1, 1), QTime(9, 5, 3));
 
 // Runs the dialog as "Set Event" does; `act` works it and presses its buttons.
@@ -19,7 +18,6 @@ template <typename F> int Run(AffairEditDialog& dialog, F act)
     WhenModal<AffairEditDialog>([act](AffairEditDialog* shown) { act(shown); });
     return dialog.exec();
 }
-
 } // namespace
 
 class TestAffairEditDialog : public QObject
@@ -31,48 +29,39 @@ private slots:
     void init() { Clock::setMock(Now); }
     void cleanupTestCase() { Clock::reset(); }
 
-    // A stored event is shown in the largest unit that holds, and confirmed as shown.
-    void shownAndConfirmed_data()
+    // The table's text and the dialog's unit follow one rule: the largest unit that holds.
+    // Negative counts come only from a damaged file; they never count as a period.
+    void period_data()
     {
-        QTest::addColumn<AffairPeriod>("period");
-        QTest::addColumn<QPoint>("codes"); // type, direction
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<AffairPeriod>("kept");
-        QTest::addColumn<QPoint>("keptCodes");
-        QTest::newRow("14 days are 2 weeks") << AffairPeriod{0, 0, 14, 0, 0} << QPoint(1, 7) << "Weekly" << 2
-                                             << 18 << AffairPeriod{0, 0, 14, 0, 0} << QPoint(1, 7);
-        QTest::newRow("year wins, unknown codes") << AffairPeriod{2, 0, 5, 0, 0} << QPoint(2, 5) << "Yearly"
-                                                  << 2 << 0 << AffairPeriod{2, 0, 0, 0, 0} << QPoint(3, 0);
-        QTest::newRow("10 days") << AffairPeriod{0, 0, 10, 0, 0} << QPoint(2, 1) << "Daily" << 10 << 2
-                                 << AffairPeriod{0, 0, 10, 0, 0} << QPoint(2, 1);
-        QTest::newRow("once") << AffairPeriod{} << QPoint(0, 4) << "OnlyOnce" << 1 << 7 << AffairPeriod{}
-                              << QPoint(0, 4);
+        QTest::addColumn<AffairPeriod>("period"); // year, month, day, hour, minute
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<AffairPeriod>("kept"); // through the dialog and OK
+        QTest::newRow("once") << AffairPeriod{0, 0, 0, 0, 0} << "Once" << AffairPeriod{};
+        QTest::newRow("year wins") << AffairPeriod{1, 3, 0, 0, 0} << "1  year" << AffairPeriod{1, 0, 0, 0, 0};
+        QTest::newRow("months") << AffairPeriod{0, 6, 9, 0, 0} << "6  month" << AffairPeriod{0, 6, 0, 0, 0};
+        QTest::newRow("14 days") << AffairPeriod{0, 0, 14, 0, 0} << "2  week" << AffairPeriod{0, 0, 14, 0, 0};
+        QTest::newRow("10 days") << AffairPeriod{0, 0, 10, 0, 0} << "10  day" << AffairPeriod{0, 0, 10, 0, 0};
+        QTest::newRow("hour wins") << AffairPeriod{0, 0, 0, 1, 30} << "1  hour"
+                                   << AffairPeriod{0, 0, 0, 1, 0};
+        QTest::newRow("negative year")
+            << AffairPeriod{-1, 0, 0, 0, 5} << "5  minute" << AffairPeriod{0, 0, 0, 0, 5};
+        QTest::newRow("all negative") << AffairPeriod{-1, -1, -7, -1, -1} << "Once" << AffairPeriod{};
     }
-
-    void shownAndConfirmed()
+    void period()
     {
         QFETCH(AffairPeriod, period);
-        QFETCH(QPoint, codes);
-        QFETCH(QString, kind);
-        QFETCH(int, count);
-        QFETCH(int, row);
+        QFETCH(QString, text);
         QFETCH(AffairPeriod, kept);
-        QFETCH(QPoint, keptCodes);
+        QCOMPARE(EventRowText::PeriodText(period), text);
         AffairInfo stored;
         stored.SetInfo(QStringLiteral("2009-12-01T08:00:00"), QStringLiteral("Dentist"), Now.addDays(4),
                        period.year, period.month, period.day, period.hour, period.minute);
-        stored.SetEffect({QString::number(codes.x()), QString::number(codes.y())}); // text, as loaded
+        stored.SetEffect({QStringLiteral("1"), QStringLiteral("7")}); // text, as loaded
         AffairEditDialog dialog;
         dialog.SetAffair(stored);
-        QVERIFY(dialog.findChild<QRadioButton*>(kind)->isChecked());
-        QCOMPARE(Child<QSpinBox>(&dialog, "PerNum")->value(), count);
-        QCOMPARE(Child<QSpinBox>(&dialog, "PerNum")->isEnabled(), kind != QLatin1String("OnlyOnce"));
-        QCOMPARE(Child<QListWidget>(&dialog, "EffectList")->currentRow(), row);
         QCOMPARE(Run(dialog, [](QWidget* d) { ClickBox(d, QDialogButtonBox::Ok); }), int(QDialog::Accepted));
         QCOMPARE(dialog.GetAffair().GetPeriod(), kept);
-        QCOMPARE(dialog.GetAffair().GetEffect(), (QVariantList{keptCodes.x(), keptCodes.y()}));
+        QCOMPARE(dialog.GetAffair().GetEffect(), (QVariantList{1, 7}));
         QCOMPARE(dialog.GetAffair().GetUserDateTime(), Now.addDays(4));
     }
 
@@ -85,7 +74,6 @@ private slots:
         QTest::newRow("passed, No") << 0 << int(QMessageBox::No);
         QTest::newRow("passed, Yes") << 0 << int(QMessageBox::Yes);
     }
-
     void passedMomentAsked()
     {
         QFETCH(int, days);
@@ -108,9 +96,26 @@ private slots:
         QCOMPARE(asked.isEmpty(), !answer);
         if (result == QDialog::Accepted) {
             QCOMPARE(dialog.GetAffair().GetAffairID(), QStringLiteral("2010-01-01T09:05:07"));
-            QCOMPARE(dialog.GetAffair().GetUserDateTime(), Now.addDays(days));
             QCOMPARE(dialog.GetAffair().IsActive(), days > 0);
         }
+    }
+
+    void parseColor_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("color"); // invalid: not parsed
+        QTest::newRow("word or empty part is 0") << "rgb(red,,3)" << QColor(0, 0, 3);
+        QTest::newRow("out of range clamped") << "rgb(300,-5,3)" << QColor(255, 0, 3);
+        QTest::newRow("two parts") << "rgb(1,2)" << QColor();
+        QTest::newRow("four parts") << "rgb(1,2,3,4)" << QColor();
+    }
+    void parseColor()
+    {
+        QFETCH(QString, text);
+        QFETCH(QColor, color);
+        QColor parsed;
+        QCOMPARE(EventRowText::ParseColor(text, &parsed), color.isValid());
+        QCOMPARE(parsed, color);
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/effects/bounceeffect.h"
 #include "core/effects/effectcodes.h"
+#include "core/effects/effectframe.h"
 #include "core/effects/effectreckon.h"
 #include "core/effects/screenchoice.h"
 #include "core/effects/screensize.h"
@@ -11,6 +12,7 @@ namespace {
 
 const double W = 1280.0;
 const double H = 1024.0;
+const QRgb Red = qRgb(200, 0, 0);
 
 // The number of the Step that ended the effect.
 int runToEnd(AnimationEffect& effect)
@@ -25,6 +27,13 @@ int runToEnd(AnimationEffect& effect)
 bool allEmpty(const QList<QRectF>& rects)
 {
     return std::all_of(rects.begin(), rects.end(), [](const QRectF& r) { return r.isEmpty(); });
+}
+
+QImage solid(QSize size, QRgb colour, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage image(size, format);
+    image.fill(colour);
+    return image;
 }
 
 } // namespace
@@ -153,13 +162,11 @@ private slots:
 
     void codeRows()
     {
-        // Each row stands for its own pair, and the pair leads back to the row.
+        // Each row stands for its own pair, and the pair leads back to the row; codes without a
+        // row, and rows out of range, fall back to Bounce.
         for (int row = 0; row < EffectCodes::RowCount; ++row) {
             QCOMPARE(EffectCodes::Row(EffectCodes::Type(row), EffectCodes::Direction(row)), row);
         }
-        QCOMPARE(EffectCodes::Choice(18), (EffectChoice{EffectChoice::Spread, EffectChoice::RightDown}));
-        QCOMPARE(EffectCodes::Choice(2), (EffectChoice{EffectChoice::Blinds, EffectChoice::Vertical}));
-        // Codes without a row, and rows out of range, fall back to Bounce.
         QCOMPARE(EffectCodes::Row(1, -1) + EffectCodes::Row(0, 8) + EffectCodes::Row(2, 2), 0);
         QCOMPARE(EffectCodes::Choice(19), (EffectChoice{EffectChoice::Bounce, 0}));
     }
@@ -177,6 +184,87 @@ private slots:
         // Unplugged: the first remaining screen not showing the reminder yet.
         QCOMPARE(ScreenChoice::Replacement(two, {QRect(0, 0, 1920, 1080)}), 1);
         QCOMPARE(ScreenChoice::Replacement(two.mid(1), {QRect(1920, 0, 1920, 1080)}), -1);
+    }
+
+    void transparency_data()
+    {
+        QTest::addColumn<QRgb>("pixel");
+        QTest::addColumn<QRgb>("soft"); // premultiplied, colour to alpha
+        QTest::newRow("white") << qRgb(255, 255, 255) << 0u;
+        QTest::newRow("black") << qRgb(0, 0, 0) << 0xff000000u;
+        QTest::newRow("half black") << qRgb(128, 128, 128) << 0x7f000000u;
+        QTest::newRow("pink fringe of red") << qRgb(255, 128, 128) << 0x7f7f0000u;
+    }
+
+    void transparency()
+    {
+        QFETCH(QRgb, pixel);
+        QFETCH(QRgb, soft);
+        const QImage image = solid(QSize(3, 2), pixel);
+        QCOMPARE(EffectFrame::ColourToAlpha(image).pixel(2, 1), soft);
+        // Without a compositor only pure white goes.
+        QCOMPARE(EffectFrame::MakeTransparent(image).pixel(2, 1), soft ? pixel : 0u);
+    }
+
+    void visibleArea_data()
+    {
+        QTest::addColumn<QPointF>("offset");
+        QTest::addColumn<QList<QRectF>>("hidden");
+        QTest::addColumn<QRegion>("visible");
+        const QRegion all(0, 0, 80, 60);
+        QTest::newRow("hidden rectangle truncated part by part")
+            << QPointF() << QList<QRectF>{{0.9, 0.9, 79.9, 30.7}} << all.subtracted(QRect(0, 0, 79, 30));
+        QTest::newRow("width below one hides nothing") << QPointF() << QList<QRectF>{{0, 0, 0.99, 60}} << all;
+        QTest::newRow("offset truncated towards zero")
+            << QPointF(-10.8, 20.9) << QList<QRectF>{} << QRegion(0, 20, 70, 40);
+        QTest::newRow("moved and hidden")
+            << QPointF(5, 5) << QList<QRectF>{{0, 0, 40, 60}} << QRegion(45, 5, 35, 55);
+        QTest::newRow("wholly off the window") << QPointF(0, 60) << QList<QRectF>{} << QRegion();
+    }
+
+    void visibleArea()
+    {
+        QFETCH(QPointF, offset);
+        QFETCH(QList<QRectF>, hidden);
+        QFETCH(QRegion, visible);
+        EffectFrame frame;
+        frame.SetWindowSize(QSize(80, 60));
+        frame.SetPicture(solid(QSize(80, 60), Red));
+        frame.SetGeometry(offset, hidden);
+        QCOMPARE(frame.Visible(), visible);
+    }
+
+    void changedArea()
+    {
+        EffectFrame frame;
+        frame.SetWindowSize(QSize(80, 60));
+        frame.SetPicture(solid(QSize(80, 60), Red));
+        // First frame: all that shows; then only the strip uncovered since.
+        QCOMPARE(frame.SetGeometry(QPointF(), {QRectF(0, 0, 80, 50)}), QRegion(0, 50, 80, 10));
+        QCOMPARE(frame.SetGeometry(QPointF(), {QRectF(0, 0, 80, 40)}), QRegion(0, 40, 80, 10));
+        QVERIFY(frame.SetGeometry(QPointF(), {QRectF(0, 0, 80, 40)}).isEmpty());
+        // Moved: where it was and where it is.
+        QCOMPARE(frame.SetGeometry(QPointF(0, -10), {}), QRegion(0, 0, 80, 60));
+    }
+
+    void coarseShapeStaysAffordable()
+    {
+        // Isolated dots, some in the last column, whose cells are clipped at the picture's edge.
+        QImage dots = solid(QSize(241, 200), qRgb(255, 255, 255));
+        for (int i = 0; i < 241 * 200; i += 3) {
+            dots.setPixel(i % 241, i / 241, (i / 241) % 3 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        }
+        EffectFrame busy;
+        busy.SetPicture(dots);
+        QVERIFY(busy.PictureShape().rectCount() > EffectFrame::CoarseShapeBudget);
+        const QRegion coarse = busy.CoarsePictureShape();
+        QVERIFY(coarse.rectCount() <= EffectFrame::CoarseShapeBudget);
+        // Coarser, never smaller: every drawn pixel stays inside.
+        QVERIFY(busy.PictureShape().subtracted(coarse).isEmpty() &&
+                dots.rect().contains(coarse.boundingRect()));
+        busy.SetWindowSize(QSize(240, 200));
+        busy.SetGeometry(QPointF(10, -20), {QRectF(0, 0, 100, 200)});
+        QCOMPARE(busy.CoarseShape(), coarse.translated(10, -20).intersected(QRect(110, 0, 130, 180)));
     }
 };
 

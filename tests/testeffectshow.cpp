@@ -3,7 +3,6 @@
 #include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
-#include "support/painttest.h"
 #include "support/testenv.h"
 
 #include <QPainter>
@@ -14,9 +13,7 @@
 namespace {
 
 const QSize Screen(320, 256);
-const QRgb Red = qRgb(200, 0, 0);
 const QRgb Blue = qRgb(0, 0, 180);
-const QString Pic = QStringLiteral("dap20240101080000");
 // Long enough that the timer never fires by itself during a test that ticks by hand.
 const int Manual = 100000;
 
@@ -26,7 +23,7 @@ QImage picture()
     QImage image(Screen, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    p.fillRect(QRect(100, 100, 60, 40), QColor(Red));
+    p.fillRect(QRect(100, 100, 60, 40), QColor(200, 0, 0));
     p.fillRect(QRect(0, 230, 320, 26), QColor(Blue));
     return image;
 }
@@ -37,17 +34,13 @@ QImage shown(EffectShow& w)
     return w.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-int runToEnd(EffectShow& w)
+// Steps the effect to its end and clicks `target` (by default the same window).
+void runToEndAndClick(EffectShow& w, QPoint at = QPoint(130, 120), EffectShow* target = nullptr)
 {
-    return PaintTest::stepsToEnd([&] {
+    for (int n = 0; w.IsRunning() && n < 1000; ++n) {
         w.NextStep();
-        return w.IsRunning();
-    });
-}
-
-void click(EffectShow& w, QPoint at = QPoint(130, 120))
-{
-    QTest::mouseClick(&w, Qt::LeftButton, Qt::NoModifier, at);
+    }
+    QTest::mouseClick(target ? target : &w, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 } // namespace
@@ -60,48 +53,15 @@ private slots:
     void init() { ScreenSize::setOverride(Screen); }
     void cleanup() { ScreenSize::clearOverride(); }
 
-    void firstAndLastFrames_data()
+    // The first frame is drawn where the effect puts it: Push Right starts 309 pixels to the left.
+    void firstFrameFollowsTheEffect()
     {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QPoint>("drawn"); // on the first frame, in `colour`
-        QTest::addColumn<QPoint>("absent");
-        QTest::newRow("Bounce") << 3 << 0 << QPoint() << QPoint();
-        QTest::newRow("unknown effect: at rest at once") << 4 << 0 << QPoint() << QPoint();
-        // Spread Up: only the bottom 9 rows show (256 - 247), so the blue band but not the block.
-        QTest::newRow("Spread Up, first frame") << 1 << 0 << QPoint(10, 250) << QPoint(130, 120);
-        // Push Right: drawn 309 pixels to the left; the band's right end shows at the left.
-        QTest::newRow("Push Right, first frame") << 0 << 3 << QPoint(5, 250) << QPoint(200, 250);
-        // Blinds Horizontal: each band of 42.67 rows hides its upper 41; the last band's bottom shows.
-        QTest::newRow("Blinds Horizontal, first frame") << 2 << 0 << QPoint(10, 255) << QPoint(10, 240);
-    }
-
-    void firstAndLastFrames()
-    {
-        QFETCH(int, type);
-        QFETCH(int, direction);
-        QFETCH(QPoint, drawn);
-        QFETCH(QPoint, absent);
         EffectShow w;
-        QSignalSpy done(&w, &EffectShow::EffectDone);
-        QCOMPARE(w.PrepareEffect(picture(), type, direction), type < 4);
+        w.PrepareEffect(picture(), 0, 3);
         w.StartEffect(Manual);
-        QVERIFY(!w.isVisible());
         w.NextStep();
-        click(w, QPoint(10, 250)); // ignored while the effect runs
-        if (!drawn.isNull()) {
-            // Shown from the first step on, and never the unanimated picture.
-            QVERIFY(w.isVisible());
-            const QImage frame = shown(w);
-            QVERIFY(frame != EffectFrame::MakeTransparent(picture()));
-            QCOMPARE(frame.pixel(drawn), Blue);
-            QCOMPARE(qAlpha(frame.pixel(absent)), 0);
-        }
-        QVERIFY(runToEnd(w) > 0);
-        QVERIFY(w.isVisible() && done.count() == (type == 4 ? 1 : 0));
-        QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
-        click(w);
-        QCOMPARE(done.count(), type == 4 ? 2 : 1);
+        const QImage frame = shown(w);
+        QVERIFY(frame.pixel(5, 250) == Blue && qAlpha(frame.pixel(200, 250)) == 0);
     }
 
     void startingOrPreparingAgainStopsFirst()
@@ -124,85 +84,52 @@ private slots:
         QVERIFY(done.count() == 2 && !w.findChild<QTimer*>()->isActive());
     }
 
-    void unshowablePictureGivesACard_data()
-    {
-        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
-        QTest::newRow("missing") << QByteArray();
-        QImage white(Screen, QImage::Format_RGB16);
-        white.fill(Qt::white);
-        QTest::newRow("all white") << PictureFile::Encode(white);
-    }
-
+    // A missing or all-white picture: a card with the title, a panel that takes the click.
     void unshowablePictureGivesACard()
     {
-        QFETCH(QByteArray, bytes);
         TestEnv::ScratchDir dir;
-        if (!bytes.isEmpty()) {
-            TestEnv::writeAll(Pic, bytes);
-        }
-        EffectShow w;
-        QSignalSpy done(&w, &EffectShow::EffectDone);
-        w.SetTitle("Dentist at ten");
-        QVERIFY(!w.PrepareEffect(Pic, 2, 0));
-        w.StartEffect(Manual);
-        QVERIFY(runToEnd(w) > 0);
-        const QImage card = EffectShow::MakeCard("Dentist at ten", Screen);
-        QCOMPARE(shown(w), EffectFrame::MakeTransparent(card));
-        QVERIFY(card != EffectShow::MakeCard(QString(), Screen));
-        // A panel in the middle, the desktop around it, that takes the click.
-        const QRect panel = EffectFrame::OpaqueRegion(EffectFrame::MakeTransparent(card)).boundingRect();
+        QImage white(Screen, QImage::Format_RGB16);
+        white.fill(Qt::white);
+        TestEnv::writeAll(QStringLiteral("white"), PictureFile::Encode(white));
+        const QImage card = EffectFrame::MakeTransparent(EffectShow::MakeCard("Dentist at ten", Screen));
+        QVERIFY(card != EffectFrame::MakeTransparent(EffectShow::MakeCard(QString(), Screen)));
+        const QRect panel = EffectFrame::OpaqueRegion(card).boundingRect();
         QVERIFY(panel.contains(160, 128) && panel.width() < 300);
-        click(w, QPoint(160, 128));
-        QCOMPARE(done.count(), 1);
+        for (const char* file : {"missing", "white"}) {
+            EffectShow w;
+            QSignalSpy done(&w, &EffectShow::EffectDone);
+            w.SetTitle("Dentist at ten");
+            QVERIFY(!w.PrepareEffect(file, 2, 0));
+            w.StartEffect(Manual);
+            runToEndAndClick(w, QPoint(160, 128));
+            QCOMPARE(shown(w), card);
+            QCOMPARE(done.count(), 1);
+        }
     }
 
-    void screens_data()
+    // On every screen, the second at 200 %: its window covers 160 x 128 units in 320 x 256
+    // pixels; either window's click ends it; unplugged, the rest shows whole and at rest.
+    void twoScreens()
     {
-        QTest::addColumn<int>("where");
-        QTest::addColumn<QList<QRect>>("windows"); // the leader's first
-        QTest::addColumn<QList<QRect>>("afterUnplug");
-        const QRect first(0, 0, 320, 256);
-        const QRect second(320, 0, 160, 128);
-        QTest::newRow("primary") << 0 << QList<QRect>{first} << QList<QRect>{first};
-        QTest::newRow("under the pointer") << 1 << QList<QRect>{second} << QList<QRect>{first};
-        QTest::newRow("every") << 2 << QList<QRect>{first, second} << QList<QRect>{first};
-    }
-
-    void screens()
-    {
-        QFETCH(int, where);
-        QFETCH(QList<QRect>, windows);
-        QFETCH(QList<QRect>, afterUnplug);
         TestEnv::ScratchDir dir;
         ESettings options;
-        options.SetShowRemindersOn(where);
+        options.SetShowRemindersOn(2);
         QVERIFY(options.SaveOptions());
-        // The second screen is scaled to 200 %: 320 x 256 pixels in 160 x 128 units.
         ScreenSize::setOverride({{QRect(0, 0, 320, 256), 1.0}, {QRect(320, 0, 160, 128), 2.0}},
                                 QPoint(400, 50));
         EffectShow w;
-        QList<QRect> places{w.geometry()};
-        for (EffectShow* other : w.Others()) {
-            places.append(other->geometry());
-            QCOMPARE(other->Frame().WindowSize(), QSize(320, 256));
-        }
-        QCOMPARE(places, windows);
-        QCOMPARE(w.Frame().WindowSize(), QSize(320, 256));
+        QCOMPARE(w.Others().size(), 1);
+        EffectShow* other = w.Others().constFirst();
+        QVERIFY(w.geometry() == QRect(0, 0, 320, 256) && other->geometry() == QRect(320, 0, 160, 128));
+        QCOMPARE(other->Frame().WindowSize(), QSize(320, 256));
         w.PrepareEffect(picture(), 3, 0);
         w.StartEffect(Manual);
-        QVERIFY(runToEnd(w) > 0);
-        // Whichever window is clicked, the reminder is done.
         QSignalSpy done(&w, &EffectShow::EffectDone);
-        click(w.Others().isEmpty() ? w : *w.Others().constLast());
+        runToEndAndClick(w, QPoint(130, 120), other);
         QCOMPARE(done.count(), 1);
-        // Unplugged while it is shown: on the remaining screen, whole and at rest.
-        ScreenSize::setOverride(QSize(320, 256));
+        ScreenSize::setOverride(Screen);
         QMetaObject::invokeMethod(&w, "ScreensChanged");
-        places = {w.geometry()};
-        for (EffectShow* other : w.Others()) {
-            places.append(other->geometry());
-        }
-        QCOMPARE(places, afterUnplug);
+        QVERIFY(w.geometry() == QRect(0, 0, 320, 256) && w.Others().isEmpty());
         QVERIFY(w.isVisible() && !w.IsRunning());
         QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
     }

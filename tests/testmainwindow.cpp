@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/effects/screensize.h"
 #include "core/options/options.h"
 #include "core/storage/backuparchive.h"
+#include "gui/effects/effectshow.h"
+#include "gui/events/affaireditdialog.h"
 #include "gui/options/settingdialog.h"
+#include "gui/paint/paintcpanel.h"
 #include "support/widgettest.h"
 
-#include <QCheckBox>
-#include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMenu>
+#include <QPointer>
+#include <QTextEdit>
 #include <QTranslator>
 
 using namespace WidgetTest;
@@ -26,13 +29,37 @@ void SaveThreeEvents(bool delReminder = true)
     QVERIFY(options.SaveOptions());
 }
 
-QList<QColor> RowColours(const QObject* window)
+QString RowColours(const QObject* window)
 {
-    QList<QColor> colours;
+    QStringList colours;
     for (int row = 0; row < Table(window)->rowCount(); ++row) {
-        colours << Table(window)->item(row, 4)->foreground().color();
+        colours << Table(window)->item(row, 4)->foreground().color().name();
     }
-    return colours;
+    return colours.join(' ');
+}
+
+// Opens the picture editor with `command`, sets the event's title through its dialog, then OK or
+// Cancel. Meanwhile another row is chosen.
+void EditAndFinish(MainWindow* w, const char* command, const QString& title, bool save)
+{
+    Click(w, command);
+    QPointer<PaintCPanel> editor;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* open = qobject_cast<PaintCPanel*>(top); open && open->isVisible()) {
+            editor = open;
+        }
+    }
+    QVERIFY(editor && !w->isVisible());
+    Table(w)->setCurrentCell(1, 0);
+    WhenModal<AffairEditDialog>([title](AffairEditDialog* dialog) {
+        Child<QTextEdit>(dialog, "AFTitle")->setPlainText(title);
+        Click(dialog, "Daily");
+        ClickBox(dialog, QDialogButtonBox::Ok);
+    });
+    Click(editor, "pushButton");
+    AnswerBox(QMessageBox::Yes);
+    Click(editor, save ? "pushButton_2" : "pushButton_3");
+    QTRY_VERIFY(editor.isNull());
 }
 } // namespace
 
@@ -42,19 +69,10 @@ class TestMainWindow : public QObject
 
 private slots:
     // The test answers the Qt file dialog itself; a native one would be out of its reach.
-    void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
-
-    // Hiding never ends the program; Quit does, even while the window is shown.
-    void startAndQuit()
+    void initTestCase()
     {
-        Sandbox box;
-        auto w = StartWindow();
-        QVERIFY(QFileInfo(QStringLiteral("data")).isDir() && QFileInfo(QStringLiteral("backup")).isDir());
-        QVERIFY(!w->close());
-        QApplication::setQuitOnLastWindowClosed(false);
-        QTimer::singleShot(0, w->TrayIcon()->contextMenu()->actions().last(), &QAction::trigger);
-        QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
-        QCOMPARE(QCoreApplication::exec(), 0);
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        ScreenSize::setOverride(QSize(320, 240));
     }
 
     // Colours follow each event's state, whatever the language, and a change of the options.
@@ -63,19 +81,14 @@ private slots:
         Sandbox box;
         SaveThreeEvents();
         auto w = StartWindow();
-        const QColor green(0, 128, 0), red(255, 0, 0), blue(0, 0, 255);
-        QCOMPARE(RowColours(w.get()), QList<QColor>({green, red, green}));
         QTranslator german;
-        if (german.load(QLocale(QLocale::German), QStringLiteral("pennibell"), QStringLiteral("_"),
-                        ":/i18n")) {
-            QCoreApplication::installTranslator(&german);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-            QCOMPARE(Table(w.get())->item(0, 4)->text() + Table(w.get())->item(0, 3)->text(), "Ja1  Tag(e)");
-            QCOMPARE(RowColours(w.get()), QList<QColor>({green, red, green}));
-            QCoreApplication::removeTranslator(&german);
-        }
+        QVERIFY(german.load(QLocale(QLocale::German), "pennibell", "_", ":/i18n"));
+        QCoreApplication::installTranslator(&german);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCOMPARE(RowColours(w.get()), "#008000 #ff0000 #008000");
+        QCoreApplication::removeTranslator(&german);
         w->AppOptions()->Change([](ESettings& s) { s.SetEffectiveColor(QStringLiteral("rgb(0,0,255)")); });
-        QCOMPARE(RowColours(w.get()), QList<QColor>({blue, red, blue}));
+        QCOMPARE(RowColours(w.get()), "#0000ff #ff0000 #0000ff");
     }
 
     void deleteEvent_data()
@@ -110,70 +123,22 @@ private slots:
                  deleted ? QStringList({"Daily", "Weekly"}) : QStringList({"Daily", "Gone", "Weekly"}));
         QCOMPARE(AffairStore().LoadAffairs().Count(), deleted ? 2 : 3);
         QCOMPARE(QFileInfo::exists(QStringLiteral("./data/dap20300101090000")), !deleted);
-        QVERIFY(QFileInfo::exists(QStringLiteral("./data/dap20300110080000")));
     }
 
-    void deleteExpiredNeverTouchesForeignFiles()
+    // Only the pictures of the expired events go, and only the program's own.
+    void deleteExpired()
     {
         Sandbox box;
-        SaveThreeEvents();
-        AffairList list = AffairStore().LoadAffairs();
         AffairInfo foreign = Event("f", At(2020, 1, 1, 0, 0));
         foreign.SetPicPath(QStringLiteral("./notes.txt"));
-        list.AppendAffair(foreign);
-        QVERIFY(AffairStore().SaveAffairs(list));
-        TestEnv::writeAll(QStringLiteral("./notes.txt"), "keep me");
+        SaveEvents({Event("d", At(2030, 1, 10, 8, 0), Days(1)), foreign, Event("g", At(2030, 1, 1, 9, 0))});
         auto w = StartWindow();
         AnswerBox(QMessageBox::Yes);
         w->DelExpired();
-        QCOMPARE(Titles(w.get()), QStringList({"Daily", "Weekly"}));
+        QCOMPARE(Titles(w.get()), QStringList({"d"}));
         QVERIFY(!QFileInfo::exists(QStringLiteral("./data/dap20300101090000")));
-        QVERIFY(QFileInfo::exists(QStringLiteral("./data/dap20300110080000")));
-        QVERIFY(QFileInfo::exists(QStringLiteral("./notes.txt")));
-    }
-
-    // The window shows what the dispatcher says: the due event at once, a preview in between,
-    // the waiting one after a click, and the table moved on.
-    void dispatchShowsDueEvents()
-    {
-        Sandbox box;
-        const QDateTime soon = At(2030, 1, 15, 12, 0).addSecs(1);
-        SaveEvents({Event("a", soon), Event("b", soon.addSecs(1)), Event("p", soon.addDays(3))});
-        auto w = StartWindow();
-        w->eventdispose();
-        QVERIFY(!w->EffectWindow());
-        Clock::setMock(soon.addSecs(1));
-        w->eventdispose();
-        QVERIFY(w->EffectWindow());
-        QCOMPARE(Table(w.get())->item(1, 4)->text(), QStringLiteral("No"));
-        Table(w.get())->setCurrentCell(2, 0);
-        Click(w.get(), "PreView");
-        w->EffectOver();
-        QVERIFY(w->EffectWindow());
-        w->EffectOver();
-        QVERIFY(!w->EffectWindow());
-        QVERIFY(w->Affairs().At(2).IsActive());
-    }
-
-    // From the Options action through the dialog to the file, the window's options and the
-    // auto-start entry.
-    void optionsDialog()
-    {
-        Sandbox box;
-        auto w = StartWindow();
-        WhenModal<SettingDialog>([&](SettingDialog* dialog) {
-            Child<QCheckBox>(dialog, "check_autostart")->setChecked(true);
-            WhenModal<QColorDialog>([dialog](QColorDialog* colors) {
-                colors->setCurrentColor(QColor(0, 255, 0));
-                colors->accept();
-                QTimer::singleShot(0, dialog, &QDialog::accept);
-            });
-            Click(dialog, "button_over");
-        });
-        Child<QAction>(w.get(), "actionOption")->trigger();
-        QCOMPARE(ESettings().GetExpiredColor(), QStringLiteral("rgb(0,255,0)"));
-        QVERIFY(w->AppOptions()->Current().GetAutoStart());
-        QVERIFY(QFileInfo::exists(box.AutoStartEntry()));
+        QVERIFY(QFileInfo::exists(QStringLiteral("./notes.txt")) &&
+                QFileInfo::exists(QStringLiteral("./data/dap20300110080000")));
     }
 
     // A restore brings back the events and pictures of the backup, re-armed from today.
@@ -197,8 +162,55 @@ private slots:
         });
         Child<QAction>(w.get(), "actionRestore")->trigger();
         QCOMPARE(TestEnv::readAll(AffairStore::DefaultPath()), store);
-        QCOMPARE(Titles(w.get()), QStringList({"d", "w"}));
         QCOMPARE(w->Affairs().At(0).NextSecs(), At(2030, 1, 17, 8, 0).toSecsSinceEpoch());
+    }
+
+    // Add appends, Edit replaces the event it was opened for, Cancel keeps the event as it was.
+    void addEditAndCancel()
+    {
+        Sandbox box;
+        SaveEvents({Event("f", At(2030, 1, 10, 8, 0), Days(1)), Event("s", At(2030, 1, 11, 8, 0), Days(1))});
+        auto w = StartWindow();
+        EditAndFinish(w.get(), "AddNew", QStringLiteral("Dentist"), true);
+        QVERIFY(QFileInfo::exists(AffairStore().LoadAffairs().At(2).GetPicPath()));
+        Table(w.get())->setCurrentCell(0, 0);
+        EditAndFinish(w.get(), "Edit", QStringLiteral("f, edited"), true);
+        QCOMPARE(Titles(w.get()), QStringList({"f, edited", "s", "Dentist"}));
+        QCOMPARE(AffairStore().LoadAffairs().At(0).GetAffairID(), QStringLiteral("f"));
+        EditAndFinish(w.get(), "Edit", QStringLiteral("Never kept"), false);
+        QCOMPARE(Titles(w.get()), QStringList({"f, edited", "s", "Dentist"}));
+    }
+
+    // A reminder on screen is clicked away while Options is open (window-modal, so the reminder
+    // still takes input).
+    void reminderClickableDuringOptions()
+    {
+        Sandbox box;
+        SaveEvents({Event("d", At(2030, 1, 10, 8, 0), Days(1))});
+        auto w = StartWindow();
+        Child<QAction>(w.get(), "actionPreview")->trigger();
+        EffectShow* reminder = w->EffectWindow();
+        WhenModal<SettingDialog>([&](SettingDialog* options) {
+            QTRY_VERIFY_WITH_TIMEOUT(!reminder->IsRunning() && reminder->isVisible(), 30000);
+            QTest::mouseClick(reminder->windowHandle(), Qt::LeftButton, {}, QPoint(160, 120));
+            ClickBox(options, QDialogButtonBox::Cancel);
+        });
+        Child<QAction>(w.get(), "actionOption")->trigger();
+        QVERIFY(!w->EffectWindow());
+    }
+
+    // Help says where the manual is when nothing can show it.
+    void helpNamesTheManual()
+    {
+        Sandbox box;
+        auto w = StartWindow();
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", ""); // no program to open the manual with
+        QString text;
+        AnswerBox(QMessageBox::Ok, &text);
+        Child<QAction>(w.get(), "actionContents")->trigger();
+        qputenv("PATH", path);
+        QVERIFY2(text.contains(QDir::toNativeSeparators(MainWindow::HelpPath())), qPrintable(text));
     }
 };
 

@@ -33,6 +33,11 @@ inline void Click(const QObject* parent, const char* name)
     QTest::mouseClick(Child<QAbstractButton>(parent, name), Qt::LeftButton);
 }
 
+inline void ClickBox(const QObject* dialog, QDialogButtonBox::StandardButton which)
+{
+    QTest::mouseClick(Child<QDialogButtonBox>(dialog, "buttonBox")->button(which), Qt::LeftButton);
+}
+
 // Runs `answer` on the next modal widget of type T once it is up; nothing waits for a person.
 // One that never comes is forgotten with the Sandbox.
 template <typename T = QWidget, typename F> void WhenModal(F answer)
@@ -59,11 +64,6 @@ inline void AnswerBox(QMessageBox::StandardButton which, QString* text = nullptr
         }
         QTest::mouseClick(box->button(which), Qt::LeftButton);
     });
-}
-
-inline void ClickBox(const QObject* dialog, QDialogButtonBox::StandardButton which)
-{
-    QTest::mouseClick(Child<QDialogButtonBox>(dialog, "buttonBox")->button(which), Qt::LeftButton);
 }
 
 inline QTableWidget* Table(const QObject* window)
