@@ -25,10 +25,7 @@ private slots:
                             const QString& out, const char* err = "") {
             QTest::newRow(name) << args << strict << code << out << QString::fromUtf8(err);
         };
-        row("no options", {}, true, CommandLine::Run, "");
         row("-v", {"-v"}, false, 0, version);
-        row("Qt's options before Qt took them", {"-platform", "xcb", "-style", "fusion", "--version"}, false,
-            0, version);
         // Read as short options these would be -r -e -v... and -s -t -y -l -e -s -h...
         row("Qt's word options are no clusters", {"-reverse", "-stylesheet", "a.qss"}, false,
             CommandLine::Run, "");
@@ -43,10 +40,8 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        QString written;
-        QString complaint;
-        QTextStream outStream(&written);
-        QTextStream errStream(&complaint);
+        QString written, complaint;
+        QTextStream outStream(&written), errStream(&complaint);
         QCOMPARE(
             CommandLine::Answer(QStringList{"/usr/bin/pennibell"} + arguments, strict, outStream, errStream),
             code);
@@ -61,12 +56,10 @@ private slots:
     {
         QTest::addColumn<QByteArrayList>("env");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("session type alone") << QByteArrayList{"", "Wayland", "", ":1"} << QByteArray("xcb");
         QTest::newRow("wayland display alone")
             << QByteArrayList{"", "tty", "wayland-1", ":0"} << QByteArray("xcb");
         QTest::newRow("user's own choice")
             << QByteArrayList{"offscreen", "wayland", "w-0", ":0"} << QByteArray();
-        QTest::newRow("X11 session") << QByteArrayList{"", "x11", "", ":0"} << QByteArray();
         QTest::newRow("no XWayland") << QByteArrayList{"", "wayland", "wayland-0", ""} << QByteArray();
     }
     void platform()

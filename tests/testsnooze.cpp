@@ -4,7 +4,6 @@
 #include "core/events/nextreminder.h"
 #include "core/events/snoozechoice.h"
 #include "core/system/lastrunning.h"
-#include "core/system/remindersound.h"
 #include "support/eventbuilder.h"
 
 #include <QTest>
@@ -13,14 +12,6 @@ using namespace EventBuilder;
 using Events = QList<AffairInfo>;
 
 namespace {
-// Plays nothing: the theme it stands for has a bell only.
-struct BellOnly : SoundPlayer
-{
-    explicit BellOnly(QStringList* asked) : Asked(asked) {}
-    bool Play(const QString& eventId) override { return Asked->append(eventId), eventId == "bell"; }
-    QStringList* Asked;
-};
-
 AffairList ListOf(const Events& events)
 {
     AffairList list;
@@ -116,13 +107,6 @@ private slots:
         QVERIFY(dispatcher.Waiting().isEmpty());
     }
 
-    void soundFallsBackToBell()
-    {
-        QStringList calls;
-        QVERIFY(ReminderSound(std::make_unique<BellOnly>(&calls)).Ring());
-        QCOMPARE(calls, (QStringList{"alarm-clock-elapsed", "bell"}));
-    }
-
     // Recurring ones once, at their last occurrence; once-only ones inside the gap only; in time order.
     void lastOfEach()
     {
@@ -142,7 +126,6 @@ private slots:
     void zoneChangeBetweenRuns()
     {
         TestEnv::ScratchDir scratch;
-        QVERIFY(!LastRunning("lastrun.ini").Recorded());
         TestEnv::setTimeZone("America/New_York");
         LastRunning running("lastrun.ini");
         const qint64 last = At(2026, 12, 16, 5, 0).toSecsSinceEpoch();
@@ -173,8 +156,6 @@ private slots:
         QCOMPARE(tip({rent, Snoozed("tea", At(2026, 12, 16, 8, 5))}),
                  QStringLiteral("Next: tea, Wed 16 Dec 08:05\n1 more due today"));
         QCOMPARE(tip({rent}), QStringLiteral("Next: Pay rent, Wed 16 Dec 09:00"));
-        QCOMPARE(tip({Event("morrow", At(2026, 12, 17, 6, 0))}),
-                 QStringLiteral("Next: morrow, Thu 17 Dec 06:00"));
     }
 };
 

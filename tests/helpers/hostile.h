@@ -48,39 +48,26 @@ inline QMap<QString, QByteArray> snapshot()
 }
 
 // A real 64 KiB tmpfs made the current folder (needs root, as in CI).
-class SmallDisk
+struct SmallDisk
 {
-public:
-    SmallDisk()
-        : Mounted(::mount("tmpfs", QFile::encodeName(Dir.path()).constData(), "tmpfs", 0, "size=64k") == 0)
-    {
-        if (Mounted) {
-            QDir::setCurrent(Dir.path());
-        }
-    }
+    QString Previous = QDir::currentPath();
+    QTemporaryDir Dir;
+    const bool Mounted =
+        ::mount("tmpfs", QFile::encodeName(Dir.path()).constData(), "tmpfs", 0, "size=64k") == 0 &&
+        QDir::setCurrent(Dir.path());
     ~SmallDisk()
     {
         QDir::setCurrent(Previous);
-        if (Mounted) {
-            ::umount2(QFile::encodeName(Dir.path()).constData(), MNT_DETACH);
-        }
+        ::umount2(QFile::encodeName(Dir.path()).constData(), MNT_DETACH);
     }
-    bool mounted() const { return Mounted; }
     // Fills the disk until `kib` KiB are left, with the file "./filler".
     void leave(int kib) const
     {
-        struct statvfs s
-        {
-        };
+        struct statvfs s = {};
         ::statvfs(".", &s);
         const qint64 free = qint64(s.f_bavail) * qint64(s.f_frsize);
         TestEnv::writeAll(QStringLiteral("filler"), QByteArray(qMax<qint64>(0, free - kib * 1024), 'f'));
     }
-
-private:
-    QString Previous = QDir::currentPath();
-    QTemporaryDir Dir;
-    bool Mounted;
 };
 
 } // namespace Hostile

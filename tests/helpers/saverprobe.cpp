@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves the event file, a picture and a backup in an endless loop, alternating between two
 // contents, until it is killed. The crash-safety test kills it at random moments.
-#include "core/events/affairstore.h"
 #include "core/events/clock.h"
 #include "core/picture/picturefile.h"
 #include "core/storage/backuparchive.h"
+#include "support/eventbuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,12 +18,9 @@ AffairList events(int count)
 {
     AffairList list;
     for (int i = 0; i < count; ++i) {
-        AffairInfo a;
-        a.SetInfo(QStringLiteral("id%1").arg(i), QStringLiteral("Event %1, with \"quotes\"").arg(i),
-                  QDateTime(QDate(2030, 1, 1), QTime(8, 0)).addDays(i), 0, 0, i % 9, 0, 0);
-        a.SetPicPath(i == 0 ? QStringLiteral("./data/dap20300101080000") : QString());
-        a.SetEffect({i % 4, i % 8});
-        list.AppendAffair(a);
+        list.AppendAffair(EventBuilder::Event(
+            QStringLiteral("id%1").arg(i), EventBuilder::At(2030, 1, 1, 8, 0).addDays(i),
+            EventBuilder::Days(i % 9), QStringLiteral("Event %1, with \"quotes\"").arg(i)));
     }
     return list;
 }

@@ -32,10 +32,7 @@ QString dataFile(const QString& name)
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        return QByteArray();
-    }
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeAll(const QString& path, const QByteArray& bytes)
