@@ -4,6 +4,7 @@
 #include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
 #include "core/storage/backuparchive.h"
+#include "core/storage/safefile.h"
 #include "helpers/hostile.h"
 #include "support/eventbuilder.h"
 
@@ -174,6 +175,10 @@ private slots:
         // Only ever the two contents the saver writes, nothing in between.
         QVERIFY(pictureContents.size() <= 2);
         QVERIFY(storeContents.size() <= 2);
+        // What the kills left half written goes at the next start; the saved files stay.
+        SafeFile::RemoveStale(dir.file(QStringLiteral("data")));
+        QCOMPARE(QDir(dir.file(QStringLiteral("data"))).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"dap20300101080000", "eventinfor.eda"}));
     }
 };
 
