@@ -43,8 +43,6 @@ private slots:
         QTest::newRow("10 days") << AffairPeriod{0, 0, 10, 0, 0} << "10  day" << AffairPeriod{0, 0, 10, 0, 0};
         QTest::newRow("hour wins") << AffairPeriod{0, 0, 0, 1, 30} << "1  hour"
                                    << AffairPeriod{0, 0, 0, 1, 0};
-        QTest::newRow("negative year")
-            << AffairPeriod{-1, 0, 0, 0, 5} << "5  minute" << AffairPeriod{0, 0, 0, 0, 5};
         QTest::newRow("all negative") << AffairPeriod{-1, -1, -7, -1, -1} << "Once" << AffairPeriod{};
     }
     void period()
@@ -98,24 +96,6 @@ private slots:
             QCOMPARE(dialog.GetAffair().GetAffairID(), QStringLiteral("2010-01-01T09:05:07"));
             QCOMPARE(dialog.GetAffair().IsActive(), days > 0);
         }
-    }
-
-    void parseColor_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QColor>("color"); // invalid: not parsed
-        QTest::newRow("word or empty part is 0") << "rgb(red,,3)" << QColor(0, 0, 3);
-        QTest::newRow("out of range clamped") << "rgb(300,-5,3)" << QColor(255, 0, 3);
-        QTest::newRow("two parts") << "rgb(1,2)" << QColor();
-        QTest::newRow("four parts") << "rgb(1,2,3,4)" << QColor();
-    }
-    void parseColor()
-    {
-        QFETCH(QString, text);
-        QFETCH(QColor, color);
-        QColor parsed;
-        QCOMPARE(EventRowText::ParseColor(text, &parsed), color.isValid());
-        QCOMPARE(parsed, color);
     }
 };
 

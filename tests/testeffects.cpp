@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/effects/bounceeffect.h"
-#include "core/effects/effectcodes.h"
 #include "core/effects/effectframe.h"
 #include "core/effects/effectreckon.h"
 #include "core/effects/screenchoice.h"
@@ -160,23 +159,11 @@ private slots:
         QVERIFY(bounce.Offset().isNull() && bounce.DropHeight() < 1.0);
     }
 
-    void codeRows()
-    {
-        // Each row stands for its own pair, and the pair leads back to the row; codes without a
-        // row, and rows out of range, fall back to Bounce.
-        for (int row = 0; row < EffectCodes::RowCount; ++row) {
-            QCOMPARE(EffectCodes::Row(EffectCodes::Type(row), EffectCodes::Direction(row)), row);
-        }
-        QCOMPARE(EffectCodes::Row(1, -1) + EffectCodes::Row(0, 8) + EffectCodes::Row(2, 2), 0);
-        QCOMPARE(EffectCodes::Choice(19), (EffectChoice{EffectChoice::Bounce, 0}));
-    }
-
     void screenChoice()
     {
         // A full-HD primary and a 4K screen at 200 % to its right.
         const QList<ScreenSize::Screen> two{{QRect(0, 0, 1920, 1080), 1.0},
                                             {QRect(1920, 0, 1920, 1080), 2.0}};
-        QCOMPARE(two.at(1).Pixels(), QSize(3840, 2160));
         QCOMPARE(ScreenChoice::For(ScreenChoice::Primary, two, QPoint(2000, 100)), QList<int>{0});
         QCOMPARE(ScreenChoice::For(ScreenChoice::UnderPointer, two, QPoint(2000, 100)), QList<int>{1});
         QCOMPARE(ScreenChoice::For(ScreenChoice::UnderPointer, two, QPoint(2000, 1500)), QList<int>{0});
@@ -217,8 +204,6 @@ private slots:
         QTest::newRow("width below one hides nothing") << QPointF() << QList<QRectF>{{0, 0, 0.99, 60}} << all;
         QTest::newRow("offset truncated towards zero")
             << QPointF(-10.8, 20.9) << QList<QRectF>{} << QRegion(0, 20, 70, 40);
-        QTest::newRow("moved and hidden")
-            << QPointF(5, 5) << QList<QRectF>{{0, 0, 40, 60}} << QRegion(45, 5, 35, 55);
         QTest::newRow("wholly off the window") << QPointF(0, 60) << QList<QRectF>{} << QRegion();
     }
 
@@ -232,19 +217,6 @@ private slots:
         frame.SetPicture(solid(QSize(80, 60), Red));
         frame.SetGeometry(offset, hidden);
         QCOMPARE(frame.Visible(), visible);
-    }
-
-    void changedArea()
-    {
-        EffectFrame frame;
-        frame.SetWindowSize(QSize(80, 60));
-        frame.SetPicture(solid(QSize(80, 60), Red));
-        // First frame: all that shows; then only the strip uncovered since.
-        QCOMPARE(frame.SetGeometry(QPointF(), {QRectF(0, 0, 80, 50)}), QRegion(0, 50, 80, 10));
-        QCOMPARE(frame.SetGeometry(QPointF(), {QRectF(0, 0, 80, 40)}), QRegion(0, 40, 80, 10));
-        QVERIFY(frame.SetGeometry(QPointF(), {QRectF(0, 0, 80, 40)}).isEmpty());
-        // Moved: where it was and where it is.
-        QCOMPARE(frame.SetGeometry(QPointF(0, -10), {}), QRegion(0, 0, 80, 60));
     }
 
     void coarseShapeStaysAffordable()

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/effects/screensize.h"
-#include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
 #include "support/testenv.h"
 
 #include <QPainter>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -34,13 +32,13 @@ QImage shown(EffectShow& w)
     return w.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-// Steps the effect to its end and clicks `target` (by default the same window).
-void runToEndAndClick(EffectShow& w, QPoint at = QPoint(130, 120), EffectShow* target = nullptr)
+// Steps the effect to its end and clicks it at `at`.
+void runToEndAndClick(EffectShow& w, QPoint at)
 {
     for (int n = 0; w.IsRunning() && n < 1000; ++n) {
         w.NextStep();
     }
-    QTest::mouseClick(target ? target : &w, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseClick(&w, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 } // namespace
@@ -64,26 +62,6 @@ private slots:
         QVERIFY(frame.pixel(5, 250) == Blue && qAlpha(frame.pixel(200, 250)) == 0);
     }
 
-    void startingOrPreparingAgainStopsFirst()
-    {
-        EffectShow w;
-        QSignalSpy done(&w, &EffectShow::EffectDone);
-        w.PrepareEffect(picture(), 0, 0);
-        w.SetDoneOnStop(true);
-        w.StartEffect(Manual);
-        w.NextStep();
-        w.StartEffect(Manual);
-        QVERIFY(done.count() == 1 && w.IsRunning());
-        // Preparing again stops the running window quietly and hides it; the timer runs the new
-        // effect to its end.
-        w.NextStep();
-        QVERIFY(w.PrepareEffect(picture(), 1, 1));
-        QVERIFY(!w.IsRunning() && !w.isVisible() && done.count() == 1);
-        w.StartEffect(1);
-        QTRY_VERIFY(!w.IsRunning());
-        QVERIFY(done.count() == 2 && !w.findChild<QTimer*>()->isActive());
-    }
-
     // A missing or all-white picture: a card with the title, a panel that takes the click.
     void unshowablePictureGivesACard()
     {
@@ -105,33 +83,6 @@ private slots:
             QCOMPARE(shown(w), card);
             QCOMPARE(done.count(), 1);
         }
-    }
-
-    // On every screen, the second at 200 %: its window covers 160 x 128 units in 320 x 256
-    // pixels; either window's click ends it; unplugged, the rest shows whole and at rest.
-    void twoScreens()
-    {
-        TestEnv::ScratchDir dir;
-        ESettings options;
-        options.SetShowRemindersOn(2);
-        QVERIFY(options.SaveOptions());
-        ScreenSize::setOverride({{QRect(0, 0, 320, 256), 1.0}, {QRect(320, 0, 160, 128), 2.0}},
-                                QPoint(400, 50));
-        EffectShow w;
-        QCOMPARE(w.Others().size(), 1);
-        EffectShow* other = w.Others().constFirst();
-        QVERIFY(w.geometry() == QRect(0, 0, 320, 256) && other->geometry() == QRect(320, 0, 160, 128));
-        QCOMPARE(other->Frame().WindowSize(), QSize(320, 256));
-        w.PrepareEffect(picture(), 3, 0);
-        w.StartEffect(Manual);
-        QSignalSpy done(&w, &EffectShow::EffectDone);
-        runToEndAndClick(w, QPoint(130, 120), other);
-        QCOMPARE(done.count(), 1);
-        ScreenSize::setOverride(Screen);
-        QMetaObject::invokeMethod(&w, "ScreensChanged");
-        QVERIFY(w.geometry() == QRect(0, 0, 320, 256) && w.Others().isEmpty());
-        QVERIFY(w.isVisible() && !w.IsRunning());
-        QCOMPARE(shown(w), EffectFrame::MakeTransparent(picture()));
     }
 };
 

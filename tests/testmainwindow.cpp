@@ -2,16 +2,10 @@
 #include "core/effects/screensize.h"
 #include "core/options/options.h"
 #include "core/storage/backuparchive.h"
-#include "gui/effects/effectshow.h"
-#include "gui/events/affaireditdialog.h"
-#include "gui/options/settingdialog.h"
-#include "gui/paint/paintcpanel.h"
 #include "support/widgettest.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPointer>
-#include <QTextEdit>
 #include <QTranslator>
 
 using namespace WidgetTest;
@@ -38,29 +32,6 @@ QString RowColours(const QObject* window)
     return colours.join(' ');
 }
 
-// Opens the picture editor with `command`, sets the event's title through its dialog, then OK or
-// Cancel. Meanwhile another row is chosen.
-void EditAndFinish(MainWindow* w, const char* command, const QString& title, bool save)
-{
-    Click(w, command);
-    QPointer<PaintCPanel> editor;
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (auto* open = qobject_cast<PaintCPanel*>(top); open && open->isVisible()) {
-            editor = open;
-        }
-    }
-    QVERIFY(editor && !w->isVisible());
-    Table(w)->setCurrentCell(1, 0);
-    WhenModal<AffairEditDialog>([title](AffairEditDialog* dialog) {
-        Child<QTextEdit>(dialog, "AFTitle")->setPlainText(title);
-        Click(dialog, "Daily");
-        ClickBox(dialog, QDialogButtonBox::Ok);
-    });
-    Click(editor, "pushButton");
-    AnswerBox(QMessageBox::Yes);
-    Click(editor, save ? "pushButton_2" : "pushButton_3");
-    QTRY_VERIFY(editor.isNull());
-}
 } // namespace
 
 class TestMainWindow : public QObject
@@ -163,54 +134,6 @@ private slots:
         Child<QAction>(w.get(), "actionRestore")->trigger();
         QCOMPARE(TestEnv::readAll(AffairStore::DefaultPath()), store);
         QCOMPARE(w->Affairs().At(0).NextSecs(), At(2030, 1, 17, 8, 0).toSecsSinceEpoch());
-    }
-
-    // Add appends, Edit replaces the event it was opened for, Cancel keeps the event as it was.
-    void addEditAndCancel()
-    {
-        Sandbox box;
-        SaveEvents({Event("f", At(2030, 1, 10, 8, 0), Days(1)), Event("s", At(2030, 1, 11, 8, 0), Days(1))});
-        auto w = StartWindow();
-        EditAndFinish(w.get(), "AddNew", QStringLiteral("Dentist"), true);
-        QVERIFY(QFileInfo::exists(AffairStore().LoadAffairs().At(2).GetPicPath()));
-        Table(w.get())->setCurrentCell(0, 0);
-        EditAndFinish(w.get(), "Edit", QStringLiteral("f, edited"), true);
-        QCOMPARE(Titles(w.get()), QStringList({"f, edited", "s", "Dentist"}));
-        QCOMPARE(AffairStore().LoadAffairs().At(0).GetAffairID(), QStringLiteral("f"));
-        EditAndFinish(w.get(), "Edit", QStringLiteral("Never kept"), false);
-        QCOMPARE(Titles(w.get()), QStringList({"f, edited", "s", "Dentist"}));
-    }
-
-    // A reminder on screen is clicked away while Options is open (window-modal, so the reminder
-    // still takes input).
-    void reminderClickableDuringOptions()
-    {
-        Sandbox box;
-        SaveEvents({Event("d", At(2030, 1, 10, 8, 0), Days(1))});
-        auto w = StartWindow();
-        Child<QAction>(w.get(), "actionPreview")->trigger();
-        EffectShow* reminder = w->EffectWindow();
-        WhenModal<SettingDialog>([&](SettingDialog* options) {
-            QTRY_VERIFY_WITH_TIMEOUT(!reminder->IsRunning() && reminder->isVisible(), 30000);
-            QTest::mouseClick(reminder->windowHandle(), Qt::LeftButton, {}, QPoint(160, 120));
-            ClickBox(options, QDialogButtonBox::Cancel);
-        });
-        Child<QAction>(w.get(), "actionOption")->trigger();
-        QVERIFY(!w->EffectWindow());
-    }
-
-    // Help says where the manual is when nothing can show it.
-    void helpNamesTheManual()
-    {
-        Sandbox box;
-        auto w = StartWindow();
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", ""); // no program to open the manual with
-        QString text;
-        AnswerBox(QMessageBox::Ok, &text);
-        Child<QAction>(w.get(), "actionContents")->trigger();
-        qputenv("PATH", path);
-        QVERIFY2(text.contains(QDir::toNativeSeparators(MainWindow::HelpPath())), qPrintable(text));
     }
 };
 
