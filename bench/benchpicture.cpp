@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading a full-HD drawing, each against zlib doing only the (un)compression of
 // the same payload, measured side by side in one run.
-#include "gui/paint/paintwidget.h"
-#include "core/picture/picturefile.h"
 #include "core/effects/screensize.h"
+#include "core/picture/picturefile.h"
+#include "gui/paint/paintwidget.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A backup file is chosen by the user from anywhere: any bytes must be taken apart or refused
 // without touching the data folder.
-#include "core/storage/backuparchive.h"
 #include "core/events/clock.h"
+#include "core/storage/backuparchive.h"
 
 #include <QtGlobal>
 #include <cstddef>

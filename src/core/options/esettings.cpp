@@ -99,12 +99,12 @@ void ESettings::LoadOptions()
 bool ESettings::SaveOptions()
 {
     QList<QPair<QString, QVariant>> values{{QStringLiteral("/ESystem/AutoStart"), AutoStart},
-                                     {QStringLiteral("/ESystem/MinStart"), MinStart},
-                                     {QStringLiteral("/ERemind/DelReminder"), DelReminder},
-                                     {QStringLiteral("/ERemind/CancelReminder"), CancelReminder},
-                                     {QStringLiteral("/EColor/EffectiveColor"), EffectiveColor},
-                                     {QStringLiteral("/EColor/ExpiredColor"), ExpiredColor},
-                                     {QStringLiteral("/ESystem/ShowRemindersOn"), ShowRemindersOn}};
+                                           {QStringLiteral("/ESystem/MinStart"), MinStart},
+                                           {QStringLiteral("/ERemind/DelReminder"), DelReminder},
+                                           {QStringLiteral("/ERemind/CancelReminder"), CancelReminder},
+                                           {QStringLiteral("/EColor/EffectiveColor"), EffectiveColor},
+                                           {QStringLiteral("/EColor/ExpiredColor"), ExpiredColor},
+                                           {QStringLiteral("/ESystem/ShowRemindersOn"), ShowRemindersOn}};
     // Written only when on, so a file that never chose a sound keeps the keys it had.
     if (PlaySound) {
         values.append({QStringLiteral("/ERemind/PlaySound"), true});

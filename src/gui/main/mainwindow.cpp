@@ -686,8 +686,7 @@ void MainWindow::BackupFile()
 
 void MainWindow::RestoreFile()
 {
-    QFileDialog chooser(this, tr(BackupMessages::RestoreCaption),
-                        BackupArchive::Folder(),
+    QFileDialog chooser(this, tr(BackupMessages::RestoreCaption), BackupArchive::Folder(),
                         tr(BackupMessages::RestoreFilter));
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
     chooser.setFileMode(QFileDialog::ExistingFile);
@@ -698,7 +697,8 @@ void MainWindow::RestoreFile()
     // Asked only of a sound backup; any other is refused below with the reason.
     BackupArchive::Contents contents;
     QByteArray bytes;
-    if (SafeFile::Read(fileName, BackupArchive::MaxBackupBytes, &bytes) && BackupArchive::Parse(bytes, &contents) &&
+    if (SafeFile::Read(fileName, BackupArchive::MaxBackupBytes, &bytes) &&
+        BackupArchive::Parse(bytes, &contents) &&
         !WindowModal::Ask(this, tr(BackupMessages::RestoreCaption),
                           tr("Replace your %1 events with the %2 events of %3?")
                               .arg(AffairsList.Count())
