@@ -1085,8 +1085,8 @@ Möchten Sie ohne Speichern beenden?</translation>
     </message>
     <message>
         <location filename="../src/gui/forms/settingdialog.ui" line="44"/>
-        <source>the screen under the mouse pointer</source>
-        <translation>dem Bildschirm unter dem Mauszeiger</translation>
+        <source>the screen with the pointer</source>
+        <translation>dem Bildschirm am Zeiger</translation>
     </message>
     <message>
         <location filename="../src/gui/forms/settingdialog.ui" line="49"/>
