@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/clock.h"
 #include "core/events/duedispatcher.h"
 #include "support/eventbuilder.h"
 
@@ -53,6 +54,7 @@ private slots:
     void queue_data();
     void queue();
     void simulatedYear();
+    void zoneChangeReArms();
 };
 
 void TestDispatch::queue_data()
@@ -156,6 +158,20 @@ void TestDispatch::simulatedYear()
                             [](qint64 g, qint64 e) { return g >= e && g < e + maxLate; }),
                  qPrintable(QString::number(i)));
     }
+}
+
+// A daily 09:00 event armed in Berlin falls due at 09:00 in London once the zone changes.
+void TestDispatch::zoneChangeReArms()
+{
+    AffairList list;
+    list.AppendAffair(Event("d", At(2026, 3, 2, 9, 0), Days(1)));
+    list.RearmAll(At(2026, 3, 3, 6, 0));
+    DueDispatcher dispatcher(list);
+    TestEnv::setTimeZone("Europe/London");
+    Clock::setMock(At(2026, 3, 3, 8, 59).addSecs(59));
+    QCOMPARE(Name(dispatcher.Tick()), "-");
+    Clock::advance(1);
+    QCOMPARE(Name(dispatcher.Tick()), "d");
 }
 
 QTEST_GUILESS_MAIN(TestDispatch)

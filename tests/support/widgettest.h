@@ -68,15 +68,6 @@ inline QTableWidget* Table(const QObject* window)
     return Child<QTableWidget>(window, "tableWidget");
 }
 
-inline QStringList Titles(const QObject* window)
-{
-    QStringList titles;
-    for (int row = 0; row < Table(window)->rowCount(); ++row) {
-        titles << Table(window)->item(row, 0)->text();
-    }
-    return titles;
-}
-
 // A scratch folder as the current directory, a config home of its own (for the autostart
 // entry) and "now" at 2030-01-15 12:00 UTC, all undone when it goes.
 class Sandbox

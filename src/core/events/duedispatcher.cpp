@@ -2,16 +2,24 @@
 #include "core/events/duedispatcher.h"
 
 #include "core/events/clock.h"
+#include "core/events/localtime.h"
 
-DueDispatcher::DueDispatcher(AffairList& list) : Affairs(list) {}
+DueDispatcher::DueDispatcher(AffairList& list) : Affairs(list), SeenZone(LocalTime::ZoneChanges()) {}
 
 AffairInfo DueDispatcher::Tick()
 {
-    return Tick(Clock::nowSecs());
+    // Reading the local clock is what notices a new zone.
+    return Tick(Clock::now().toSecsSinceEpoch());
 }
 
 AffairInfo DueDispatcher::Tick(qint64 nowSecs)
 {
+    // Armed moments are seconds worked out in the old zone: a new zone re-arms them, so that an
+    // event at 09:00 stays at 09:00 on the wall clock where the user now is.
+    if (LocalTime::ZoneChanges() != SeenZone) {
+        SeenZone = LocalTime::ZoneChanges();
+        Affairs.RearmAll(LocalTime::FromSecs(nowSecs));
+    }
     const QString mask = Affairs.DueMask(nowSecs);
     QStringList due;
     for (int i = mask.indexOf(QLatin1Char('1')); i >= 0; i = mask.indexOf(QLatin1Char('1'), i + 1)) {

@@ -49,4 +49,5 @@ private:
     AffairList& Affairs;
     QStringList Pending;
     QString ShowingID;
+    quint64 SeenZone = 0;
 };

@@ -130,6 +130,7 @@ struct Zone
     QByteArray Tz; // null when unset
     QByteArray Source;
     qint64 CheckedMSecs = 0;
+    quint64 Changes = 0;
 };
 
 // The program keeps all its work on the user-interface thread.
@@ -157,6 +158,9 @@ QByteArray systemSource(bool tzSet)
 
 void load(Zone& z, qint64 nowMSecs)
 {
+    if (z.Loaded) {
+        ++z.Changes;
+    }
     z.Tz = qgetenv("TZ");
     z.Source = systemSource(!z.Tz.isNull());
     z.CheckedMSecs = nowMSecs;
@@ -227,6 +231,11 @@ QDateTime LocalTime::FromSecs(qint64 secs)
         return QDateTime::fromSecsSinceEpoch(secs, Qt::OffsetFromUTC, offset);
     }
     return QDateTime::fromSecsSinceEpoch(secs);
+}
+
+quint64 LocalTime::ZoneChanges()
+{
+    return zone().Changes;
 }
 
 QDateTime LocalTime::FromClock(qint64 msecs)

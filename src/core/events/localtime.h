@@ -27,6 +27,8 @@ public:
     // The local date-time of a moment read from the clock. Reading the clock is when a
     // change of zone is noticed: a new TZ at once, a new system zone within a minute.
     static QDateTime FromClock(qint64 msecs);
+    // How many changes of zone have been noticed so far.
+    static quint64 ZoneChanges();
     // The same moment as a valid local date-time (a gap time moved past the gap).
     static QDateTime Normalized(const QDateTime& dt);
     // A local date-time from the wall clock; of a time that happens twice (clocks put back),
