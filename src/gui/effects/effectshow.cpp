@@ -4,7 +4,6 @@
 #include "core/effects/compositing.h"
 #include "core/effects/screenchoice.h"
 #include "core/effects/screensize.h"
-#include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
 
 #include <QGuiApplication>
@@ -40,11 +39,10 @@ QRegion scaled(const QRegion& region, double factor)
 
 } // namespace
 
-EffectShow::EffectShow(QWidget* parent) : QWidget(parent, Flags)
+EffectShow::EffectShow(QWidget* parent, ScreenChoice::Where where) : QWidget(parent, Flags)
 {
     SetUp();
     const QList<ScreenSize::Screen> screens = ScreenSize::screens();
-    const auto where = ScreenChoice::Where(ESettings().GetShowRemindersOn());
     const QList<int> chosen = ScreenChoice::For(where, screens, ScreenSize::pointer());
     Place(screens.at(chosen.value(0)));
     for (int i = 1; i < chosen.size(); ++i) {

@@ -3,6 +3,7 @@
 
 #include "core/effects/effectframe.h"
 #include "core/effects/effectreckon.h"
+#include "core/effects/screenchoice.h"
 #include "core/effects/screensize.h"
 
 #include <QImage>
@@ -27,7 +28,8 @@ class EffectShow : public QWidget
     Q_OBJECT
 
 public:
-    explicit EffectShow(QWidget* parent = nullptr);
+    // `where` is the "Show reminders on" choice; the owner has it from the options.
+    explicit EffectShow(QWidget* parent = nullptr, ScreenChoice::Where where = ScreenChoice::Primary);
     ~EffectShow() override;
 
     // Reads the picture file at the screen size and prepares the effect (type and direction codes

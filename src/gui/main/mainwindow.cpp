@@ -536,7 +536,7 @@ void MainWindow::ShowInEffect(const AffairInfo& record)
     }
     // A menu opened on the picture that goes would act on the one that comes.
     SnoozeMenu->hide();
-    Effect = new EffectShow();
+    Effect = new EffectShow(nullptr, ScreenChoice::Where(Opts ? Opts->Current().GetShowRemindersOn() : 0));
     connect(Effect, &EffectShow::EffectDone, this, &MainWindow::EffectOver);
     // A right click offers the snooze choices; any other click still dismisses.
     Effect->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -335,7 +335,8 @@ void PaintCPanel::epreview(int et, int ed)
         delete Preview;
         Preview = nullptr;
     }
-    Preview = new EffectShow();
+    // A preview belongs where the user is drawing: the sheet opened under the pointer.
+    Preview = new EffectShow(nullptr, ScreenChoice::UnderPointer);
     connect(Preview, &EffectShow::EffectDone, this, &PaintCPanel::EffectOver);
     Paint.FinishText();
     Preview->PrepareEffect(Paint.GetImage(), et, ed);
