@@ -199,12 +199,12 @@ qint64 LocalTime::Seconds(const QDateTime& dt)
         return std::numeric_limits<qint64>::min();
     }
     const ZoneRules& zoneRules = rules();
-    const Qt::TimeSpec spec = dt.timeSpec();
+    const Qt::TimeSpec timeKind = dt.timeSpec();
     qint64 wall = 0;
     int offset = 0;
     if (wallMSecs(dt.date(), dt.time(), &wall)) {
         const qint64 wallSecs = floorDiv(wall, 1000);
-        if (spec == Qt::UTC || spec == Qt::OffsetFromUTC) {
+        if (timeKind == Qt::UTC || timeKind == Qt::OffsetFromUTC) {
             const int own = dt.offsetFromUtc();
             if (zoneRules.OffsetAt(wallSecs - own, &offset) && offset == own) {
                 return dt.toSecsSinceEpoch();
@@ -215,7 +215,7 @@ qint64 LocalTime::Seconds(const QDateTime& dt)
             }
             return QDateTime(dt.date(), dt.time()).toSecsSinceEpoch();
         }
-        if (spec == Qt::LocalTime && dt.isValid() &&
+        if (timeKind == Qt::LocalTime && dt.isValid() &&
             zoneRules.FromWall(wallSecs, &offset) == ZoneRules::Once) {
             return (wall - qint64(offset) * 1000) / 1000;
         }
