@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/events/nextreminder.h"
 
+#include "core/events/localtime.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <limits>
@@ -24,7 +26,7 @@ QString NextReminder::ToolTip(const AffairList& list, const QDateTime& now)
     if (first < 0) {
         return QCoreApplication::translate("NextReminder", "Pennibell");
     }
-    const QDateTime next = QDateTime::fromSecsSinceEpoch(moments.at(first));
+    const QDateTime next = LocalTime::FromSecs(moments.at(first));
     // A title may hold line breaks; the tooltip keeps to its two lines.
     const QString title = list.At(first).GetAffairTitle().simplified();
     QString text = QCoreApplication::translate("NextReminder", "Next: %1, %2")
@@ -34,8 +36,7 @@ QString NextReminder::ToolTip(const AffairList& list, const QDateTime& now)
     }
     int more = 0;
     for (int i = 0; i < moments.size(); ++i) {
-        if (i != first && moments.at(i) != Never &&
-            QDateTime::fromSecsSinceEpoch(moments.at(i)).date() == now.date()) {
+        if (i != first && moments.at(i) != Never && LocalTime::FromSecs(moments.at(i)).date() == now.date()) {
             ++more;
         }
     }

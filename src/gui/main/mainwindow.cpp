@@ -339,6 +339,8 @@ void MainWindow::RefreshTable()
     }
     Rebuilding = false;
     ColorRows();
+    // Every change of the list comes through here.
+    UpdateTray();
 }
 
 void MainWindow::ColorRows()
@@ -505,8 +507,10 @@ void MainWindow::eventdispose()
     if (!due.GetAffairID().isEmpty()) {
         ShowReminder(due);
         RefreshTable();
+    } else if (Clock::nowSecs() / 60 != TrayMinute) {
+        // The tooltip names minutes: a pass over every event once a minute, not once a second.
+        UpdateTray();
     }
-    UpdateTray();
 }
 
 void MainWindow::EffectOver()
@@ -821,6 +825,7 @@ void MainWindow::UpdateTray()
     if (!Tray) {
         return;
     }
+    TrayMinute = Clock::nowSecs() / 60;
     const QString text = NextReminder::ToolTip(AffairsList, Clock::now());
     if (Tray->toolTip() != text) {
         Tray->setToolTip(text);

@@ -136,6 +136,8 @@ private:
     QList<QAction*> SnoozeActions;
     QList<QAction*> TraySnoozeActions;
     LastRunning Running;
+    // The minute the tray's tooltip was last worked out in.
+    qint64 TrayMinute = -1;
     ReminderSound Sound;
     int SortColumn = -1;
     bool SortUp = true;
