@@ -12,7 +12,12 @@ PREFIX ?= /usr/local
 # Debian packages the build, the tests and the benchmarks need.
 PACKAGES := cmake make g++ pkg-config ccache zlib1g-dev \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
-            desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+            desktop-file-utils appstream qt6-tools-dev qt6-l10n-tools qt6-translations-l10n \
+            libical-dev qtkeychain-qt6-dev
+# What the tests run against for real: a private session bus, a CalDAV server, an X server
+# with a window manager, a shifted clock.
+TEST_PACKAGES := dbus dbus-x11 radicale apache2-utils xvfb openbox xdotool x11-utils xclip \
+                 faketime libfaketime
 # Only `make package` needs the Debian packaging and checking tools.
 PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian gzip
 # Only `make run` needs the desktop's sound theme and the library that plays it (loaded at run
@@ -55,10 +60,12 @@ run: build
 
 # The suite runs twice: in the normal build, then under AddressSanitizer and UBSan.
 test: build
+	@$(MAKE) --no-print-directory install-packages WANTED="$(TEST_PACKAGES)"
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-asan
 
 test-asan: deps
+	@$(MAKE) --no-print-directory install-packages WANTED="$(TEST_PACKAGES)"
 	@[ -f $(ASAN_DIR)/CMakeCache.txt ] || cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DPENNIBELL_SANITIZE=ON
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen \
