@@ -94,7 +94,7 @@ private slots:
         setUp({{pic(5), "other"}, {pic(1), "changed"}, {pic(2), "drawn after the backup"}});
         AffairList restored;
         const BackupArchive::Outcome restore =
-            BackupArchive::Restore(Today, AffairStore().LoadAffairs(), &restored);
+            BackupArchive::Restore(Today, EventBuilder::Stored(), &restored);
         QVERIFY2(restore.ok(), qPrintable(restore.reason));
         QCOMPARE(Hostile::snapshot(), expected);
         QVERIFY(restored.Count() == 5 && restored.At(4).GetPicPath() == pic(4));
@@ -208,7 +208,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         const BackupArchive::Outcome restore =
-            BackupArchive::Restore(QStringLiteral("damaged.bef"), AffairStore().LoadAffairs(), nullptr);
+            BackupArchive::Restore(QStringLiteral("damaged.bef"), EventBuilder::Stored(), nullptr);
         QVERIFY(timer.elapsed() < 1000);
         QVERIFY(!restore.ok());
         QVERIFY2(restore.reason.contains(QStringLiteral("damaged.bef")) && restore.reason.contains(why),

@@ -19,7 +19,7 @@ void SaveThreeEvents(bool delReminder = true)
                 Event("w", At(2030, 1, 14, 18, 30), Days(14), "Weekly")});
     ESettings options;
     options.SetDelReminder(delReminder);
-    options.SetEffectiveColor(QStringLiteral("rgb(0,128,0)"));
+    options.SetEffectiveColor(QColor(0, 128, 0));
     QVERIFY(options.SaveOptions());
 }
 
@@ -60,7 +60,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
         QCOMPARE(Rows(w.get(), true), "#008000 #ff0000 #008000");
         QCoreApplication::removeTranslator(&german);
-        w->AppOptions()->Change([](ESettings& s) { s.SetEffectiveColor(QStringLiteral("rgb(0,0,255)")); });
+        w->AppOptions()->Change([](ESettings& s) { s.SetEffectiveColor(QColor(0, 0, 255)); });
         QCOMPARE(Rows(w.get(), true), "#0000ff #ff0000 #0000ff");
     }
 
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(asked, reminder);
         const bool deleted = !reminder || yes;
         QCOMPARE(Rows(w.get()), deleted ? "Daily Weekly" : "Daily Gone Weekly");
-        QCOMPARE(AffairStore().LoadAffairs().Count(), deleted ? 2 : 3);
+        QCOMPARE(EventBuilder::Stored().Count(), deleted ? 2 : 3);
         QCOMPARE(QFileInfo::exists(QStringLiteral("./data/dap20300101090000")), !deleted);
     }
 

@@ -33,7 +33,7 @@ void TestReminderMenu::rightClickSnoozes()
     QVERIFY(window.ReminderMenu()->isVisible());
     window.ReminderMenu()->actions().at(1)->trigger(); // again in 5 minutes
     QVERIFY(!window.EffectWindow());
-    QCOMPARE(AffairStore().LoadAffairs().At(0).SnoozeSecs(), now.toSecsSinceEpoch() + 301);
+    QCOMPARE(EventBuilder::Stored().At(0).SnoozeSecs(), now.toSecsSinceEpoch() + 301);
     Clock::advance(300);
     window.eventdispose();
     QVERIFY(window.EffectWindow());

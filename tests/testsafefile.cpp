@@ -93,7 +93,7 @@ private slots:
         std::function<bool()> whole;
         if (kind == "store") {
             ok = AffairStore().SaveAffairs(events(40, 300));
-            whole = [] { return AffairStore().LoadAffairs().Count() == 40; };
+            whole = [] { return EventBuilder::Stored().Count() == 40; };
         } else if (kind == "options") {
             ESettings options;
             options.SetExpiredColor(QStringLiteral("rgb(1,2,3)"));
@@ -118,10 +118,10 @@ private slots:
                 return TestEnv::readAll(AutoStart::EntryPath()) == AutoStart::EntryText(longPath, QString());
             };
         } else {
-            ok = BackupArchive::Restore(restoreFrom, AffairStore().LoadAffairs(), nullptr).ok();
+            ok = BackupArchive::Restore(restoreFrom, EventBuilder::Stored(), nullptr).ok();
             whole = [] {
                 QImage image;
-                return AffairStore().LoadAffairs().Count() == 3 &&
+                return EventBuilder::Stored().Count() == 3 &&
                        PictureFile::Read(Pic, QSize(60, 60), &image) == 0 && image == noise(60, 60, 2);
             };
         }
@@ -155,7 +155,7 @@ private slots:
             QVERIFY(saver.waitForFinished(-1));
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
-            const AffairList list = AffairStore(dir.file("data/eventinfor.eda")).LoadAffairs();
+            const AffairList list = EventBuilder::Stored(dir.file("data/eventinfor.eda"));
             QVERIFY2(list.Count() == 60 || list.Count() == 140, QByteArray::number(list.Count()));
             QCOMPARE(list.At(list.Count() - 1).GetAffairID(), QStringLiteral("id%1").arg(list.Count() - 1));
 

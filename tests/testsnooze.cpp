@@ -83,7 +83,7 @@ private slots:
         QVERIFY(before.Snooze(until).GetAffairID().isEmpty());
         // A restart in between: saved, loaded, re-armed; it comes back once, on its own schedule.
         QVERIFY(AffairStore().SaveAffairs(list));
-        AffairList after = AffairStore().LoadAffairs();
+        AffairList after = EventBuilder::Stored();
         after.RearmAll(due.addSecs(1));
         DueDispatcher dispatcher(after);
         QVERIFY(dispatcher.Tick(until - 1).GetAffairID().isEmpty());

@@ -98,8 +98,9 @@ void MainWindow::InitWindow()
 
     AffairsList.Clear();
     {
+        // An unreadable file is moved aside by the store, so no save here can overwrite it.
         AffairStore store(AffairStore::DefaultPath());
-        AffairsList = store.LoadAffairs();
+        store.Load(&AffairsList);
     }
     AffairsList.RearmAll();
     RefreshTable();
@@ -345,12 +346,11 @@ void MainWindow::RefreshTable()
 
 void MainWindow::ColorRows()
 {
-    QColor effective;
-    QColor expired;
-    if (!Opts || !EventRowText::ParseColor(Opts->Current().GetEffectiveColor(), &effective) ||
-        !EventRowText::ParseColor(Opts->Current().GetExpiredColor(), &expired)) {
+    if (!Opts) {
         return;
     }
+    const QColor effective = Opts->Current().GetEffectiveColor();
+    const QColor expired = Opts->Current().GetExpiredColor();
     QTableWidget* table = ui->tableWidget;
     for (int row = 0; row < qMin(table->rowCount(), AffairsList.Count()); ++row) {
         const int index = RowIndex(row);

@@ -5,7 +5,6 @@
 #include "core/options/esettings.h"
 #include "core/options/options.h"
 #include "gui/common/windowmodal.h"
-#include "gui/main/eventrowtext.h"
 
 #include <QEvent>
 
@@ -22,11 +21,6 @@ SettingDialog::~SettingDialog()
     delete ui;
 }
 
-QString SettingDialog::ColorText(const QColor& color)
-{
-    return QStringLiteral("rgb(%1,%2,%3)").arg(color.red()).arg(color.green()).arg(color.blue());
-}
-
 void SettingDialog::FillForm()
 {
     const ESettings& current = Settings->Current();
@@ -39,8 +33,8 @@ void SettingDialog::FillForm()
     ui->check_playsound->setChecked(current.GetPlaySound());
     effectiveColor = current.GetEffectiveColor();
     expiredColor = current.GetExpiredColor();
-    ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + effectiveColor + QLatin1Char(';'));
-    ui->button_over->setStyleSheet(QStringLiteral("background-color: ") + expiredColor + QLatin1Char(';'));
+    ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(effectiveColor) + QLatin1Char(';'));
+    ui->button_over->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(expiredColor) + QLatin1Char(';'));
 }
 
 bool SettingDialog::ReadForm()
@@ -57,24 +51,16 @@ bool SettingDialog::ReadForm()
     });
 }
 
-bool SettingDialog::ChooseColor(QString* text)
+bool SettingDialog::ChooseColor(QColor* color)
 {
     // Opened on the colour it changes, so that OK at once keeps it.
-    QColor color;
-    if (!EventRowText::ParseColor(*text, &color)) {
-        color = Qt::white;
-    }
-    if (!WindowModal::ChooseColor(this, &color)) {
-        return false;
-    }
-    *text = ColorText(color);
-    return true;
+    return WindowModal::ChooseColor(this, color);
 }
 
 void SettingDialog::on_button_eff_clicked()
 {
     if (ChooseColor(&effectiveColor)) {
-        ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + effectiveColor +
+        ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(effectiveColor) +
                                       QLatin1Char(';'));
     }
 }
@@ -82,7 +68,7 @@ void SettingDialog::on_button_eff_clicked()
 void SettingDialog::on_button_over_clicked()
 {
     if (ChooseColor(&expiredColor)) {
-        ui->button_over->setStyleSheet(QStringLiteral("background-color: ") + expiredColor +
+        ui->button_over->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(expiredColor) +
                                        QLatin1Char(';'));
     }
 }

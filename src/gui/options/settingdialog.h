@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
 #include <QDialog>
 
 class Options;
@@ -23,9 +24,6 @@ public:
     // The new options hold for this run either way.
     bool ReadForm();
 
-    // "rgb(R,G,B)", the form the options file and the event table agree on.
-    static QString ColorText(const QColor& color);
-
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -34,10 +32,10 @@ private slots:
     void on_button_eff_clicked();
 
 private:
-    bool ChooseColor(QString* text);
+    bool ChooseColor(QColor* color);
 
     Ui::SettingDialog* ui;
     Options* Settings;
-    QString effectiveColor;
-    QString expiredColor;
+    QColor effectiveColor;
+    QColor expiredColor;
 };
