@@ -120,7 +120,6 @@ private slots:
         SaveEvents(
             {Event("d", At(2030, 1, 10, 8, 0), Days(1)), Event("w", At(2030, 1, 14, 18, 30), Days(14))});
         QVERIFY(BackupArchive::Backup(QStringLiteral("backup/b.bef")).ok());
-        const QByteArray store = TestEnv::readAll(AffairStore::DefaultPath());
         SaveEvents({Event("w", At(2030, 1, 14, 18, 30), Days(14))});
         auto w = StartWindow();
         Clock::advance(24 * 3600);
@@ -133,7 +132,9 @@ private slots:
             });
         });
         Child<QAction>(w.get(), "actionRestore")->trigger();
-        QCOMPARE(TestEnv::readAll(AffairStore::DefaultPath()), store);
+        const AffairList stored = EventBuilder::Stored();
+        QVERIFY(stored.Count() == 2 && stored.At(0).GetAffairID() == QLatin1String("d"));
+        QCOMPARE(TestEnv::readAll(stored.At(0).GetPicPath()), QByteArray("picture of d"));
         QCOMPARE(w->Affairs().At(0).NextSecs(), At(2030, 1, 17, 8, 0).toSecsSinceEpoch());
     }
 };
