@@ -72,7 +72,8 @@ private slots:
             QCOMPARE(r.GetPeriod().day, 7 * i);
             QCOMPARE(r.GetEffect(), (QVariantList{QString::number(i), QString::number(-i)}));
         }
-        QCOMPARE(list.At(2).SnoozeSecs(), QDateTime(QDate(2010, 6, 1), QTime(10, 5), Qt::UTC).toSecsSinceEpoch());
+        QCOMPARE(list.At(2).SnoozeSecs(),
+                 QDateTime(QDate(2010, 6, 1), QTime(10, 5), Qt::UTC).toSecsSinceEpoch());
         QVERIFY(AffairStore().SaveAffairs(list));
         QCOMPARE(TestEnv::readAll("data/eventinfor.eda"), written);
     }
@@ -122,9 +123,8 @@ private slots:
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<bool>("kept");
         const QByteArray two = "[Event_1]\nAffairID=a\n[Event_2]\nAffairID=b\n";
-        const auto row = [](const char* name, const QByteArray& file, const QStringList& ids, bool kept = false) {
-            QTest::newRow(name) << file << ids << kept;
-        };
+        const auto row = [](const char* name, const QByteArray& file, const QStringList& ids,
+                            bool kept = false) { QTest::newRow(name) << file << ids << kept; };
         row("oldstyle", TestEnv::readAll(TestEnv::dataFile("oldstore.eda")),
             QStringList{"2009-12-20T15:30:00", "2009-12-22T09:00:00", "2009-12-23T10:00:00"});
         row("num missing", two, {"a", "b"});
@@ -198,8 +198,8 @@ private slots:
         AffairList list;
         const QString title(AffairInfo::MaxTitleLength, QChar(0x65E5));
         for (int i = 0; i < 2700; ++i) {
-            list.AppendAffair(EventBuilder::Event(QString::number(i), EventBuilder::At(2011, 1, 1, 8, 0).addSecs(60 * i),
-                                                  {}, title));
+            list.AppendAffair(EventBuilder::Event(
+                QString::number(i), EventBuilder::At(2011, 1, 1, 8, 0).addSecs(60 * i), {}, title));
         }
         QByteArray text;
         QString error;

@@ -93,11 +93,13 @@ private slots:
         TestEnv::writeAll(QStringLiteral("data/notes.txt"), "mine");
         setUp({{pic(5), "other"}, {pic(1), "changed"}, {pic(2), "drawn after the backup"}});
         AffairList restored;
-        const BackupArchive::Outcome restore = BackupArchive::Restore(Today, EventBuilder::Stored(), &restored);
+        const BackupArchive::Outcome restore =
+            BackupArchive::Restore(Today, EventBuilder::Stored(), &restored);
         QVERIFY2(restore.ok(), qPrintable(restore.reason));
-        QMap<QString, QByteArray> expected{{"./backup/SEvent2009-12-20.bef", TestEnv::readAll(Today)},
-                                           {"./data/notes.txt", "mine"},
-                                           {"./data/eventinfor.eda", TestEnv::readAll(AffairStore::DefaultPath())}};
+        QMap<QString, QByteArray> expected{
+            {"./backup/SEvent2009-12-20.bef", TestEnv::readAll(Today)},
+            {"./data/notes.txt", "mine"},
+            {"./data/eventinfor.eda", TestEnv::readAll(AffairStore::DefaultPath())}};
         const QList<int> withPicture{0, 2, 4};
         for (int i = 0; i < restored.Count(); ++i) {
             const QString path = restored.At(i).GetPicPath();
@@ -125,7 +127,8 @@ private slots:
             names << backup.fileName;
             contents << TestEnv::readAll(backup.fileName);
         }
-        QCOMPARE(names, (QStringList{Today, "./backup/SEvent2009-12-20-2.bef", "./backup/SEvent2009-12-20-3.bef"}));
+        QCOMPARE(names,
+                 (QStringList{Today, "./backup/SEvent2009-12-20-2.bef", "./backup/SEvent2009-12-20-3.bef"}));
         for (int k = 0; k < 3; ++k) {
             QCOMPARE(TestEnv::readAll(names[k]), contents[k]);
             QVERIFY(contents[k].endsWith("state " + QByteArray::number(k)));
@@ -214,8 +217,7 @@ private slots:
         row("corrupt zlib", block(corrupt), "list of events is damaged");
         row("zlib claiming 4 GB", block(huge), "list of events is damaged");
         row("count of 100000 and no events", block(qCompress("[General]\nnum=100000\n")), "holds no events");
-        row("truncated picture length", good + block("one") + QByteArray("\x01\x00", 2),
-            "ends too early");
+        row("truncated picture length", good + block("one") + QByteArray("\x01\x00", 2), "ends too early");
         row("more pictures than events", good + block("1") + block("2") + block("3"),
             "more pictures than events");
         row("path ../../x", storeBlock(pic(1), "../../x") + block("1") + block("2"), "\"../../x\"");

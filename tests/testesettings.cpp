@@ -24,15 +24,15 @@ private slots:
         QVERIFY(s.SaveOptions());
         {
             QSettings qt("qt.ini", QSettings::IniFormat);
-            for (const auto& [key, value] : QList<QPair<const char*, QVariant>>{
-                     {"ESystem/AutoStart", true},
-                     {"ESystem/MinStart", false},
-                     {"ERemind/DelReminder", true},
-                     {"ERemind/CancelReminder", false},
-                     {"EColor/EffectiveColor", "rgb(1,2,3)"},
-                     {"EColor/ExpiredColor", "rgb(200,100,0)"},
-                     {"ESystem/ShowRemindersOn", 2},
-                     {"ERemind/PlaySound", true}}) {
+            for (const auto& [key, value] :
+                 QList<QPair<const char*, QVariant>>{{"ESystem/AutoStart", true},
+                                                     {"ESystem/MinStart", false},
+                                                     {"ERemind/DelReminder", true},
+                                                     {"ERemind/CancelReminder", false},
+                                                     {"EColor/EffectiveColor", "rgb(1,2,3)"},
+                                                     {"EColor/ExpiredColor", "rgb(200,100,0)"},
+                                                     {"ESystem/ShowRemindersOn", 2},
+                                                     {"ERemind/PlaySound", true}}) {
                 qt.setValue(key, value);
             }
         }

@@ -188,7 +188,8 @@ private slots:
     void killedRestoreLeavesOneState()
     {
         // In memory where there is a tmpfs, so that the kills fall on many rounds, not on syncs.
-        QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/pennibell-XXXXXX") : QString());
+        QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/pennibell-XXXXXX")
+                                                    : QString());
         QRandomGenerator random(20261207);
         QSet<int> seen;
         for (int k = 0; k < 30; ++k) {
@@ -205,7 +206,8 @@ private slots:
             seen.insert(list.Count());
             const QByteArray backup = list.Count() == 20 ? "A" : "B";
             for (int i = 0; i < list.Count(); ++i) {
-                QCOMPARE(TestEnv::readAll(dir.filePath(list.At(i).GetPicPath())), backup + QByteArray::number(i));
+                QCOMPARE(TestEnv::readAll(dir.filePath(list.At(i).GetPicPath())),
+                         backup + QByteArray::number(i));
             }
         }
         QCOMPARE(seen.size(), 2);

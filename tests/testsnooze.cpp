@@ -138,7 +138,8 @@ private slots:
         Clock::setMock(At(2026, 12, 16, 11, 30));
         QCOMPARE(LastRunning("lastrun.ini").Recorded(), std::optional<qint64>(last));
         // A record after now (the largest number, a clock that was wrong) is no record.
-        for (const QByteArray& future : {QByteArray("9223372036854775807"), QByteArray::number(last + 7200)}) {
+        for (const QByteArray& future :
+             {QByteArray("9223372036854775807"), QByteArray::number(last + 7200)}) {
             TestEnv::writeAll("future.ini", "[General]\nLastRunning=" + future + "\n");
             QCOMPARE(LastRunning("future.ini").Recorded(), std::nullopt);
         }

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cctype>
-#include <sys/resource.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <zlib.h>
@@ -90,7 +90,9 @@ inline QByteArray variantValue(const QByteArray& object)
         static const QByteArray letters("abfnrtv");
         if (b == 0 || b <= 0x1F || b >= 0x7F) {
             const int k = b ? named.indexOf(char(b)) : -1;
-            out += k >= 0 ? "\\" + letters.mid(k, 1) : b ? "\\x" + QByteArray::number(b, 16) : QByteArray("\\0");
+            out += k >= 0 ? "\\" + letters.mid(k, 1)
+                   : b    ? "\\x" + QByteArray::number(b, 16)
+                          : QByteArray("\\0");
             escapeNextIfDigit = k < 0;
         } else {
             out += (b == '"' || b == '\\') ? QByteArray("\\") + char(b) : QByteArray(1, char(b));
@@ -116,8 +118,9 @@ inline QByteArray imageObject(int side)
         QByteArray out(4, '\0');
         qToBigEndian<quint32>(quint32(data.size()), out.data());
         QByteArray crc(4, '\0');
-        qToBigEndian<quint32>(quint32(::crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))),
-                              crc.data());
+        qToBigEndian<quint32>(
+            quint32(::crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))),
+            crc.data());
         return out + body + crc;
     };
     QByteArray header(13, '\0');

@@ -47,7 +47,8 @@ int restoreForever()
         const AffairList list = events(v ? 35 : 20);
         for (int i = 0; i < list.Count(); ++i) {
             QFile file(list.At(i).GetPicPath());
-            if (!file.open(QIODevice::WriteOnly) || !file.write(QByteArray(v ? "B" : "A") + QByteArray::number(i))) {
+            if (!file.open(QIODevice::WriteOnly) ||
+                !file.write(QByteArray(v ? "B" : "A") + QByteArray::number(i))) {
                 return 5;
             }
         }

@@ -88,8 +88,8 @@ bool AffairStore::Parse(const QByteArray& bytes, AffairList* out, QString* error
     for (const QString& section : ini.Sections()) {
         const int n = eventNumber(section);
         if (n < 0) {
-            return fail(error, tr("It holds an event numbered beyond %1, more than Pennibell keeps.")
-                                   .arg(MaxEvents));
+            return fail(
+                error, tr("It holds an event numbered beyond %1, more than Pennibell keeps.").arg(MaxEvents));
         }
         if (n > 0) {
             groups.insert(n, section);
@@ -103,8 +103,9 @@ bool AffairStore::Parse(const QByteArray& bytes, AffairList* out, QString* error
         auto value = [&](const char* key) { return ini.Value(section, QLatin1String(key)); };
         AffairInfo record;
         record.SetInfo(value("AffairID"), value("AffairTitle"), LocalTime::FromIso(value("UserDateTime")),
-                       value("Period.year").toInt(), value("Period.month").toInt(), value("Period.day").toInt(),
-                       value("Period.hour").toInt(), value("Period.minute").toInt());
+                       value("Period.year").toInt(), value("Period.month").toInt(),
+                       value("Period.day").toInt(), value("Period.hour").toInt(),
+                       value("Period.minute").toInt());
         record.SetPicPath(value("PicPath"));
         record.SetEffect({value("EffectType"), value("EffectDirection")});
         const QDateTime snooze = QDateTime::fromString(value("Snooze"), Qt::ISODate);

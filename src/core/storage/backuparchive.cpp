@@ -89,14 +89,16 @@ QString BackupArchive::Folder()
 QString BackupArchive::FileNameFor(const QDate& date, int number)
 {
     const QString suffix = number > 1 ? QStringLiteral("-%1").arg(number) : QString();
-    return Folder() + QStringLiteral("/SEvent") + date.toString(Qt::ISODate) + suffix + QStringLiteral(".bef");
+    return Folder() + QStringLiteral("/SEvent") + date.toString(Qt::ISODate) + suffix +
+           QStringLiteral(".bef");
 }
 
 QString BackupArchive::TodaysFileName()
 {
     const QDate today = Clock::now().date();
     QString name = FileNameFor(today);
-    for (int number = 2; number <= 10000 && (QFileInfo::exists(name) || QFileInfo(name).isSymLink()); ++number) {
+    for (int number = 2; number <= 10000 && (QFileInfo::exists(name) || QFileInfo(name).isSymLink());
+         ++number) {
         name = FileNameFor(today, number);
     }
     return name;

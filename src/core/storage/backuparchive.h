@@ -66,10 +66,10 @@ public:
     static Outcome Backup(const QString& fileName);
 
     // Phase one of a restore, on bytes in memory (also the entry point for fuzzing): nothing
-    // is written. False, `reason` set (a sentence for a person), when a length is negative or runs beyond the data, the
-    // event file does not decompress or holds no event, there are more picture blocks than
-    // events, a block is larger than any picture, or an event names a picture path the
-    // program does not make. Fewer blocks than events is sound: the later events have no picture.
+    // is written. False, `reason` set (a sentence for a person), when a length is negative or runs beyond the
+    // data, the event file does not decompress or holds no event, there are more picture blocks than events,
+    // a block is larger than any picture, or an event names a picture path the program does not make. Fewer
+    // blocks than events is sound: the later events have no picture.
     static bool Parse(const QByteArray& bytes, Contents* out, QString* reason = nullptr);
 
     // Writes checked contents: each picture under a new name, then the event file naming them,

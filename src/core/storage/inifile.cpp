@@ -257,8 +257,8 @@ QByteArray IniFile::EscapeValue(const QString& value)
 
 QString IniFile::UnescapeValue(const QByteArray& raw)
 {
-    static const char Codes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'},  {'n', '\n'},
-                                    {'r', '\r'}, {'t', '\t'}, {'v', '\v'},  {'"', '"'},
+    static const char Codes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                    {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
                                     {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
     const qsizetype n = raw.size();
     QString text;

@@ -33,8 +33,10 @@ void SettingDialog::FillForm()
     ui->check_playsound->setChecked(current.GetPlaySound());
     effectiveColor = current.GetEffectiveColor();
     expiredColor = current.GetExpiredColor();
-    ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(effectiveColor) + QLatin1Char(';'));
-    ui->button_over->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(expiredColor) + QLatin1Char(';'));
+    ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") +
+                                  ESettings::ColorText(effectiveColor) + QLatin1Char(';'));
+    ui->button_over->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(expiredColor) +
+                                   QLatin1Char(';'));
 }
 
 bool SettingDialog::ReadForm()
@@ -60,16 +62,16 @@ bool SettingDialog::ChooseColor(QColor* color)
 void SettingDialog::on_button_eff_clicked()
 {
     if (ChooseColor(&effectiveColor)) {
-        ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(effectiveColor) +
-                                      QLatin1Char(';'));
+        ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") +
+                                      ESettings::ColorText(effectiveColor) + QLatin1Char(';'));
     }
 }
 
 void SettingDialog::on_button_over_clicked()
 {
     if (ChooseColor(&expiredColor)) {
-        ui->button_over->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(expiredColor) +
-                                       QLatin1Char(';'));
+        ui->button_over->setStyleSheet(QStringLiteral("background-color: ") +
+                                       ESettings::ColorText(expiredColor) + QLatin1Char(';'));
     }
 }
 
