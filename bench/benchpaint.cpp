@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cstdio>
@@ -35,7 +36,9 @@ void PlainScanlineFill(QImage* image, QPoint seed, quint16 paint)
 {
     const int width = image->width();
     const int height = image->height();
-    auto at = [image](int x, int y) -> quint16& { return reinterpret_cast<quint16*>(image->scanLine(y))[x]; };
+    uchar* const bits = image->bits();
+    const qsizetype stride = image->bytesPerLine();
+    auto at = [bits, stride](int x, int y) -> quint16& { return reinterpret_cast<quint16*>(bits + y * stride)[x]; };
     const quint16 target = at(seed.x(), seed.y());
     if (target == paint) {
         return;

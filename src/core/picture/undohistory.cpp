@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/picture/undohistory.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
-// Rows per band: a long diagonal stroke keeps a narrow box per band instead of the whole
-// sheet, while a band still carries enough bytes to be worth its own rectangle.
+// The sheet is looked at in tiles of 32 rows by 64 columns, and a step keeps only the tiles it
+// changed (side by side ones as one rectangle): a long stroke across the sheet costs about its
+// own area, not the box around it.
 constexpr int BandRows = 32;
+constexpr int TileColumns = 64;
 // Smaller steps are kept as they are; compressing them would save little and cost time.
 constexpr int CompressFrom = 16 * 1024;
 
@@ -56,37 +60,47 @@ bool UndoHistory::Record(const QImage& before, const QImage& after)
     Step step;
     step.ImageSize = before.size();
     QByteArray raw;
+    const int tiles = (width + TileColumns - 1) / TileColumns;
+    std::vector<char> changed(size_t(tiles), 0);
     for (int top = 0; top < height; top += BandRows) {
         const int bottom = qMin(height, top + BandRows) - 1;
-        int left = width;
-        int right = -1;
+        std::fill(changed.begin(), changed.end(), 0);
+        bool any = false;
         for (int y = top; y <= bottom; ++y) {
             const uchar* a = before.constScanLine(y);
             const uchar* b = after.constScanLine(y);
             if (std::memcmp(a, b, size_t(width) * bpp) == 0) {
                 continue;
             }
-            int x = 0;
-            while (x < left && std::memcmp(a + x * bpp, b + x * bpp, bpp) == 0) {
-                ++x;
+            for (int t = 0; t < tiles; ++t) {
+                if (!changed[size_t(t)]) {
+                    const int x = t * TileColumns;
+                    const size_t length = size_t(qMin(TileColumns, width - x)) * bpp;
+                    changed[size_t(t)] = std::memcmp(a + x * bpp, b + x * bpp, length) != 0;
+                    any = any || changed[size_t(t)];
+                }
             }
-            left = qMin(left, x);
-            x = width - 1;
-            while (x > right && std::memcmp(a + x * bpp, b + x * bpp, bpp) == 0) {
-                --x;
+        }
+        // Neighbouring changed tiles make one rectangle.
+        for (int t = 0; any && t < tiles;) {
+            if (!changed[size_t(t)]) {
+                ++t;
+                continue;
             }
-            right = qMax(right, x);
-        }
-        if (right < left) {
-            continue;
-        }
-        const QRect band(left, top, right - left + 1, bottom - top + 1);
-        step.Bands.append(band);
-        const qsizetype rowBytes = qsizetype(band.width()) * bpp;
-        for (int y = band.top(); y <= band.bottom(); ++y) {
-            const qsizetype at = raw.size();
-            raw.append(reinterpret_cast<const char*>(before.constScanLine(y)) + left * bpp, rowBytes);
-            XorInto(reinterpret_cast<uchar*>(raw.data()) + at, after.constScanLine(y) + left * bpp, rowBytes);
+            const int first = t;
+            while (t < tiles && changed[size_t(t)]) {
+                ++t;
+            }
+            const int left = first * TileColumns;
+            const int right = qMin(width, t * TileColumns) - 1;
+            const QRect band(left, top, right - left + 1, bottom - top + 1);
+            step.Bands.append(band);
+            const qsizetype rowBytes = qsizetype(band.width()) * bpp;
+            for (int y = band.top(); y <= band.bottom(); ++y) {
+                const qsizetype at = raw.size();
+                raw.append(reinterpret_cast<const char*>(before.constScanLine(y)) + left * bpp, rowBytes);
+                XorInto(reinterpret_cast<uchar*>(raw.data()) + at, after.constScanLine(y) + left * bpp, rowBytes);
+            }
         }
     }
     if (step.Bands.isEmpty()) {
