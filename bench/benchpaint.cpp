@@ -38,7 +38,9 @@ void PlainScanlineFill(QImage* image, QPoint seed, quint16 paint)
     const int height = image->height();
     uchar* const bits = image->bits();
     const qsizetype stride = image->bytesPerLine();
-    auto at = [bits, stride](int x, int y) -> quint16& { return reinterpret_cast<quint16*>(bits + y * stride)[x]; };
+    auto at = [bits, stride](int x, int y) -> quint16& {
+        return reinterpret_cast<quint16*>(bits + y * stride)[x];
+    };
     const quint16 target = at(seed.x(), seed.y());
     if (target == paint) {
         return;
@@ -104,8 +106,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < 200; ++i) {
         const QImage before = sheet;
         QPainter painter(&sheet);
-        painter.setPen(QPen(QColor::fromHsv(random.bounded(360), 255, 220), 3 + random.bounded(30), Qt::SolidLine,
-                            Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(QColor::fromHsv(random.bounded(360), 255, 220), 3 + random.bounded(30),
+                            Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         QPainterPath path(QPointF(0, random.bounded(size.height())));
         for (int k = 1; k <= 8; ++k) {
             path.lineTo(size.width() * k / 8.0, random.bounded(size.height()));

@@ -95,7 +95,8 @@ private slots:
         QTest::newRow("inside a ring") << QByteArray("ring") << QPoint(35, 30) << blue;
         QTest::newRow("around a ring") << QByteArray("ring") << QPoint(1, 1) << blue;
         QTest::newRow("the ring itself") << QByteArray("ring") << QPoint(35, 11) << blue;
-        QTest::newRow("outside a frame, not into its hole") << QByteArray("frame with a hole") << QPoint(0, 0) << blue;
+        QTest::newRow("outside a frame, not into its hole")
+            << QByteArray("frame with a hole") << QPoint(0, 0) << blue;
         QTest::newRow("the hole only") << QByteArray("frame with a hole") << QPoint(40, 30) << blue;
         QTest::newRow("down and up the teeth") << QByteArray("comb") << QPoint(2, 55) << blue;
         QTest::newRow("no leak across a corner") << QByteArray("checkers") << QPoint(10, 10) << blue;

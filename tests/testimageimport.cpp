@@ -41,8 +41,8 @@ QByteArray PngClaiming(quint32 width, quint32 height)
     qToBigEndian<quint32>(height, header.data() + 4);
     header[8] = 8; // bits per sample
     header[9] = 6; // RGBA
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", qCompress("\0\0\0\0\0", 9).mid(4)) +
-           Chunk("IEND", QByteArray());
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) +
+           Chunk("IDAT", qCompress("\0\0\0\0\0", 9).mid(4)) + Chunk("IEND", QByteArray());
 }
 
 QByteArray BmpClaiming(qint32 width, qint32 height)
@@ -86,7 +86,8 @@ QImage HalfTransparent(const QSize& size)
 {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    QPainter(&image).fillRect(QRect(size.width() / 2, 0, size.width() / 2, size.height()), QColor(200, 100, 50));
+    QPainter(&image).fillRect(QRect(size.width() / 2, 0, size.width() / 2, size.height()),
+                              QColor(200, 100, 50));
     return image;
 }
 
@@ -125,9 +126,9 @@ private slots:
         QTest::newRow("BMP of 100000 x 100000") << BmpClaiming(100000, 100000);
         QTest::newRow("BMP upside down, huge") << BmpClaiming(30000, -30000);
         QTest::newRow("JPEG of 65500 x 65500") << JpegClaiming(65500, 65500);
-        QTest::newRow("GIF of 65535 x 65535")
-            << QByteArray("GIF89a\xFF\xFF\xFF\xFF\x00\x00\x00,\x00\x00\x00\x00\xFF\xFF\xFF\xFF\x00\x02\x02\x44\x01\x00;",
-                          30);
+        QTest::newRow("GIF of 65535 x 65535") << QByteArray(
+            "GIF89a\xFF\xFF\xFF\xFF\x00\x00\x00,\x00\x00\x00\x00\xFF\xFF\xFF\xFF\x00\x02\x02\x44\x01\x00;",
+            30);
     }
     void hostile()
     {
@@ -151,7 +152,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!ImageImport::ReadFile(path, Sheet, &out, &error));
-        if (!QStringList{"fifo", "zero", "/dev/zero", "folder", "missing", "2gb"}.contains(QString::fromLatin1(what))) {
+        if (!QStringList{"fifo", "zero", "/dev/zero", "folder", "missing", "2gb"}.contains(
+                QString::fromLatin1(what))) {
             QVERIFY(!ImageImport::ReadData(what, Sheet, &out, &error));
         }
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
@@ -165,8 +167,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("PNG larger than the sheet") << Encoded(HalfTransparent(QSize(640, 400)), "PNG") << QSize(320, 200);
-        QTest::newRow("PNG smaller than the sheet") << Encoded(HalfTransparent(QSize(10, 7)), "PNG") << QSize(10, 7);
+        QTest::newRow("PNG larger than the sheet")
+            << Encoded(HalfTransparent(QSize(640, 400)), "PNG") << QSize(320, 200);
+        QTest::newRow("PNG smaller than the sheet")
+            << Encoded(HalfTransparent(QSize(10, 7)), "PNG") << QSize(10, 7);
         QTest::newRow("a sliver") << Encoded(HalfTransparent(QSize(5000, 2)), "PNG") << QSize(320, 1);
         QTest::newRow("JPEG, decoded scaled down")
             << Encoded(HalfTransparent(QSize(3200, 2400)).convertToFormat(QImage::Format_RGB32), "JPG")

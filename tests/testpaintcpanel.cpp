@@ -179,6 +179,26 @@ private slots:
         QCOMPARE(canvas->GetImage().pixel(120, 100), before.pixel(120, 100));
     }
 
+    // A tool key pressed in the middle of a stroke: the stroke is still one step of its own.
+    void toolKeyInsideStroke()
+    {
+        TestEnv::ScratchDir dir;
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        PaintWidget* canvas = panel.Canvas();
+        const QImage blank = canvas->GetImage();
+        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseMove(canvas, QPoint(100, 30));
+        Key(panel, Qt::Key_L);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(100, 30));
+        const QImage stroke = canvas->GetImage();
+        Drag(canvas, QPoint(20, 200), QPoint(300, 220));
+        Key(panel, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(canvas->GetImage() == stroke);
+        Key(panel, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(canvas->GetImage() == blank);
+    }
+
     // "OK" saves the picture as it is after the undo; the session keeps well over 50 steps.
     void undoThenOk()
     {
@@ -283,7 +303,8 @@ private slots:
         Drop(panel, &mime);
         QTRY_VERIFY_WITH_TIMEOUT(!text.isEmpty(), 5000);
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY2(text.startsWith(QStringLiteral("The dropped picture could not be opened")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("The dropped picture could not be opened")),
+                 qPrintable(text));
         QVERIFY(!panel.Canvas()->IsPlacing() && panel.Canvas()->GetImage() == before);
     }
 
@@ -354,7 +375,8 @@ private slots:
         PaintCPanel panel;
         PrepareNewEvent(panel);
         panel.showMinimized();
-        QTRY_VERIFY_WITH_TIMEOUT(!panel.isMinimized() && panel.isVisible() && panel.Canvas()->isVisible(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!panel.isMinimized() && panel.isVisible() && panel.Canvas()->isVisible(),
+                                 5000);
         panel.Canvas()->showMinimized();
         QTRY_VERIFY_WITH_TIMEOUT(!panel.Canvas()->isMinimized() && !panel.isMinimized(), 5000);
     }

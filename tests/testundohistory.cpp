@@ -12,7 +12,8 @@ void Draw(QImage* image, char letter)
     const int k = letter - 'a';
     QPainter painter(image);
     painter.setPen(QPen(QColor::fromHsv((k * 47) % 360, 255, 200), 3 + k % 4));
-    painter.drawLine(QPoint(k * 5 % image->width(), 0), QPoint(image->width() - 1, (k * 7 + 10) % image->height()));
+    painter.drawLine(QPoint(k * 5 % image->width(), 0),
+                     QPoint(image->width() - 1, (k * 7 + 10) % image->height()));
     painter.drawEllipse(QRect(k * 3, k * 2, 20, 12));
 }
 

@@ -97,15 +97,20 @@ bool ImageImport::Decode(QIODevice* device, const QSize& fit, QImage* out, QStri
     const QSize claimed = reader.size();
     const qint64 pixels = qint64(claimed.width()) * claimed.height();
     if (claimed.width() > MaxSide || claimed.height() > MaxSide || pixels > MaxClaimedPixels) {
-        return Fail(error, tr("The picture is too large (%1 × %2 pixels).").arg(claimed.width()).arg(claimed.height()));
+        return Fail(
+            error,
+            tr("The picture is too large (%1 × %2 pixels).").arg(claimed.width()).arg(claimed.height()));
     }
-    if (claimed.isValid() && !fit.isEmpty() && (claimed.width() > fit.width() || claimed.height() > fit.height()) &&
+    if (claimed.isValid() && !fit.isEmpty() &&
+        (claimed.width() > fit.width() || claimed.height() > fit.height()) &&
         reader.supportsOption(QImageIOHandler::ScaledSize)) {
         // Such a reader (JPEG) decodes straight at the smaller size, so a large photo never
         // has to fit in memory whole.
         reader.setScaledSize(claimed.scaled(fit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     } else if (pixels * 4 > MaxDecodedBytes) {
-        return Fail(error, tr("The picture is too large (%1 × %2 pixels).").arg(claimed.width()).arg(claimed.height()));
+        return Fail(
+            error,
+            tr("The picture is too large (%1 × %2 pixels).").arg(claimed.width()).arg(claimed.height()));
     }
     QImage picture;
     if (!reader.read(&picture) || picture.isNull()) {

@@ -99,7 +99,8 @@ bool UndoHistory::Record(const QImage& before, const QImage& after)
             for (int y = band.top(); y <= band.bottom(); ++y) {
                 const qsizetype at = raw.size();
                 raw.append(reinterpret_cast<const char*>(before.constScanLine(y)) + left * bpp, rowBytes);
-                XorInto(reinterpret_cast<uchar*>(raw.data()) + at, after.constScanLine(y) + left * bpp, rowBytes);
+                XorInto(reinterpret_cast<uchar*>(raw.data()) + at, after.constScanLine(y) + left * bpp,
+                        rowBytes);
             }
         }
     }

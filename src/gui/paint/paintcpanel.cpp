@@ -55,8 +55,8 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
     } icons[] = {{ui->MyPencil, "./icon/ppen.png"},     {ui->MyLine, "./icon/pline.png"},
                  {ui->MyRectangle, "./icon/prect.png"}, {ui->MyEllipse, "./icon/pcircle.png"},
                  {ui->MyText, "./icon/ptext.png"},      {ui->MyRubber, "./icon/prubber.png"},
-                 {ui->MyColor, "./icon/pcolor.png"},   {ui->MyFill, "./icon/pfill.png"},
-                 {ui->MyFont, "./icon/pfont.png"},     {ui->MyUndo, "./icon/pundo.png"},
+                 {ui->MyColor, "./icon/pcolor.png"},    {ui->MyFill, "./icon/pfill.png"},
+                 {ui->MyFont, "./icon/pfont.png"},      {ui->MyUndo, "./icon/pundo.png"},
                  {ui->MyRedo, "./icon/predo.png"}};
     for (const auto& entry : icons) {
         entry.button->setIconSize(iconSize);
@@ -94,7 +94,7 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
     {
         QPushButton* button;
         Qt::Key key;
-    } tools[] = {{ui->MyPencil, Qt::Key_P}, {ui->MyLine, Qt::Key_L}, {ui->MyRectangle, Qt::Key_R},
+    } tools[] = {{ui->MyPencil, Qt::Key_P},  {ui->MyLine, Qt::Key_L},   {ui->MyRectangle, Qt::Key_R},
                  {ui->MyEllipse, Qt::Key_E}, {ui->MyRubber, Qt::Key_X}, {ui->MyText, Qt::Key_T},
                  {ui->MyFill, Qt::Key_F}};
     for (const auto& tool : tools) {
@@ -123,15 +123,12 @@ void PaintCPanel::ApplyToolTips()
     {
         QAbstractButton* button;
         QKeySequence key;
-    } keys[] = {{ui->MyPencil, QKeySequence(Qt::Key_P)},
-                {ui->MyLine, QKeySequence(Qt::Key_L)},
-                {ui->MyRectangle, QKeySequence(Qt::Key_R)},
-                {ui->MyEllipse, QKeySequence(Qt::Key_E)},
-                {ui->MyRubber, QKeySequence(Qt::Key_X)},
-                {ui->MyText, QKeySequence(Qt::Key_T)},
-                {ui->MyFill, QKeySequence(Qt::Key_F)},
-                {ui->MyUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
-                {ui->MyRedo, QKeySequence(Qt::CTRL | Qt::Key_Y)}};
+    } keys[] = {
+        {ui->MyPencil, QKeySequence(Qt::Key_P)},         {ui->MyLine, QKeySequence(Qt::Key_L)},
+        {ui->MyRectangle, QKeySequence(Qt::Key_R)},      {ui->MyEllipse, QKeySequence(Qt::Key_E)},
+        {ui->MyRubber, QKeySequence(Qt::Key_X)},         {ui->MyText, QKeySequence(Qt::Key_T)},
+        {ui->MyFill, QKeySequence(Qt::Key_F)},           {ui->MyUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {ui->MyRedo, QKeySequence(Qt::CTRL | Qt::Key_Y)}};
     for (const auto& entry : keys) {
         entry.button->setToolTip(
             tr("%1 (%2)").arg(entry.button->toolTip(), entry.key.toString(QKeySequence::NativeText)));
@@ -455,7 +452,8 @@ void PaintCPanel::on_MyOpen_clicked()
                             tr("All files (*)"));
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    const bool chosen = WindowModal::Exec(&chooser) == QDialog::Accepted && !chooser.selectedFiles().isEmpty();
+    const bool chosen =
+        WindowModal::Exec(&chooser) == QDialog::Accepted && !chooser.selectedFiles().isEmpty();
     KeepOnTop();
     if (!chosen) {
         return;

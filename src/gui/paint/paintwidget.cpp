@@ -108,6 +108,7 @@ int PaintWidget::LoadPicture(const QString& path)
     Image = loaded;
     // What is loaded is where this session starts.
     Steps.Clear();
+    Before = QImage();
     update();
     emit HistoryChanged();
     return 0;
@@ -240,7 +241,8 @@ void PaintWidget::mouseReleaseEvent(QMouseEvent* event)
     }
     Drawing = false;
     CommitPath();
-    if (CurrentTool == Pencil || CurrentTool == Rubber) {
+    // Whatever tool the stroke began with (a key may have changed it since).
+    if (!Before.isNull()) {
         EndStep();
     }
 }
@@ -400,7 +402,8 @@ void PaintWidget::CommitPlaced()
         const qsizetype rowBytes = qsizetype(target.width()) * 2;
         for (int y = target.top(); y <= target.bottom(); ++y) {
             std::memcpy(Image.scanLine(y) + target.left() * 2,
-                        Placed.constScanLine(y - PlacedAt.y()) + (target.left() - PlacedAt.x()) * 2, size_t(rowBytes));
+                        Placed.constScanLine(y - PlacedAt.y()) + (target.left() - PlacedAt.x()) * 2,
+                        size_t(rowBytes));
         }
         EndStep();
     }
@@ -522,6 +525,11 @@ bool PaintWidget::Redo()
 
 void PaintWidget::BeginStep()
 {
+    // A step reverses by exclusive-or, so no change may ever go unrecorded: one still open
+    // is closed first.
+    if (!Before.isNull()) {
+        EndStep();
+    }
     Before = Image;
 }
 
