@@ -54,10 +54,12 @@ void BackupFlow::Restore(QWidget* parent, ReminderBook& book)
         BackupArchive::Parse(bytes, &contents) &&
         !WindowModal::Ask(
             parent, tr(BackupMessages::RestoreCaption),
-            QCoreApplication::translate("MainWindow", "Replace your %1 events with the %2 events of %3?")
-                .arg(book.Events().Count())
-                .arg(contents.events.Count())
-                .arg(QDir::toNativeSeparators(fileName)))) {
+            QCoreApplication::translate("MainWindow", "Replace your %n event(s) with those of %1?", nullptr,
+                                        book.Events().Count())
+                    .arg(QDir::toNativeSeparators(fileName)) +
+                QLatin1Char('\n') +
+                QCoreApplication::translate("MainWindow", "The backup holds %n event(s).", nullptr,
+                                            int(contents.events.Count())))) {
         return;
     }
     QString error;
@@ -68,5 +70,5 @@ void BackupFlow::Restore(QWidget* parent, ReminderBook& book)
         return;
     }
     WindowModal::Inform(parent, tr(BackupMessages::RestoreCaption),
-                        QCoreApplication::translate("MainWindow", "Restored %1 events.").arg(count));
+                        QCoreApplication::translate("MainWindow", "Restored %n event(s).", nullptr, count));
 }

@@ -294,9 +294,10 @@ void MainWindow::DeleteCurrent()
 {
     // Taken before asking: a reminder may change the table while the question is open.
     const QString id = CurrentId();
-    if (id.isEmpty() ||
-        (Opts.Current().GetDelReminder() &&
-         !WindowModal::Ask(this, tr("Delete event"), tr("Event will be deleted.\nAre you sure?")))) {
+    const std::optional<AffairInfo> record = Book.Find(id);
+    if (!record || (Opts.Current().GetDelReminder() &&
+                    !WindowModal::Ask(this, tr("Delete event"),
+                                      tr("Delete \"%1\"?").arg(record->GetAffairTitle().simplified())))) {
         return;
     }
     QString error;
