@@ -75,6 +75,22 @@ private slots:
         QVERIFY(ok || !error.isEmpty());
     }
 
+    // Formatted by hand for speed, so checked against Qt's own.
+    void isoWithOffset_data()
+    {
+        QTest::addColumn<QDateTime>("moment");
+        QTest::newRow("winter") << QDateTime(QDate(2027, 1, 31), QTime(9, 0));
+        QTest::newRow("summer") << QDateTime(QDate(2027, 7, 1), QTime(23, 59, 59));
+        QTest::newRow("leap day") << QDateTime(QDate(2000, 2, 29), QTime(0, 0, 1));
+        QTest::newRow("far") << QDateTime(QDate(9999, 12, 31), QTime(12, 0));
+    }
+    void isoWithOffset()
+    {
+        QFETCH(QDateTime, moment);
+        QCOMPARE(EventRequest::IsoWithOffset(moment),
+                 moment.toOffsetFromUtc(moment.offsetFromUtc()).toString(Qt::ISODate));
+    }
+
     void fields_data()
     {
         QTest::addColumn<QVariantMap>("fields");

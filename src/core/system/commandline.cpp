@@ -26,11 +26,6 @@
 
 namespace {
 
-QString tr(const char* text, int n = -1)
-{
-    return QCoreApplication::translate("CommandLine", text, nullptr, n);
-}
-
 // How long a command waits for the running program's answer, and for the data folder's lock
 // that another command or a starting program holds for a moment.
 constexpr int AnswerMSecs = 20000;
@@ -80,41 +75,43 @@ QString readableTime(const QDateTime& dt)
 
 QString recurrence(const AffairPeriod& period)
 {
+    // Whole phrases rather than a count and a unit word, which other languages inflect.
     const int n = period.UnitCount();
     switch (period.MainUnit()) {
     case AffairPeriod::Unit::Minute:
-        return tr("every %n minute(s)", n);
+        return n == 1 ? CommandLine::tr("every minute") : CommandLine::tr("every %1 minutes").arg(n);
     case AffairPeriod::Unit::Hour:
-        return tr("every %n hour(s)", n);
+        return n == 1 ? CommandLine::tr("every hour") : CommandLine::tr("every %1 hours").arg(n);
     case AffairPeriod::Unit::Day:
-        return tr("every %n day(s)", n);
+        return n == 1 ? CommandLine::tr("every day") : CommandLine::tr("every %1 days").arg(n);
     case AffairPeriod::Unit::Week:
-        return tr("every %n week(s)", n);
+        return n == 1 ? CommandLine::tr("every week") : CommandLine::tr("every %1 weeks").arg(n);
     case AffairPeriod::Unit::Month:
-        return tr("every %n month(s)", n);
+        return n == 1 ? CommandLine::tr("every month") : CommandLine::tr("every %1 months").arg(n);
     case AffairPeriod::Unit::Year:
-        return tr("every %n year(s)", n);
+        return n == 1 ? CommandLine::tr("every year") : CommandLine::tr("every %1 years").arg(n);
     case AffairPeriod::Unit::Once:
         break;
     }
-    return tr("once");
+    return CommandLine::tr("once");
 }
 
 // The list as a table with a header line, columns padded to their widest cell.
 QString table(const AffairList& list)
 {
     QList<QStringList> rows;
-    rows << QStringList{tr("Title"), tr("Next due"), tr("Recurrence"), tr("State"), tr("Identifier")};
+    rows << QStringList{CommandLine::tr("Title"), CommandLine::tr("Next due"), CommandLine::tr("Recurrence"),
+                        CommandLine::tr("State"), CommandLine::tr("Identifier")};
     for (int i = 0; i < list.Count(); ++i) {
         AffairInfo r = list.At(i);
         QString title = r.GetAffairTitle().simplified();
         if (title.size() > 40) {
             title = title.left(39) + QChar(0x2026);
         }
-        QString state = r.IsActive() ? tr("active") : tr("expired");
+        QString state = r.IsActive() ? CommandLine::tr("active") : CommandLine::tr("expired");
         QString next = r.IsActive() ? readableTime(r.GetNextTime()) : QString();
         if (r.SnoozeSecs() > 0) {
-            state = tr("snoozed");
+            state = CommandLine::tr("snoozed");
             next = readableTime(LocalTime::FromSecs(r.SnoozeSecs()));
         }
         rows << QStringList{title, next, recurrence(r.GetPeriod()), state, r.GetAffairID()};
@@ -149,13 +146,13 @@ int runAdd(const QVariantMap& request, ReminderBook& book, bool, QString* out, Q
     if (file.isEmpty()) {
         picture = PictureImport::FromTitle(record.GetAffairTitle());
     } else if (!QDir::isAbsolutePath(file)) {
-        return usage(err, tr("The picture file must be given by its full path."));
+        return usage(err, CommandLine::tr("The picture file must be given by its full path."));
     } else if (!PictureImport::Read(file, &picture, &why)) {
         return failed(err, why);
     }
     QString id;
     if (!book.Add(record, picture, &id, &why)) {
-        return failed(err, tr("The event was not added: %1").arg(why));
+        return failed(err, CommandLine::tr("The event was not added: %1").arg(why));
     }
     *out = id + QLatin1Char('\n');
     return 0;
@@ -180,11 +177,11 @@ int runRemove(const QVariantMap& request, ReminderBook& book, bool, QString*, QS
 {
     const QString id = request.value(QStringLiteral("id")).toString();
     if (!book.Find(id)) {
-        return failed(err, tr("No event has the identifier %1.").arg(id.left(80)));
+        return failed(err, CommandLine::tr("No event has the identifier %1.").arg(id.left(80)));
     }
     QString why;
     if (!book.Remove(id, &why)) {
-        return failed(err, tr("The event was not removed: %1").arg(why));
+        return failed(err, CommandLine::tr("The event was not removed: %1").arg(why));
     }
     return 0;
 }
@@ -193,10 +190,10 @@ int runShow(const QVariantMap& request, ReminderBook& book, bool running, QStrin
 {
     const QString id = request.value(QStringLiteral("id")).toString();
     if (!book.Find(id)) {
-        return failed(err, tr("No event has the identifier %1.").arg(id.left(80)));
+        return failed(err, CommandLine::tr("No event has the identifier %1.").arg(id.left(80)));
     }
     if (!running) {
-        return failed(err, tr("Pennibell is not running: start it to show a reminder."));
+        return failed(err, CommandLine::tr("Pennibell is not running: start it to show a reminder."));
     }
     QString why;
     return book.ShowNow(id, &why) ? 0 : failed(err, why);
@@ -205,7 +202,7 @@ int runShow(const QVariantMap& request, ReminderBook& book, bool running, QStrin
 int runDismiss(const QVariantMap&, ReminderBook& book, bool running, QString*, QString* err)
 {
     if (!running || !book.OnScreen()) {
-        return failed(err, tr("No reminder is on screen."));
+        return failed(err, CommandLine::tr("No reminder is on screen."));
     }
     book.Dismiss();
     return 0;
@@ -216,7 +213,9 @@ constexpr qint64 MaxSnoozeMinutes = 366LL * 24 * 60;
 
 QString snoozeRange(const QString& given)
 {
-    return tr("'%1' is no number of minutes from 1 to %2.").arg(given.left(40)).arg(MaxSnoozeMinutes);
+    return CommandLine::tr("'%1' is no number of minutes from 1 to %2.")
+        .arg(given.left(40))
+        .arg(MaxSnoozeMinutes);
 }
 
 int runSnooze(const QVariantMap& request, ReminderBook& book, bool running, QString*, QString* err)
@@ -227,7 +226,7 @@ int runSnooze(const QVariantMap& request, ReminderBook& book, bool running, QStr
         return usage(err, snoozeRange(request.value(QStringLiteral("minutes")).toString()));
     }
     if (!running || book.Showing().isEmpty()) {
-        return failed(err, tr("No reminder is on screen."));
+        return failed(err, CommandLine::tr("No reminder is on screen."));
     }
     QString why;
     return book.Snooze(Clock::nowSecs() + minutes * 60, &why) ? 0 : failed(err, why);
@@ -259,7 +258,7 @@ const QList<Command>& commands()
              QVariantMap event;
              event.insert(QStringLiteral("title"), p.value(QStringLiteral("add")));
              if (!p.isSet(QStringLiteral("at"))) {
-                 *error = tr("--add needs --at WHEN.");
+                 *error = CommandLine::tr("--add needs --at WHEN.");
                  return false;
              }
              event.insert(QStringLiteral("first"), p.value(QStringLiteral("at")));
@@ -413,9 +412,9 @@ int printed(QTextStream& out, QTextStream& err, int status, const QString& text,
 int carryHere(const QVariantMap& request, QTextStream& out, QTextStream& err)
 {
     if (!DataLocation::MakeFolders()) {
-        return printed(
-            out, err, CommandLine::FailedExitCode, QString(),
-            tr("The data folder %1 cannot be made.").arg(QDir::toNativeSeparators(QDir::currentPath())));
+        return printed(out, err, CommandLine::FailedExitCode, QString(),
+                       CommandLine::tr("The data folder %1 cannot be made.")
+                           .arg(QDir::toNativeSeparators(QDir::currentPath())));
     }
     ReminderBook book;
     QString why;
@@ -438,23 +437,23 @@ int CommandLine::Answer(const QStringList& rawArguments, QTextStream& out, QText
     // ask for the version and "-stylesheet" for the help.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        tr("Picture reminders on your desktop.\n\n"
-           "Without options, Pennibell starts and waits in the system tray. The event "
-           "options work the same whether it is running or not, and need no display. "
-           "Exit status: 0 done, 1 failed, 2 wrong usage."));
+        CommandLine::tr("Picture reminders on your desktop.\n\n"
+                        "Without options, Pennibell starts and waits in the system tray. The event "
+                        "options work the same whether it is running or not, and need no display. "
+                        "Exit status: 0 done, 1 failed, 2 wrong usage."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  tr("Show this help and exit."));
+                                  CommandLine::tr("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     tr("Show the version and licence and exit."));
+                                     CommandLine::tr("Show the version and licence and exit."));
     parser.addOption(help);
     parser.addOption(version);
     for (const Command& c : commands()) {
-        parser.addOption(QCommandLineOption(QString::fromLatin1(c.name), tr(c.help),
-                                            *c.valueName ? tr(c.valueName) : QString()));
+        parser.addOption(QCommandLineOption(QString::fromLatin1(c.name), CommandLine::tr(c.help),
+                                            *c.valueName ? CommandLine::tr(c.valueName) : QString()));
     }
     for (const Modifier& m : modifiers()) {
-        parser.addOption(QCommandLineOption(QString::fromLatin1(m.name), tr(m.help),
-                                            *m.valueName ? tr(m.valueName) : QString()));
+        parser.addOption(QCommandLineOption(QString::fromLatin1(m.name), CommandLine::tr(m.help),
+                                            *m.valueName ? CommandLine::tr(m.valueName) : QString()));
     }
     for (const char* name : QtValueOptions) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
@@ -469,14 +468,16 @@ int CommandLine::Answer(const QStringList& rawArguments, QTextStream& out, QText
 
     const QString program = QFileInfo(arguments.value(0, QStringLiteral("pennibell"))).fileName();
     const auto wrong = [&](const QString& problem) {
-        err << program << ": " << problem << ' ' << tr("Try '%1 --help'.").arg(program) << Qt::endl;
+        err << program << ": " << problem << ' ' << CommandLine::tr("Try '%1 --help'.").arg(program)
+            << Qt::endl;
         return UsageExitCode;
     };
     if (!parser.parse(arguments)) {
         return wrong(parser.errorText());
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return wrong(tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first().left(80)));
+        return wrong(
+            CommandLine::tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first().left(80)));
     }
     if (parser.isSet(help)) {
         out << parser.helpText() << Qt::flush;
@@ -495,18 +496,19 @@ int CommandLine::Answer(const QStringList& rawArguments, QTextStream& out, QText
             continue;
         }
         if (chosen) {
-            return wrong(
-                tr("--%1 and --%2 cannot go together.").arg(QString::fromLatin1(chosen->name), name));
+            return wrong(CommandLine::tr("--%1 and --%2 cannot go together.")
+                             .arg(QString::fromLatin1(chosen->name), name));
         }
         if (parser.values(name).size() > 1) {
-            return wrong(tr("--%1 is given more than once.").arg(name));
+            return wrong(CommandLine::tr("--%1 is given more than once.").arg(name));
         }
         chosen = &c;
     }
     for (const Modifier& m : modifiers()) {
         const QString name = QString::fromLatin1(m.name);
         if (parser.isSet(name) && (!chosen || qstrcmp(chosen->name, m.command) != 0)) {
-            return wrong(tr("--%1 goes only with --%2.").arg(name, QString::fromLatin1(m.command)));
+            return wrong(
+                CommandLine::tr("--%1 goes only with --%2.").arg(name, QString::fromLatin1(m.command)));
         }
     }
     if (!chosen) {
@@ -534,7 +536,7 @@ int CommandLine::Execute(const QVariantMap& request, ReminderBook& book, bool ru
             return c.run(request, book, running, out, err);
         }
     }
-    return usage(err, tr("Unknown request '%1'.").arg(name.left(40)));
+    return usage(err, CommandLine::tr("Unknown request '%1'.").arg(name.left(40)));
 }
 
 QVariantMap CommandLine::Serve(const QVariantMap& request, ReminderBook& book)
@@ -563,8 +565,9 @@ int CommandLine::Carry(const QVariantMap& request, bool here, QTextStream& out, 
         case SingleInstance::Exchange::NoAnswer:
             return printed(
                 out, err, FailedExitCode, QString(),
-                tr("Pennibell is running but did not answer in time; the request may not have been "
-                   "carried out."));
+                CommandLine::tr(
+                    "Pennibell is running but did not answer in time; the request may not have been "
+                    "carried out."));
         case SingleInstance::Exchange::NotRunning:
             break;
         }
@@ -580,7 +583,7 @@ int CommandLine::Carry(const QVariantMap& request, bool here, QTextStream& out, 
         }
         if (deadline.hasExpired()) {
             return printed(out, err, FailedExitCode, QString(),
-                           tr("Pennibell runs on %1 in another session; nothing was changed.")
+                           CommandLine::tr("Pennibell runs on %1 in another session; nothing was changed.")
                                .arg(QDir::toNativeSeparators(folder)));
         }
         QThread::msleep(20);

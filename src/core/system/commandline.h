@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QVariantMap>
 
@@ -13,6 +14,8 @@ class ReminderBook;
 // itself under the data folder's lock; neither needs a display or a session bus.
 class CommandLine
 {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     // Nothing to answer: the tray program starts.
     static constexpr int Run = -1;

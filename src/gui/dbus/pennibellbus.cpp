@@ -34,8 +34,14 @@ PennibellBus::PennibellBus(ReminderBook& book, QObject* parent) : QObject(parent
             emit ReminderDismissed(id);
         }
     });
-    connect(&Book, &ReminderBook::eventsChanged, this, &PennibellBus::EventsChanged);
-    connect(&Book, &ReminderBook::nextChanged, this, &PennibellBus::AnnounceNextDue);
+    connect(&Book, &ReminderBook::eventsChanged, this, [this] {
+        Listed.reset();
+        emit EventsChanged();
+    });
+    connect(&Book, &ReminderBook::nextChanged, this, [this] {
+        Listed.reset();
+        AnnounceNextDue();
+    });
 }
 
 bool PennibellBus::Register(QString* error)
@@ -109,13 +115,16 @@ QString PennibellBus::Add(const QVariantMap& event)
 
 QList<QVariantMap> PennibellBus::List()
 {
-    QList<QVariantMap> events;
-    const AffairList& list = Book.Events();
-    events.reserve(list.Count());
-    for (int i = 0; i < list.Count(); ++i) {
-        events << EventRequest::Describe(list.At(i));
+    if (!Listed) {
+        QList<QVariantMap> events;
+        const AffairList& list = Book.Events();
+        events.reserve(list.Count());
+        for (int i = 0; i < list.Count(); ++i) {
+            events << EventRequest::Describe(list.At(i));
+        }
+        Listed = events;
     }
-    return events;
+    return *Listed;
 }
 
 void PennibellBus::Remove(const QString& id)

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+#include <optional>
 
 class ReminderBook;
 
@@ -52,4 +53,6 @@ private:
     void AnnounceNextDue();
 
     ReminderBook& Book;
+    // What List() answered, until the list or the next reminder changes.
+    std::optional<QList<QVariantMap>> Listed;
 };
