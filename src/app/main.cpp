@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/events/reminderbook.h"
+#include "core/options/esettings.h"
 #include "core/options/options.h"
 #include "core/storage/datalocation.h"
 #include "core/storage/safefile.h"
@@ -100,21 +101,24 @@ int main(int argc, char* argv[])
     // The window hides to the tray; closing it must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    MainWindow window;
-    window.InitWindow();
-    QObject::connect(&single, &SingleInstance::secondStarted, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
-    // Until the window works through the book, commands and the bus have one of their own.
+    DataLocation::MakeFolders();
+    Options options(ESettings::DefaultPath());
     ReminderBook book;
-    book.Load();
+    QString unreadable;
+    const bool loaded = book.Load(&unreadable);
+    MainWindow window(book, options);
+    if (!loaded) {
+        QMessageBox::warning(nullptr, QStringLiteral("Pennibell"), unreadable);
+    }
     book.Start();
+    QObject::connect(&single, &SingleInstance::secondStarted, &window, &MainWindow::Bring);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &book, &ReminderBook::Stop);
+    // Commands from a terminal or a cron job, over the local socket, which needs no session bus.
     single.setRequestHandler([&book](const QVariantMap& r) { return CommandLine::Serve(r, book); });
-    // Without a session bus (a bare X session) the local channel still serves the command line.
+    // Other programs on the session bus, where there is one.
     PennibellBus bus(book);
     bus.Register();
-    window.ShowAtStart(window.AppOptions()->Current().GetMinStart());
+    window.ShowAtStart(options.Current().GetMinStart());
+    window.ShowMissed();
     return app.exec();
 }
