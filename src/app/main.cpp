@@ -60,8 +60,7 @@ int main(int argc, char* argv[])
                 return carried;
             }
         } else if (!PlatformChoice::haveDisplay(QCoreApplication::arguments())) {
-            err << QCoreApplication::translate("CommandLine", "Pennibell needs a graphical desktop.")
-                << Qt::endl;
+            err << CommandLine::NoDisplay() << Qt::endl;
             return CommandLine::FailedExitCode;
         }
     }

@@ -38,6 +38,9 @@ public:
     // NotRunning when no program answers. Returns the exit status.
     static int Carry(const QVariantMap& request, bool here, QTextStream& out, QTextStream& err);
 
+    // The one line the tray program says when started without a display.
+    static QString NoDisplay() { return tr("Pennibell needs a graphical desktop."); }
+
     // In the running program: the answer to a request ("status", "out", "err").
     static QVariantMap Serve(const QVariantMap& request, ReminderBook& book);
     // Carries out a request on a book; `running` tells whether a reminder can be on screen.
