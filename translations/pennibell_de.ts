@@ -272,6 +272,238 @@
             <source>Try '%1 --help'.</source>
             <translation>Siehe „%1 --help“.</translation>
         </message>
+        <message>
+            <source>every minute</source>
+            <translation>jede Minute</translation>
+        </message>
+        <message>
+            <source>every %1 minutes</source>
+            <translation>alle %1 Minuten</translation>
+        </message>
+        <message>
+            <source>every hour</source>
+            <translation>jede Stunde</translation>
+        </message>
+        <message>
+            <source>every %1 hours</source>
+            <translation>alle %1 Stunden</translation>
+        </message>
+        <message>
+            <source>every day</source>
+            <translation>jeden Tag</translation>
+        </message>
+        <message>
+            <source>every %1 days</source>
+            <translation>alle %1 Tage</translation>
+        </message>
+        <message>
+            <source>every week</source>
+            <translation>jede Woche</translation>
+        </message>
+        <message>
+            <source>every %1 weeks</source>
+            <translation>alle %1 Wochen</translation>
+        </message>
+        <message>
+            <source>every month</source>
+            <translation>jeden Monat</translation>
+        </message>
+        <message>
+            <source>every %1 months</source>
+            <translation>alle %1 Monate</translation>
+        </message>
+        <message>
+            <source>every year</source>
+            <translation>jedes Jahr</translation>
+        </message>
+        <message>
+            <source>every %1 years</source>
+            <translation>alle %1 Jahre</translation>
+        </message>
+        <message>
+            <source>once</source>
+            <translation>einmal</translation>
+        </message>
+        <message>
+            <source>Title</source>
+            <translation>Titel</translation>
+        </message>
+        <message>
+            <source>Next due</source>
+            <translation>Nächster Termin</translation>
+        </message>
+        <message>
+            <source>Recurrence</source>
+            <translation>Wiederholung</translation>
+        </message>
+        <message>
+            <source>State</source>
+            <translation>Zustand</translation>
+        </message>
+        <message>
+            <source>Identifier</source>
+            <translation>Kennung</translation>
+        </message>
+        <message>
+            <source>active</source>
+            <translation>aktiv</translation>
+        </message>
+        <message>
+            <source>expired</source>
+            <translation>abgelaufen</translation>
+        </message>
+        <message>
+            <source>snoozed</source>
+            <translation>zurückgestellt</translation>
+        </message>
+        <message>
+            <source>The picture file must be given by its full path.</source>
+            <translation>Die Bilddatei muss mit ihrem vollständigen Pfad angegeben werden.</translation>
+        </message>
+        <message>
+            <source>The event was not added: %1</source>
+            <translation>Der Termin wurde nicht hinzugefügt: %1</translation>
+        </message>
+        <message>
+            <source>No event has the identifier %1.</source>
+            <translation>Kein Termin hat die Kennung %1.</translation>
+        </message>
+        <message>
+            <source>The event was not removed: %1</source>
+            <translation>Der Termin wurde nicht entfernt: %1</translation>
+        </message>
+        <message>
+            <source>Pennibell is not running: start it to show a reminder.</source>
+            <translation>Pennibell läuft nicht: Starten Sie es, um eine Erinnerung zu zeigen.</translation>
+        </message>
+        <message>
+            <source>No reminder is on screen.</source>
+            <translation>Es wird gerade keine Erinnerung angezeigt.</translation>
+        </message>
+        <message>
+            <source>'%1' is no number of minutes from 1 to %2.</source>
+            <translation>„%1“ ist keine Anzahl Minuten von 1 bis %2.</translation>
+        </message>
+        <message>
+            <source>TITLE</source>
+            <translation>TITEL</translation>
+        </message>
+        <message>
+            <source>Make an event and print its identifier. Needs --at.</source>
+            <translation>Einen Termin anlegen und seine Kennung ausgeben. Braucht --at.</translation>
+        </message>
+        <message>
+            <source>--add needs --at WHEN.</source>
+            <translation>--add braucht --at WANN.</translation>
+        </message>
+        <message>
+            <source>List the events: title, next due, recurrence, state, identifier.</source>
+            <translation>Die Termine auflisten: Titel, nächster Termin, Wiederholung, Zustand, Kennung.</translation>
+        </message>
+        <message>
+            <source>ID</source>
+            <translation>KENNUNG</translation>
+        </message>
+        <message>
+            <source>Remove the event with this identifier.</source>
+            <translation>Den Termin mit dieser Kennung entfernen.</translation>
+        </message>
+        <message>
+            <source>Put the event's reminder on screen now, as a preview does.</source>
+            <translation>Die Erinnerung des Termins jetzt zeigen, wie eine Vorschau.</translation>
+        </message>
+        <message>
+            <source>Take the reminder on screen away.</source>
+            <translation>Die Erinnerung auf dem Bildschirm wegnehmen.</translation>
+        </message>
+        <message>
+            <source>MINUTES</source>
+            <translation>MINUTEN</translation>
+        </message>
+        <message>
+            <source>Bring the reminder on screen back in this many minutes.</source>
+            <translation>Die Erinnerung auf dem Bildschirm nach so vielen Minuten wiederbringen.</translation>
+        </message>
+        <message>
+            <source>Print the next reminder's time and title; exit status 1 when none.</source>
+            <translation>Zeit und Titel der nächsten Erinnerung ausgeben; Rückgabewert 1, wenn keine kommt.</translation>
+        </message>
+        <message>
+            <source>WHEN</source>
+            <translation>WANN</translation>
+        </message>
+        <message>
+            <source>With --add: when it falls due, "2027-01-31 09:00" in local time or "+N UNIT" from now.</source>
+            <translation>Mit --add: wann er fällig wird, „2027-01-31 09:00“ in Ortszeit oder „+N EINHEIT“ ab jetzt.</translation>
+        </message>
+        <message>
+            <source>N UNIT</source>
+            <translation>N EINHEIT</translation>
+        </message>
+        <message>
+            <source>With --add: repeat every N minutes, hours, days, weeks, months or years (min, h, d, w, mo, y). Without it, once.</source>
+            <translation>Mit --add: alle N minutes, hours, days, weeks, months oder years wiederholen (min, h, d, w, mo, y). Ohne: einmal.</translation>
+        </message>
+        <message>
+            <source>FILE</source>
+            <translation>DATEI</translation>
+        </message>
+        <message>
+            <source>With --add: the picture to show (PNG, JPEG, BMP, GIF, ...); white is transparent. Without it, the title in large letters.</source>
+            <translation>Mit --add: das zu zeigende Bild (PNG, JPEG, BMP, GIF, …); Weiß ist durchsichtig. Ohne: der Titel in großen Buchstaben.</translation>
+        </message>
+        <message>
+            <source>NAME</source>
+            <translation>NAME</translation>
+        </message>
+        <message>
+            <source>With --add: the effect, named as in the event dialog ("Push Left").</source>
+            <translation>Mit --add: der Effekt, benannt wie im Termindialog („Push Left“).</translation>
+        </message>
+        <message>
+            <source>With --list: one JSON array of objects.</source>
+            <translation>Mit --list: ein JSON-Array von Objekten.</translation>
+        </message>
+        <message>
+            <source>The data folder %1 cannot be made.</source>
+            <translation>Der Datenordner %1 kann nicht angelegt werden.</translation>
+        </message>
+        <message>
+            <source>Picture reminders on your desktop.
+
+Without options, Pennibell starts and waits in the system tray. The event options work the same whether it is running or not, and need no display. Exit status: 0 done, 1 failed, 2 wrong usage.</source>
+            <translation>Bilder als Erinnerung auf dem Schreibtisch.
+
+Ohne Optionen startet Pennibell und wartet im Systembereich der Kontrollleiste. Die Terminoptionen wirken gleich, ob es läuft oder nicht, und brauchen keine Anzeige. Rückgabewert: 0 erledigt, 1 fehlgeschlagen, 2 falscher Aufruf.</translation>
+        </message>
+        <message>
+            <source>--%1 and --%2 cannot go together.</source>
+            <translation>--%1 und --%2 gehen nicht zusammen.</translation>
+        </message>
+        <message>
+            <source>--%1 is given more than once.</source>
+            <translation>--%1 ist mehr als einmal angegeben.</translation>
+        </message>
+        <message>
+            <source>--%1 goes only with --%2.</source>
+            <translation>--%1 geht nur mit --%2.</translation>
+        </message>
+        <message>
+            <source>Unknown request '%1'.</source>
+            <translation>Unbekannte Anfrage „%1“.</translation>
+        </message>
+        <message>
+            <source>Pennibell is running but did not answer in time; the request may not have been carried out.</source>
+            <translation>Pennibell läuft, hat aber nicht rechtzeitig geantwortet; die Anfrage wurde vielleicht nicht ausgeführt.</translation>
+        </message>
+        <message>
+            <source>Pennibell runs on %1 in another session; nothing was changed.</source>
+            <translation>Pennibell läuft auf %1 in einer anderen Sitzung; nichts wurde geändert.</translation>
+        </message>
+        <message>
+            <source>Pennibell needs a graphical desktop.</source>
+            <translation>Pennibell braucht eine grafische Arbeitsumgebung.</translation>
+        </message>
     </context>
     <context>
         <name>DAboutDialog</name>
@@ -1029,6 +1261,14 @@ Möchten Sie ohne Speichern beenden?</translation>
             <source>The lock file %1 cannot be made.</source>
             <translation>Die Sperrdatei %1 kann nicht angelegt werden.</translation>
         </message>
+        <message>
+            <source>Pennibell is already running on %1 in another session.</source>
+            <translation>Pennibell läuft bereits auf %1 in einer anderen Sitzung.</translation>
+        </message>
+        <message>
+            <source>The request could not be read.</source>
+            <translation>Die Anfrage konnte nicht gelesen werden.</translation>
+        </message>
     </context>
     <context>
         <name>SnoozeChoice</name>
@@ -1086,6 +1326,122 @@ Möchten Sie ohne Speichern beenden?</translation>
         <message>
             <source>out of memory</source>
             <translation>zu wenig Speicher</translation>
+        </message>
+    </context>
+    <context>
+        <name>DataFolderLock</name>
+        <message>
+            <source>The lock file %1 cannot be made.</source>
+            <translation>Die Sperrdatei %1 kann nicht angelegt werden.</translation>
+        </message>
+        <message>
+            <source>The lock file %1 cannot be made: %2</source>
+            <translation>Die Sperrdatei %1 kann nicht angelegt werden: %2</translation>
+        </message>
+        <message>
+            <source>The lock file %1 is not Pennibell's own file. Remove it, then try again.</source>
+            <translation>Die Sperrdatei %1 ist nicht Pennibells eigene Datei. Entfernen Sie sie und versuchen Sie es erneut.</translation>
+        </message>
+    </context>
+    <context>
+        <name>EventRequest</name>
+        <message>
+            <source>'%1' is no recurrence: give a count from 1 to %2 and a unit (%3).</source>
+            <translation>„%1“ ist keine Wiederholung: Geben Sie eine Anzahl von 1 bis %2 und eine Einheit an (%3).</translation>
+        </message>
+        <message>
+            <source>Unknown unit '%1': use one of %2.</source>
+            <translation>Unbekannte Einheit „%1“: Verwenden Sie eine von %2.</translation>
+        </message>
+        <message>
+            <source>'%1' is too far ahead: give a count from 1 to %2.</source>
+            <translation>„%1“ liegt zu weit voraus: Geben Sie eine Anzahl von 1 bis %2 an.</translation>
+        </message>
+        <message>
+            <source>'%1' lies beyond the year %2.</source>
+            <translation>„%1“ liegt nach dem Jahr %2.</translation>
+        </message>
+        <message>
+            <source>'%1' is no date and time: write "2027-01-31 09:00" or "+2 hours".</source>
+            <translation>„%1“ ist kein Datum mit Uhrzeit: Schreiben Sie „2027-01-31 09:00“ oder „+2 hours“.</translation>
+        </message>
+        <message>
+            <source>'%1' lies before the year %2.</source>
+            <translation>„%1“ liegt vor dem Jahr %2.</translation>
+        </message>
+        <message>
+            <source>'%1' has no valid offset from UTC.</source>
+            <translation>„%1“ hat keinen gültigen Abstand zu UTC.</translation>
+        </message>
+        <message>
+            <source>The title is empty.</source>
+            <translation>Der Titel ist leer.</translation>
+        </message>
+        <message>
+            <source>The title is longer than %1 characters.</source>
+            <translation>Der Titel ist länger als %1 Zeichen.</translation>
+        </message>
+        <message>
+            <source>The title holds a line break or another control character.</source>
+            <translation>Der Titel enthält einen Zeilenumbruch oder ein anderes Steuerzeichen.</translation>
+        </message>
+        <message>
+            <source>Unknown field '%1'.</source>
+            <translation>Unbekanntes Feld „%1“.</translation>
+        </message>
+        <message>
+            <source>When the event falls due is missing.</source>
+            <translation>Es fehlt, wann der Termin fällig wird.</translation>
+        </message>
+        <message>
+            <source>The recurrence count must be a number from 1 to %1.</source>
+            <translation>Die Anzahl der Wiederholung muss eine Zahl von 1 bis %1 sein.</translation>
+        </message>
+        <message>
+            <source>A unit without a recurrence count.</source>
+            <translation>Eine Einheit ohne Anzahl der Wiederholung.</translation>
+        </message>
+        <message>
+            <source>%1 has already passed.</source>
+            <translation>%1 ist schon vorbei.</translation>
+        </message>
+        <message>
+            <source>Unknown effect '%1'.</source>
+            <translation>Unbekannter Effekt „%1“.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PennibellBus</name>
+        <message>
+            <source>No event has the identifier %1.</source>
+            <translation>Kein Termin hat die Kennung %1.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PictureImport</name>
+        <message>
+            <source>%1 cannot be read: %2</source>
+            <translation>%1 kann nicht gelesen werden: %2</translation>
+        </message>
+        <message>
+            <source>%1 is too large for a picture.</source>
+            <translation>%1 ist zu groß für ein Bild.</translation>
+        </message>
+        <message>
+            <source>%1 is not a regular file.</source>
+            <translation>%1 ist keine gewöhnliche Datei.</translation>
+        </message>
+        <message>
+            <source>%1 is a link to another user's file.</source>
+            <translation>%1 ist eine Verknüpfung auf die Datei eines anderen Benutzers.</translation>
+        </message>
+        <message>
+            <source>%1 is %2 × %3 pixels; a picture may have at most %4 pixels a side and %5 in all.</source>
+            <translation>%1 hat %2 × %3 Pixel; ein Bild darf höchstens %4 Pixel je Seite und %5 insgesamt haben.</translation>
+        </message>
+        <message>
+            <source>%1 is not an image Pennibell can read: %2</source>
+            <translation>%1 ist kein Bild, das Pennibell lesen kann: %2</translation>
         </message>
     </context>
 </TS>
