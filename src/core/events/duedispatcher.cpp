@@ -32,6 +32,12 @@ AffairInfo DueDispatcher::Tick(qint64 nowSecs)
 
 AffairInfo DueDispatcher::ShowNow(const QStringList& ids)
 {
+    if (Holding.Held()) {
+        QStringList fresh = ids;
+        fresh.removeIf([this](const QString& id) { return Pending.contains(id); });
+        Holding.Keep(fresh);
+        return AffairInfo();
+    }
     QStringList front = ids;
     front.removeDuplicates();
     for (const QString& id : front) {
@@ -44,7 +50,30 @@ AffairInfo DueDispatcher::ShowNow(const QStringList& ids)
 AffairInfo DueDispatcher::Dismissed()
 {
     ShowingID.clear();
-    return Next();
+    return Holding.Held() ? AffairInfo() : Next();
+}
+
+AffairInfo DueDispatcher::SetHeld(const QString& reason, bool held)
+{
+    if (!Holding.Set(reason, held) || Holding.Held()) {
+        return AffairInfo();
+    }
+    const QStringList waited = Holding.Release();
+    if (!waited.isEmpty()) {
+        return ShowNow(waited);
+    }
+    // Dismissed during the hold: the next one behind it comes now.
+    return ShowingID.isEmpty() ? Next() : AffairInfo();
+}
+
+int DueDispatcher::HeldCount() const
+{
+    if (!Holding.Held()) {
+        return 0;
+    }
+    QStringList all = Holding.Waiting() + Pending;
+    all.removeDuplicates();
+    return int(all.size());
 }
 
 AffairInfo DueDispatcher::Snooze(qint64 untilSecs)
