@@ -73,7 +73,7 @@ void TestDesktopBus::initTestCase()
     Address = QString::fromUtf8(Daemon.readLine()).trimmed();
     Bus = QDBusConnection::connectToBus(Address, QStringLiteral("private"));
     QVERIFY2(Bus.isConnected(), qPrintable(Address));
-    QLocale::setDefault(QLocale::c());
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     // Only the stand-in settings tools, never the machine's own.
     qputenv("PATH", Tools.path().toUtf8());
     qunsetenv("XDG_CURRENT_DESKTOP");
@@ -105,8 +105,9 @@ void TestDesktopBus::StopStandIn()
 
 void TestDesktopBus::CallStandIn(const QString& method, const QVariantList& args)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
-                                                       "org.freedesktop.Notifications", method);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                                       "org.freedesktop.Notifications", method);
     call.setArguments(args);
     const QDBusMessage reply = Bus.call(call, QDBus::Block, Deadline);
     QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
@@ -139,8 +140,8 @@ void TestDesktopBus::doNotDisturb()
     const QString xfce = Tools.filePath("xfce-dnd");
     QFile::remove(gnome);
     QFile::remove(xfce);
-    for (const auto& [name, script] :
-         {std::pair{"gsettings", tool(gnome, "show-banners: $new")}, std::pair{"xfconf-query", tool(xfce, "set: /do-not-disturb")}}) {
+    for (const auto& [name, script] : {std::pair{"gsettings", tool(gnome, "show-banners: $new")},
+                                       std::pair{"xfconf-query", tool(xfce, "set: /do-not-disturb")}}) {
         const QString path = Tools.filePath(name);
         QFile::remove(path);
         if (desktop != "none") {
@@ -173,6 +174,7 @@ void TestDesktopBus::doNotDisturb()
         // The service went away: nothing holds reminders any longer.
         StopStandIn();
     } else {
+        QTest::qWait(200); // the stand-in tool has seen the setting as it was
         write(desktop == "gnome" ? gnome : xfce, desktop == "gnome" ? "true\n" : "false\n");
     }
     QTRY_VERIFY_WITH_TIMEOUT(!watch.Active(), Deadline);
@@ -192,15 +194,16 @@ void TestDesktopBus::notification()
 
     StartStandIn(false);
     notice.Show("tea", "Tea & <b>cake</b>", QDateTime(QDate(2026, 1, 1), QTime(9, 5)));
-    QTRY_COMPARE_WITH_TIMEOUT(Calls(),
-                              QStringList{"Notify Pennibell|0|Reminder at 09:05|Tea &amp; &lt;b&gt;cake&lt;/b&gt;|"
-                                          "dismiss,Dismiss,snooze-5,Again in 5 minutes|org.pennibell.Pennibell|0"},
-                              Deadline);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        Calls(),
+        QStringList{"Notify Pennibell|0|Reminder at 09:05|Tea &amp; &lt;b&gt;cake&lt;/b&gt;|"
+                    "dismiss,Dismiss,snooze-5,Again in 5 minutes|org.pennibell.Pennibell|0"},
+        Deadline);
     QTRY_VERIFY_WITH_TIMEOUT(notice.Showing() == "tea", Deadline);
     // The body, another program's notification, then the two actions: as the signals come in
     // order, the two answers show that the first two went unanswered.
-    for (const auto& [id, key] : {std::pair{1u, "default"}, std::pair{7u, "dismiss"}, std::pair{1u, "snooze-5"},
-                                  std::pair{1u, "dismiss"}}) {
+    for (const auto& [id, key] : {std::pair{1u, "default"}, std::pair{7u, "dismiss"},
+                                  std::pair{1u, "snooze-5"}, std::pair{1u, "dismiss"}}) {
         CallStandIn("Invoke", {id, QString(key)});
     }
     QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 2, Deadline);

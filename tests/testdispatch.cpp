@@ -80,7 +80,8 @@ void TestDispatch::queue_data()
     row("from elsewhere, unknown skipped", "a@0 b@0 c@0", "t0 n:z,c,c d d", "a c b -");
     row("held: in due order, once each", "a@0/1 b@5 c@10", "h+:dnd t0 t5 t10 t86400 n:b c h-:dnd d d d",
         "- - - - - - 3 a b c -");
-    row("held: the one on screen stays", "a@0 b@5 c@5", "t0 h+:fs t5 s d s c h-:fs d d", "a - - a - - 2 b c -");
+    row("held: the one on screen stays", "a@0 b@5 c@5", "t0 h+:fs t5 s d s c h-:fs d d",
+        "a - - a - - 2 b c -");
     row("held: the last reason ends it", "a@0", "h+:dnd h+:fs t0 h-:dnd h+:dnd h-:dnd c h-:fs",
         "- - - - - - 1 a");
     row("held: dismissed, the next waits", "a@0 b@0", "t0 h+:dnd d h-:dnd d", "a - - b -");

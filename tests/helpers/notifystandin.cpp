@@ -26,8 +26,8 @@ public:
     bool inhibited() const { return Quiet; }
 
 public slots:
-    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary, const QString& body,
-                const QStringList& actions, const QVariantMap& hints, int timeout)
+    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap& hints, int timeout)
     {
         Q_UNUSED(icon)
         Log << QStringLiteral("Notify %1|%2|%3|%4|%5|%6|%7")
@@ -50,8 +50,8 @@ public slots:
     void SetInhibited(bool on)
     {
         Quiet = on;
-        QDBusMessage changed = QDBusMessage::createSignal(Path, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                          QStringLiteral("PropertiesChanged"));
+        QDBusMessage changed = QDBusMessage::createSignal(
+            Path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
         changed << Service << QVariantMap{{QStringLiteral("Inhibited"), on}} << QStringList();
         QDBusConnection::sessionBus().send(changed);
     }

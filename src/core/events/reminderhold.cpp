@@ -43,6 +43,6 @@ QString ReminderHold::ToolTipLine(int waiting) const
         return QCoreApplication::translate("ReminderHold", "%n reminder(s) waiting until do not disturb ends",
                                            nullptr, waiting);
     }
-    return QCoreApplication::translate("ReminderHold", "%n reminder(s) waiting while a program is full screen",
-                                       nullptr, waiting);
+    return QCoreApplication::translate(
+        "ReminderHold", "%n reminder(s) waiting while a program is full screen", nullptr, waiting);
 }

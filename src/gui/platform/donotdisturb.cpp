@@ -28,15 +28,18 @@ bool isTrue(const QString& word)
 
 } // namespace
 
-DoNotDisturbWatch::DoNotDisturbWatch(QObject* parent) : DoNotDisturbWatch(QDBusConnection::sessionBus(), parent)
+DoNotDisturbWatch::DoNotDisturbWatch(QObject* parent)
+    : DoNotDisturbWatch(QDBusConnection::sessionBus(), parent)
 {
 }
 
-DoNotDisturbWatch::DoNotDisturbWatch(const QDBusConnection& bus, QObject* parent) : QObject(parent), Bus(bus) {}
+DoNotDisturbWatch::DoNotDisturbWatch(const QDBusConnection& bus, QObject* parent) : QObject(parent), Bus(bus)
+{
+}
 
 DoNotDisturbWatch::~DoNotDisturbWatch()
 {
-    for (QProcess* monitor : {GnomeMonitor, XfceMonitor}) {
+    for (QProcess* monitor : {GnomeMonitor.data(), XfceMonitor.data()}) {
         if (monitor) {
             monitor->disconnect(this);
             monitor->kill();
@@ -67,7 +70,8 @@ void DoNotDisturbWatch::Start()
 
 void DoNotDisturbWatch::ReadInhibited()
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, PropertiesInterface, QStringLiteral("Get"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(Service, Path, PropertiesInterface, QStringLiteral("Get"));
     call << Service << QStringLiteral("Inhibited");
     call.setAutoStartService(false);
     auto* watcher = new QDBusPendingCallWatcher(Bus.asyncCall(call), this);
@@ -94,36 +98,34 @@ void DoNotDisturbWatch::PropertiesChanged(const QString& interface, const QVaria
 
 void DoNotDisturbWatch::ReadGnome()
 {
-    Ask(Gsettings, QStringList{QStringLiteral("get")} + GnomeKey, [this](bool answered, const QString& answer) {
-        // No such setting: not GNOME.
-        if (!answered) {
-            return;
-        }
-        // Banners off is GNOME's do not disturb.
-        Set(&GnomeQuiet, !isTrue(answer));
-        if (!GnomeMonitor) {
-            // "show-banners: false" at every change.
-            GnomeMonitor = Follow(Gsettings, QStringList{QStringLiteral("monitor")} + GnomeKey,
-                                  [this](const QString& line) {
-                                      Set(&GnomeQuiet, !isTrue(line.section(QLatin1Char(':'), -1)));
-                                  });
-        }
-    });
+    // Followed before it is read, so that no change falls between the two.
+    if (!GnomeMonitor) {
+        // "show-banners: false" at every change. Ends by itself where there is no such setting.
+        GnomeMonitor =
+            Follow(Gsettings, QStringList{QStringLiteral("monitor")} + GnomeKey, [this](const QString& line) {
+                Set(&GnomeQuiet, !isTrue(line.section(QLatin1Char(':'), -1)));
+            });
+    }
+    Ask(Gsettings, QStringList{QStringLiteral("get")} + GnomeKey,
+        [this](bool answered, const QString& answer) {
+            // Banners off is GNOME's do not disturb; no such setting, not GNOME.
+            Set(&GnomeQuiet, answered && !isTrue(answer));
+        });
 }
 
 void DoNotDisturbWatch::ReadXfce()
 {
-    Ask(Xfconf, XfceKey, [this](bool answered, const QString& answer) {
-        Set(&XfceQuiet, answered && isTrue(answer));
-        // The setting is made the first time the user turns do not disturb on: on Xfce it is
-        // followed even before it exists.
-        const bool xfce = qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QLatin1String("XFCE"), Qt::CaseInsensitive);
-        if (!XfceMonitor && (answered || xfce)) {
-            // Says only that the setting changed: it is read again.
-            XfceMonitor = Follow(Xfconf, XfceKey + QStringList{QStringLiteral("-m")},
-                                 [this](const QString&) { ReadXfce(); });
-        }
-    });
+    if (!XfceMonitor) {
+        // Says only that the setting changed (it is made the first time the user turns do not
+        // disturb on): it is read again.
+        XfceMonitor = Follow(Xfconf, XfceKey + QStringList{QStringLiteral("-m")}, [this](const QString&) {
+            Ask(Xfconf, XfceKey, [this](bool answered, const QString& answer) {
+                Set(&XfceQuiet, answered && isTrue(answer));
+            });
+        });
+    }
+    Ask(Xfconf, XfceKey,
+        [this](bool answered, const QString& answer) { Set(&XfceQuiet, answered && isTrue(answer)); });
 }
 
 void DoNotDisturbWatch::Ask(const QString& program, const QStringList& arguments,
@@ -152,6 +154,13 @@ QProcess* DoNotDisturbWatch::Follow(const QString& program, const QStringList& a
 {
     auto* process = new QProcess(this);
     process->setStandardErrorFile(QProcess::nullDevice());
+    // Not installed, or no such setting here: nothing to follow.
+    connect(process, &QProcess::errorOccurred, process, [process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            process->deleteLater();
+        }
+    });
+    connect(process, &QProcess::finished, process, &QObject::deleteLater);
     connect(process, &QProcess::readyReadStandardOutput, this, [process, line] {
         while (process->canReadLine()) {
             line(QString::fromUtf8(process->readLine(MaxLine)).trimmed());

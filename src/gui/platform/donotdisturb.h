@@ -3,13 +3,13 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <QPointer>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
 
 #include <functional>
-
-class QProcess;
 
 // Whether the desktop is set to "do not disturb", read where desktops publish it: the
 // `Inhibited` property of the notification service (Plasma and others), GNOME's
@@ -54,6 +54,6 @@ private:
     bool Inhibited = false;
     bool GnomeQuiet = false;
     bool XfceQuiet = false;
-    QProcess* GnomeMonitor = nullptr;
-    QProcess* XfceMonitor = nullptr;
+    QPointer<QProcess> GnomeMonitor;
+    QPointer<QProcess> XfceMonitor;
 };

@@ -15,16 +15,17 @@
 namespace {
 
 #ifdef PENNIBELL_HAVE_XCB
-struct Free {
+struct Free
+{
     void operator()(void* p) const { std::free(p); }
 };
 template <typename T> using Reply = std::unique_ptr<T, Free>;
 
 xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 {
-    const Reply<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name), nullptr));
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 // Where on the desktop (in device pixels) the active window of another program is, when it is
@@ -72,8 +73,10 @@ QRect otherFullScreenWindow()
         return QRect();
     }
     const xcb_get_geometry_cookie_t geometryCookie = xcb_get_geometry(connection, window);
-    const xcb_translate_coordinates_cookie_t placeCookie = xcb_translate_coordinates(connection, window, root, 0, 0);
-    const Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(connection, geometryCookie, nullptr));
+    const xcb_translate_coordinates_cookie_t placeCookie =
+        xcb_translate_coordinates(connection, window, root, 0, 0);
+    const Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection, geometryCookie, nullptr));
     const Reply<xcb_translate_coordinates_reply_t> place(
         xcb_translate_coordinates_reply(connection, placeCookie, nullptr));
     if (!geometry || !place) {
@@ -106,7 +109,8 @@ bool FullScreenWatch::OtherFullScreen(const QList<ScreenSize::Screen>& screens)
         return false;
     }
     for (const ScreenSize::Screen& s : screens) {
-        const QRect pixels(QPoint(qRound(s.geometry.x() * s.ratio), qRound(s.geometry.y() * s.ratio)), s.Pixels());
+        const QRect pixels(QPoint(qRound(s.geometry.x() * s.ratio), qRound(s.geometry.y() * s.ratio)),
+                           s.Pixels());
         if (pixels.contains(window.center())) {
             return true;
         }
