@@ -814,14 +814,14 @@ Möchten Sie ohne Speichern beenden?</translation>
 <context>
     <name>ReminderHold</name>
     <message numerus="yes">
-        <source>%n reminder(s) waiting until do not disturb ends</source>
+        <source>Reminders waiting until do not disturb ends: %n</source>
         <translation>
             <numerusform>%n Erinnerung wartet, bis „Nicht stören“ endet</numerusform>
             <numerusform>%n Erinnerungen warten, bis „Nicht stören“ endet</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n reminder(s) waiting while a program is full screen</source>
+        <source>Reminders waiting while a program is full screen: %n</source>
         <translation>
             <numerusform>%n Erinnerung wartet, solange ein Programm im Vollbild läuft</numerusform>
             <numerusform>%n Erinnerungen warten, solange ein Programm im Vollbild läuft</numerusform>

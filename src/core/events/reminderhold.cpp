@@ -40,9 +40,9 @@ QString ReminderHold::ToolTipLine(int waiting) const
     }
     // Do-not-disturb is the one the user chose; it names the wait first.
     if (HeldFor(DoNotDisturb)) {
-        return QCoreApplication::translate("ReminderHold", "%n reminder(s) waiting until do not disturb ends",
+        return QCoreApplication::translate("ReminderHold", "Reminders waiting until do not disturb ends: %n",
                                            nullptr, waiting);
     }
-    return QCoreApplication::translate(
-        "ReminderHold", "%n reminder(s) waiting while a program is full screen", nullptr, waiting);
+    return QCoreApplication::translate("ReminderHold", "Reminders waiting while a program is full screen: %n",
+                                       nullptr, waiting);
 }
