@@ -145,6 +145,13 @@
     </message>
 </context>
 <context>
+    <name>AffairStore</name>
+    <message>
+        <source>The events could not be saved to %1.</source>
+        <translation>Die Ereignisse konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+</context>
+<context>
     <name>BackupArchive</name>
     <message>
         <source>The event list %1 cannot be read: %2</source>
@@ -411,10 +418,14 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>EventTableModel</name>
     <message>
-        <source>Pennibell</source>
-        <translation>Pennibell</translation>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
     </message>
     <message>
         <source>Title</source>
@@ -435,6 +446,13 @@
     <message>
         <source>Effective</source>
         <translation>Aktiv</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Pennibell</source>
+        <translation>Pennibell</translation>
     </message>
     <message>
         <source>Add New</source>
@@ -553,24 +571,8 @@
         <translation>Ausblenden</translation>
     </message>
     <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nein</translation>
-    </message>
-    <message>
         <source>Save events</source>
         <translation>Ereignisse speichern</translation>
-    </message>
-    <message>
-        <source>The events could not be saved to
-%1.
-Your changes will be lost when Pennibell ends.</source>
-        <translation>Die Ereignisse konnten nicht gespeichert werden in
-%1.
-Ihre Änderungen gehen verloren, wenn Pennibell endet.</translation>
     </message>
     <message>
         <source>Event will be deleted.
@@ -593,10 +595,6 @@ Möchten Sie das wirklich tun?</translation>
     <message>
         <source>The start at log-on could not be changed.</source>
         <translation>Der Start bei der Anmeldung konnte nicht geändert werden.</translation>
-    </message>
-    <message>
-        <source>Dismiss reminder</source>
-        <translation>Erinnerung schließen</translation>
     </message>
     <message>
         <source>No program could be started to show the manual. You can open it yourself:
@@ -671,6 +669,10 @@ Möchten Sie das wirklich tun?</translation>
     <message>
         <source>Delete e&amp;xpired events</source>
         <translation>&amp;Abgelaufene Ereignisse löschen</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>Später erinnern</translation>
     </message>
 </context>
 <context>
@@ -812,6 +814,28 @@ Möchten Sie ohne Speichern beenden?</translation>
     </message>
 </context>
 <context>
+    <name>ReminderBook</name>
+    <message numerus="yes">
+        <source>Pennibell keeps at most %n events; delete some before adding more.</source>
+        <translation>
+            <numerusform>Pennibell verwaltet höchstens %n Ereignis; löschen Sie welche, bevor Sie weitere hinzufügen.</numerusform>
+            <numerusform>Pennibell verwaltet höchstens %n Ereignisse; löschen Sie welche, bevor Sie weitere hinzufügen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The picture could not be saved.</source>
+        <translation>Das Bild konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>There is no event %1.</source>
+        <translation>Es gibt kein Ereignis %1.</translation>
+    </message>
+    <message>
+        <source>No reminder is on screen.</source>
+        <translation>Es wird gerade keine Erinnerung angezeigt.</translation>
+    </message>
+</context>
+<context>
     <name>ReminderHold</name>
     <message numerus="yes">
         <source>Reminders waiting until do not disturb ends: %n</source>
@@ -826,6 +850,13 @@ Möchten Sie ohne Speichern beenden?</translation>
             <numerusform>%n Erinnerung wartet, solange ein Programm im Vollbild läuft</numerusform>
             <numerusform>%n Erinnerungen warten, solange ein Programm im Vollbild läuft</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>ReminderScreen</name>
+    <message>
+        <source>Dismiss reminder</source>
+        <translation>Erinnerung schließen</translation>
     </message>
 </context>
 <context>
