@@ -2,6 +2,7 @@
 #include "core/events/clock.h"
 #include "core/events/localtime.h"
 #include "core/events/reminderbook.h"
+#include "core/events/reminderhold.h"
 #include "support/eventbuilder.h"
 
 #include <QFileInfo>
@@ -72,6 +73,34 @@ private slots:
         QCOMPARE(gone.size(), 4);
         QVERIFY(!book.OnScreen());
         QVERIFY(!book.ShowNow("nothing"));
+    }
+
+    // Reminders that fall due while held wait, once each, and come in the order they fell due
+    // when the last reason ends; the tray says how many wait. The renewal at each tick works.
+    void heldRemindersComeAfter()
+    {
+        TestEnv::ScratchDir scratch;
+        SaveEvents({Event("m", Now.addSecs(1), AffairPeriod::Of(AffairPeriod::Unit::Minute, 1)),
+                    Event("b", Now.addSecs(5)), Event("a", Now.addSecs(9))});
+        ReminderBook book;
+        QVERIFY(book.Load());
+        book.Start();
+        QSignalSpy due(&book, &ReminderBook::reminderDue);
+        bool fullScreen = true;
+        connect(&book, &ReminderBook::ticking, &book,
+                [&] { book.SetHeld(ReminderHold::FullScreen, fullScreen); });
+        book.SetHeld(ReminderHold::DoNotDisturb, true);
+        QCOMPARE(TickFor(book, 118, due), 0);
+        QCOMPARE(book.HeldCount(), 3);
+        QVERIFY(book.ToolTip().endsWith("\nReminders waiting until do not disturb ends: 3"));
+        book.SetHeld(ReminderHold::DoNotDisturb, false);
+        QCOMPARE(due.size(), 0);
+        fullScreen = false;
+        QCOMPARE(TickFor(book, 1, due), 1);
+        book.Dismiss();
+        book.Dismiss();
+        QCOMPARE(Shown(due), QStringList({"m", "b", "a"}));
+        QVERIFY(!book.ToolTip().contains("waiting"));
     }
 
     // A jump of the wall clock re-arms every event from the new now; what fell due inside a

@@ -629,6 +629,10 @@ Ohne Optionen startet Pennibell und wartet im Systembereich der Kontrollleiste. 
             <source>The picture of this reminder cannot be shown.</source>
             <translation>Das Bild dieser Erinnerung kann nicht angezeigt werden.</translation>
         </message>
+        <message>
+            <source>Reminder: %1</source>
+            <translation>Erinnerung: %1</translation>
+        </message>
     </context>
     <context>
         <name>EventTableModel</name>
@@ -1246,6 +1250,18 @@ Möchten Sie ohne Speichern beenden?</translation>
             <source>Play a sound when a reminder appears</source>
             <translation>Einen Ton spielen, wenn eine Erinnerung erscheint</translation>
         </message>
+        <message>
+            <source>Hold reminders while the desktop is set to do not disturb</source>
+            <translation>Erinnerungen zurückhalten, solange der Desktop auf „Nicht stören“ steht</translation>
+        </message>
+        <message>
+            <source>Hold reminders while another program is full screen</source>
+            <translation>Erinnerungen zurückhalten, solange ein anderes Programm im Vollbild läuft</translation>
+        </message>
+        <message>
+            <source>Also show a desktop notification</source>
+            <translation>Zusätzlich eine Desktop-Benachrichtigung anzeigen</translation>
+        </message>
     </context>
     <context>
         <name>SingleInstance</name>
@@ -1442,6 +1458,38 @@ Möchten Sie ohne Speichern beenden?</translation>
         <message>
             <source>%1 is not an image Pennibell can read: %2</source>
             <translation>%1 ist kein Bild, das Pennibell lesen kann: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>DesktopNotice</name>
+        <message>
+            <source>Reminder at %1</source>
+            <translation>Erinnerung um %1</translation>
+        </message>
+        <message>
+            <source>Dismiss</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>Again in 5 minutes</source>
+            <translation>In 5 Minuten erneut</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReminderHold</name>
+        <message numerus="yes">
+            <source>Reminders waiting until do not disturb ends: %n</source>
+            <translation>
+                <numerusform>%n Erinnerung wartet, bis „Nicht stören“ endet</numerusform>
+                <numerusform>%n Erinnerungen warten, bis „Nicht stören“ endet</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>Reminders waiting while a program is full screen: %n</source>
+            <translation>
+                <numerusform>%n Erinnerung wartet, solange ein Programm im Vollbild läuft</numerusform>
+                <numerusform>%n Erinnerungen warten, solange ein Programm im Vollbild läuft</numerusform>
+            </translation>
         </message>
     </context>
 </TS>

@@ -40,6 +40,12 @@ AffairInfo DueDispatcher::ShowNow(const QStringList& ids)
             front.append(id);
         }
     }
+    if (Holding.Held()) {
+        // Already waiting, or on screen: each comes once.
+        front.removeIf([this](const QString& id) { return id == ShowingID || Pending.contains(id); });
+        Holding.Keep(front);
+        return AffairInfo();
+    }
     for (const QString& id : front) {
         Pending.removeAll(id);
     }
@@ -58,7 +64,30 @@ AffairInfo DueDispatcher::ShowNow(const QStringList& ids)
 AffairInfo DueDispatcher::Dismissed()
 {
     ShowingID.clear();
-    return Next();
+    return Holding.Held() ? AffairInfo() : Next();
+}
+
+AffairInfo DueDispatcher::SetHeld(const QString& reason, bool held)
+{
+    if (!Holding.Set(reason, held) || Holding.Held()) {
+        return AffairInfo();
+    }
+    const QStringList waited = Holding.Release();
+    if (!waited.isEmpty()) {
+        return ShowNow(waited);
+    }
+    // Dismissed during the hold: the next one behind it comes now.
+    return ShowingID.isEmpty() ? Next() : AffairInfo();
+}
+
+int DueDispatcher::HeldCount() const
+{
+    if (!Holding.Held()) {
+        return 0;
+    }
+    QStringList all = Holding.Waiting() + Pending;
+    all.removeDuplicates();
+    return int(all.size());
 }
 
 void DueDispatcher::PreviewShown()

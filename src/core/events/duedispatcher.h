@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/events/affairlist.h"
+#include "core/events/reminderhold.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,6 +37,14 @@ public:
     // covered waits at the front.
     void PreviewShown();
 
+    // While any reason holds them, reminders that fall due (and the next one after a dismissal)
+    // wait instead of coming on screen. The answer is the record to show now that the hold
+    // ended: the first that waited, the others after it in the order they fell due.
+    AffairInfo SetHeld(const QString& reason, bool held);
+    const ReminderHold& Hold() const { return Holding; }
+    // How many reminders wait for the hold to end.
+    int HeldCount() const;
+
     // The event whose reminder is on screen; empty for none or a preview.
     QString Showing() const { return ShowingID; }
     QStringList Waiting() const { return Pending; }
@@ -49,6 +58,7 @@ private:
     AffairList& Affairs;
     QStringList Pending;
     QString ShowingID;
+    ReminderHold Holding;
     quint64 SeenZone = 0;
     bool SnoozesTaken = false;
 };

@@ -150,7 +150,20 @@ std::optional<QDateTime> ReminderBook::NextDueTime() const
 
 QString ReminderBook::ToolTip() const
 {
-    return NextReminder::ToolTip(List, Clock::now());
+    const QString next = NextReminder::ToolTip(List, Clock::now());
+    const QString waiting = Dispatcher.Hold().ToolTipLine(Dispatcher.HeldCount());
+    return waiting.isEmpty() ? next : next + QLatin1Char('\n') + waiting;
+}
+
+void ReminderBook::SetHeld(const QString& reason, bool held)
+{
+    const bool before = Held();
+    const AffairInfo next = Dispatcher.SetHeld(reason, held);
+    if (!next.GetAffairID().isEmpty()) {
+        Put(next, false);
+    } else if (Held() != before) {
+        emit nextChanged();
+    }
 }
 
 QList<MissedReminders::Entry> ReminderBook::TakeMissed()
@@ -409,6 +422,7 @@ bool ReminderBook::Snooze(qint64 untilSecs, QString* error)
 
 void ReminderBook::Tick()
 {
+    emit ticking();
     const QDateTime nowTime = Clock::now();
     const qint64 now = nowTime.toSecsSinceEpoch();
     const qint64 nowMs = nowTime.toMSecsSinceEpoch();
@@ -420,8 +434,10 @@ void ReminderBook::Tick()
     Running.Mark(now);
 
     bool changed = false;
+    const int heldBefore = Dispatcher.HeldCount();
     const AffairInfo due = Dispatcher.Tick(now);
-    if (!due.GetAffairID().isEmpty()) {
+    // One that fell due while held moved on all the same, and the tray counts it.
+    if (!due.GetAffairID().isEmpty() || Dispatcher.HeldCount() != heldBefore) {
         changed = true;
     }
     if (qAbs(jumpMs) > JumpMs) {

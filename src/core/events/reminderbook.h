@@ -87,6 +87,15 @@ public:
     // One pass of the clock; the timer calls it just after each whole second.
     void Tick();
 
+    // --- Holding reminders back ---
+    // Reminders wait while any reason holds them (the desktop's do not disturb, another program
+    // full screen: ReminderHold); when the last reason goes, each that waited comes once, in the
+    // order it fell due. A reminder already on screen stays.
+    void SetHeld(const QString& reason, bool held);
+    bool Held() const { return Dispatcher.Hold().Held(); }
+    // How many reminders wait for the hold to end.
+    int HeldCount() const { return Dispatcher.HeldCount(); }
+
 signals:
     // Put this record's reminder on screen now, in place of whatever is there.
     void reminderDue(const AffairInfo& record, bool preview);
@@ -96,6 +105,9 @@ signals:
     void eventsChanged();
     // The next reminder or its time changed.
     void nextChanged();
+    // At each tick, before it looks at the clock: the moment to renew a hold that is found by
+    // asking (whether another program is full screen).
+    void ticking();
 
 private:
     bool Save(QString* error);

@@ -77,6 +77,9 @@ void ESettings::LoadOptions()
     CancelReminder = true;
     EffectiveColor = EffectiveDefault;
     ExpiredColor = ExpiredDefault;
+    HoldDoNotDisturb = true;
+    HoldFullScreen = true;
+    DesktopNotice = false;
     // The settings reader follows links and would wait on a FIFO or read a device for ever.
     if (!SafeFile::SafeToParse(Name, MaxFileBytes)) {
         return;
@@ -94,6 +97,9 @@ void ESettings::LoadOptions()
     const int where = settings.value(QStringLiteral("ESystem/ShowRemindersOn"), 0).toInt();
     ShowRemindersOn = where == 1 || where == 2 ? where : 0;
     PlaySound = readBool(settings, QStringLiteral("ERemind/PlaySound"), false);
+    HoldDoNotDisturb = readBool(settings, QStringLiteral("ERemind/HoldDoNotDisturb"), true);
+    HoldFullScreen = readBool(settings, QStringLiteral("ERemind/HoldFullScreen"), true);
+    DesktopNotice = readBool(settings, QStringLiteral("ERemind/DesktopNotification"), false);
 }
 
 bool ESettings::SaveOptions()
@@ -108,6 +114,16 @@ bool ESettings::SaveOptions()
     // Written only when on, so a file that never chose a sound keeps the keys it had.
     if (PlaySound) {
         values.append({QStringLiteral("/ERemind/PlaySound"), true});
+    }
+    // Likewise each of these only when it differs from its default.
+    if (!HoldDoNotDisturb) {
+        values.append({QStringLiteral("/ERemind/HoldDoNotDisturb"), false});
+    }
+    if (!HoldFullScreen) {
+        values.append({QStringLiteral("/ERemind/HoldFullScreen"), false});
+    }
+    if (DesktopNotice) {
+        values.append({QStringLiteral("/ERemind/DesktopNotification"), true});
     }
     return SafeFile::WriteIni(Name, values);
 }

@@ -41,6 +41,14 @@ public:
     // The options file is a few hundred bytes; a larger one is not read.
     static constexpr qint64 MaxFileBytes = 64 * 1024;
     void SetPlaySound(bool on) { PlaySound = on; }
+    // Reminders wait while the desktop is set to do not disturb, or while another program is
+    // full screen; a desktop notification goes with each reminder.
+    bool GetHoldDoNotDisturb() const { return HoldDoNotDisturb; }
+    bool GetHoldFullScreen() const { return HoldFullScreen; }
+    bool GetDesktopNotice() const { return DesktopNotice; }
+    void SetHoldDoNotDisturb(bool on) { HoldDoNotDisturb = on; }
+    void SetHoldFullScreen(bool on) { HoldFullScreen = on; }
+    void SetDesktopNotice(bool on) { DesktopNotice = on; }
 
 private:
     static QString CleanColor(const QString& text, const QString& fallback);
@@ -55,4 +63,7 @@ private:
     int ShowRemindersOn = 0;
     // A sound when a reminder comes on screen; off unless chosen.
     bool PlaySound = false;
+    bool HoldDoNotDisturb = true;
+    bool HoldFullScreen = true;
+    bool DesktopNotice = false;
 };
