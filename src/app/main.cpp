@@ -117,6 +117,7 @@ int main(int argc, char* argv[])
     // Other programs on the session bus, where there is one.
     PennibellBus bus(book);
     bus.Register();
+    window.Screen()->WatchDesktop();
     window.ShowAtStart(options.Current().GetMinStart());
     window.ShowMissed();
     return app.exec();

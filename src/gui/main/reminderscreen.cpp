@@ -6,7 +6,11 @@
 #include "core/options/options.h"
 #include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
+#include "core/events/reminderhold.h"
 #include "gui/paint/paintcpanel.h"
+#include "gui/platform/desktopnotice.h"
+#include "gui/platform/donotdisturb.h"
+#include "gui/platform/fullscreenwatch.h"
 
 #include <QAction>
 #include <QMenu>
@@ -31,6 +35,33 @@ ReminderScreen::ReminderScreen(ReminderBook& book, const Options& options, QObje
     UpdateActions();
     connect(&book, &ReminderBook::reminderDue, this, &ReminderScreen::Show);
     connect(&book, &ReminderBook::reminderGone, this, &ReminderScreen::Close);
+    // A full-screen window is asked after once a tick, before anything falls due in it.
+    connect(&book, &ReminderBook::ticking, this, &ReminderScreen::ApplyHolds);
+    connect(&options, &Options::changed, this, &ReminderScreen::ApplyHolds);
+    Notice = new DesktopNotice(this);
+    connect(Notice, &DesktopNotice::chosen, this, [this](const QString& id, SnoozeChoice::Choice choice) {
+        if (Effect && Book.Showing() == id) {
+            Choose(choice);
+        }
+    });
+}
+
+void ReminderScreen::WatchDesktop()
+{
+    if (!Quiet) {
+        Quiet = new DoNotDisturbWatch(this);
+        connect(Quiet, &DoNotDisturbWatch::changed, this, &ReminderScreen::ApplyHolds);
+        Quiet->Start();
+    }
+}
+
+void ReminderScreen::ApplyHolds()
+{
+    const ESettings& options = Opts.Current();
+    Book.SetHeld(ReminderHold::DoNotDisturb, Quiet && Quiet->Active() && options.GetHoldDoNotDisturb());
+    Book.SetHeld(ReminderHold::FullScreen,
+                 options.GetHoldFullScreen() &&
+                     FullScreenWatch::OtherFullScreen(ScreenChoice::Where(options.GetShowRemindersOn())));
 }
 
 ReminderScreen::~ReminderScreen()
@@ -93,6 +124,9 @@ void ReminderScreen::Show(const AffairInfo& record, bool preview)
     if (!preview && Opts.Current().GetPlaySound()) {
         Sound.Ring();
     }
+    if (!preview && Opts.Current().GetDesktopNotice()) {
+        Notice->Show(record.GetAffairID(), record.GetAffairTitle(), Clock::now());
+    }
 }
 
 void ReminderScreen::Close()
@@ -107,6 +141,7 @@ void ReminderScreen::Close()
         Effect->deleteLater();
         Effect = nullptr;
     }
+    Notice->Close();
     UpdateActions();
 }
 

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QPointer>
 
+class DesktopNotice;
+class DoNotDisturbWatch;
 class EffectShow;
 class Options;
 class QAction;
@@ -37,6 +39,8 @@ public:
     // Where the reminder sound goes (tests put in one that plays nothing).
     void SetSoundPlayer(std::unique_ptr<SoundPlayer> player) { Sound.SetPlayer(std::move(player)); }
     void RetranslateUi();
+    // Starts following the desktop's do-not-disturb setting (held reminders wait meanwhile).
+    void WatchDesktop();
 
 signals:
     // A snooze could not be kept (the reminder stays on screen).
@@ -47,6 +51,9 @@ private:
     void Close();
     void Choose(SnoozeChoice::Choice choice);
     void UpdateActions();
+    // Holds reminders while the desktop is set to do not disturb or another program is full
+    // screen, as the options say.
+    void ApplyHolds();
 
     ReminderBook& Book;
     const Options& Opts;
@@ -55,5 +62,7 @@ private:
     QList<QAction*> SnoozeActions;
     QList<QAction*> TraySnoozeActions;
     QPointer<QWidget> Covering;
+    DoNotDisturbWatch* Quiet = nullptr;
+    DesktopNotice* Notice = nullptr;
     ReminderSound Sound;
 };
