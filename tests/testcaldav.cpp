@@ -1,11 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two computers syncing through a real Radicale server.
 #include "core/sync/davdiscovery.h"
+#include "core/sync/synccommand.h"
 #include "support/synckit.h"
 
 #include <QSignalSpy>
 
 using namespace SyncKit;
+
+namespace {
+QByteArray TestEnvRead(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
 
 class TestCalDav : public QObject
 {
@@ -19,6 +28,7 @@ private slots:
     void aWipedCalendarAsksFirst();
     void whatCannotBeRepresentedStaysOnTheServer();
     void aServerStoppedMidSyncLosesAndDoublesNothing();
+    void theCommandLineSetsUpAndSyncs();
 
 private:
     QUrl MakeCalendar(Radicale& server);
@@ -244,6 +254,50 @@ void TestCalDav::aServerStoppedMidSyncLosesAndDoublesNothing()
     home.Sync();
     QCOMPARE(home.Book.Titles(), work.Book.Titles());
     QCOMPARE(ServerCount(server, calendar), 40);
+}
+
+void TestCalDav::theCommandLineSetsUpAndSyncs()
+{
+    Radicale server;
+    QVERIFY(server.Start());
+    QTemporaryDir folder;
+    const QString statePath = folder.filePath(QStringLiteral("sync.json"));
+    MemoryBook book;
+    book.AddEvent(QStringLiteral("From the shell"));
+    PlainCodec codec;
+    KeeperDouble keeper;
+    QString input = QStringLiteral("secret\n");
+    QString output;
+    QString errors;
+    QTextStream in(&input);
+    QTextStream out(&output);
+    QTextStream err(&errors);
+    // The server's address: the calendar "Pennibell" is made and used.
+    QCOMPARE(SyncCommand::SetUp(book, codec, keeper, server.Url(), QStringLiteral("alice"), in, out, err,
+                                statePath),
+             0);
+    QVERIFY2(output.contains(QLatin1String("Synced")), qPrintable(output + errors));
+    QCOMPARE(keeper.Kept.value(QStringLiteral("alice@127.0.0.1")), QStringLiteral("secret"));
+    QVERIFY(!TestEnvRead(statePath).contains("secret"));
+
+    // `--sync` reads the password back from the keyring.
+    book.AddEvent(QStringLiteral("Second"));
+    output.clear();
+    QCOMPARE(SyncCommand::SyncOnce(book, codec, keeper, out, err, statePath), 0);
+    QVERIFY2(output.contains(QLatin1String("1 sent")), qPrintable(output + errors));
+    QCOMPARE(ServerCount(server, server.Url(QStringLiteral("alice/pennibell/"))), 2);
+
+    // Without a keyring it says so and still syncs now; later runs cannot.
+    KeeperDouble none;
+    none.broken = true;
+    input = QStringLiteral("secret\n");
+    in.seek(0);
+    errors.clear();
+    QCOMPARE(
+        SyncCommand::SetUp(book, codec, none, server.Url(), QStringLiteral("alice"), in, out, err, statePath),
+        0);
+    QVERIFY(errors.contains(QLatin1String("keyring")));
+    QCOMPARE(SyncCommand::SyncOnce(book, codec, none, out, err, statePath), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCalDav)
