@@ -277,8 +277,8 @@ struct Computer
         Client.SetCredentials(QStringLiteral("alice"), QStringLiteral("secret"));
         Client.SetTimeout(10000);
     }
-    // Runs one sync to its end, at most 20 s.
-    SyncResult Sync(bool allowManyRemovals = false)
+    // Runs one sync to its end, at most 20 s unless told.
+    SyncResult Sync(bool allowManyRemovals = false, int timeoutMs = 20000)
     {
         SyncSession session(&Client, &Book, &Codec, &State, StatePath);
         SyncResult result;
@@ -289,7 +289,7 @@ struct Computer
             result = r;
             loop.quit();
         });
-        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
         session.Start(allowManyRemovals);
         loop.exec();
         Client.AbortAll();
