@@ -96,6 +96,11 @@ SyncPage::SyncPage(SyncService* service, PasswordKeeper* keeper, QWidget* parent
 
 SyncPage::~SyncPage() = default;
 
+QString SyncPage::Title()
+{
+    return tr("Sync");
+}
+
 QString SyncPage::NoKeyringText()
 {
     return tr(

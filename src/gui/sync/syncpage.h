@@ -27,6 +27,8 @@ public:
     // Stores the account and the password (in the keyring); false with the reason shown on the page.
     bool Apply();
 
+    // The page's name in the options.
+    static QString Title();
     // Told once at start when the keyring cannot keep the password.
     static QString NoKeyringText();
 
