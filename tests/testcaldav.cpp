@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two computers syncing through a real Radicale server.
+#include "core/events/reminderbook.h"
+#include "core/sync/booksync.h"
 #include "core/sync/davdiscovery.h"
 #include "core/sync/synccommand.h"
 #include "support/synckit.h"
@@ -29,6 +31,7 @@ private slots:
     void whatCannotBeRepresentedStaysOnTheServer();
     void aServerStoppedMidSyncLosesAndDoublesNothing();
     void theCommandLineSetsUpAndSyncs();
+    void theReminderBookSyncsWithItsPictures();
 
 private:
     QUrl MakeCalendar(Radicale& server);
@@ -298,6 +301,78 @@ void TestCalDav::theCommandLineSetsUpAndSyncs()
         0);
     QVERIFY(errors.contains(QLatin1String("keyring")));
     QCOMPARE(SyncCommand::SyncOnce(book, codec, none, out, err, statePath), 1);
+}
+
+void TestCalDav::theReminderBookSyncsWithItsPictures()
+{
+    Radicale server;
+    QVERIFY(server.Start());
+    const QUrl calendar = MakeCalendar(server);
+    // Two data folders; pictures live relative to the current folder, so each computer syncs in its own.
+    QTemporaryDir folders[2];
+    const QString start = QDir::currentPath();
+    auto enter = [&](int i) {
+        QDir().mkpath(folders[i].filePath(QStringLiteral("data")));
+        QDir::setCurrent(folders[i].path());
+    };
+    std::unique_ptr<ReminderBook> books[2];
+    std::unique_ptr<BookSync> sides[2];
+    std::unique_ptr<Computer> computers[2];
+    for (int i = 0; i < 2; ++i) {
+        enter(i);
+        books[i] = std::make_unique<ReminderBook>(QStringLiteral("./data/eventinfor.eda"),
+                                                  QStringLiteral("./data/lastrun.ini"));
+        QVERIFY(books[i]->Load());
+        sides[i] = std::make_unique<BookSync>(books[i].get());
+        computers[i] = std::make_unique<Computer>(QString(), calendar);
+    }
+    auto sync = [&](int i) {
+        enter(i);
+        SyncSession session(&computers[i]->Client, sides[i].get(), &computers[i]->Codec, &computers[i]->State,
+                            computers[i]->StatePath);
+        SyncResult result;
+        QEventLoop loop;
+        connect(&session, &SyncSession::finished, &loop, [&](const SyncResult& r) {
+            result = r;
+            loop.quit();
+        });
+        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        session.Start();
+        loop.exec();
+        return result;
+    };
+
+    enter(0);
+    AffairInfo record;
+    record.SetInfo(QString(), QStringLiteral("Water the plants"), QDateTime(QDate(2031, 5, 6), QTime(8, 0)),
+                   0, 0, 7, 0, 0);
+    record.SetEffect({2, 1});
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(10, 10, qRgb(0, 0, 255));
+    QString id;
+    QVERIFY(books[0]->Add(record, picture, &id));
+    QCOMPARE(sync(0).sent, 1);
+    QCOMPARE(sync(1).added, 1);
+    const AffairInfo there = books[1]->Events().At(0);
+    QCOMPARE(there.GetAffairTitle(), record.GetAffairTitle());
+    QCOMPARE(there.GetPeriod().day, 7);
+    QCOMPARE(sides[1]->Picture(there).size(), QSize(64, 48));
+    QCOMPARE(sides[1]->Picture(there).pixelColor(10, 10), QColor(Qt::blue));
+    // Nothing changed on either side: nothing travels, in either direction.
+    QCOMPARE(sync(0).requests, 1);
+    QCOMPARE(sync(1).requests, 1);
+
+    // An edit on the second computer, picture and all, reaches the first in place.
+    enter(1);
+    picture.setPixel(20, 20, qRgb(255, 0, 0));
+    QVERIFY(sides[1]->Replace(there.GetAffairID(), there, picture, nullptr));
+    QCOMPARE(sync(1).sent, 1);
+    const SyncResult back = sync(0);
+    QCOMPARE(back.changed, 1);
+    QCOMPARE(books[0]->Events().Count(), 1);
+    QCOMPARE(sides[0]->Picture(books[0]->Events().At(0)).pixelColor(20, 20), QColor(Qt::red));
+    QDir::setCurrent(start);
 }
 
 QTEST_GUILESS_MAIN(TestCalDav)

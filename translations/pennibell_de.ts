@@ -145,6 +145,13 @@
     </message>
 </context>
 <context>
+    <name>AffairStore</name>
+    <message>
+        <source>The events could not be saved to %1.</source>
+        <translation>Die Ereignisse konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+</context>
+<context>
     <name>BackupArchive</name>
     <message>
         <source>The event list %1 cannot be read: %2</source>
@@ -446,10 +453,14 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>EventTableModel</name>
     <message>
-        <source>Pennibell</source>
-        <translation>Pennibell</translation>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
     </message>
     <message>
         <source>Title</source>
@@ -470,6 +481,13 @@
     <message>
         <source>Effective</source>
         <translation>Aktiv</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Pennibell</source>
+        <translation>Pennibell</translation>
     </message>
     <message>
         <source>Add New</source>
@@ -588,24 +606,8 @@
         <translation>Ausblenden</translation>
     </message>
     <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nein</translation>
-    </message>
-    <message>
         <source>Save events</source>
         <translation>Ereignisse speichern</translation>
-    </message>
-    <message>
-        <source>The events could not be saved to
-%1.
-Your changes will be lost when Pennibell ends.</source>
-        <translation>Die Ereignisse konnten nicht gespeichert werden in
-%1.
-Ihre Änderungen gehen verloren, wenn Pennibell endet.</translation>
     </message>
     <message>
         <source>Event will be deleted.
@@ -628,10 +630,6 @@ Möchten Sie das wirklich tun?</translation>
     <message>
         <source>The start at log-on could not be changed.</source>
         <translation>Der Start bei der Anmeldung konnte nicht geändert werden.</translation>
-    </message>
-    <message>
-        <source>Dismiss reminder</source>
-        <translation>Erinnerung schließen</translation>
     </message>
     <message>
         <source>No program could be started to show the manual. You can open it yourself:
@@ -706,6 +704,10 @@ Möchten Sie das wirklich tun?</translation>
     <message>
         <source>Delete e&amp;xpired events</source>
         <translation>&amp;Abgelaufene Ereignisse löschen</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>Später erinnern</translation>
     </message>
 </context>
 <context>
@@ -883,6 +885,35 @@ Möchten Sie ohne Speichern beenden?</translation>
     <message>
         <source>Font</source>
         <translation>Schriftart</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderBook</name>
+    <message numerus="yes">
+        <source>Pennibell keeps at most %n events; delete some before adding more.</source>
+        <translation>
+            <numerusform>Pennibell verwaltet höchstens %n Ereignis; löschen Sie welche, bevor Sie weitere hinzufügen.</numerusform>
+            <numerusform>Pennibell verwaltet höchstens %n Ereignisse; löschen Sie welche, bevor Sie weitere hinzufügen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The picture could not be saved.</source>
+        <translation>Das Bild konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>There is no event %1.</source>
+        <translation>Es gibt kein Ereignis %1.</translation>
+    </message>
+    <message>
+        <source>No reminder is on screen.</source>
+        <translation>Es wird gerade keine Erinnerung angezeigt.</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderScreen</name>
+    <message>
+        <source>Dismiss reminder</source>
+        <translation>Erinnerung schließen</translation>
     </message>
 </context>
 <context>
@@ -1089,6 +1120,10 @@ Möchten Sie ohne Speichern beenden?</translation>
         <translation>(im Schlüsselbund abgelegt)</translation>
     </message>
     <message>
+        <source>Sync</source>
+        <translation>Abgleich</translation>
+    </message>
+    <message>
         <source>There is no keyring on this desktop: the program cannot keep the sync password and asks for it at each start.</source>
         <translation>Auf diesem Desktop gibt es keinen Schlüsselbund: Das Programm kann das Abgleich-Passwort nicht aufbewahren und fragt bei jedem Start danach.</translation>
     </message>
@@ -1103,10 +1138,6 @@ Möchten Sie ohne Speichern beenden?</translation>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>Sync</source>
-        <translation>Abgleich</translation>
     </message>
 </context>
 <context>
