@@ -78,7 +78,8 @@ QString Fingerprint(const AffairInfo& record, const QByteArray& pictureDigest)
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(record.GetAffairTitle().toUtf8());
     hash.addData(QByteArrayLiteral("\n"));
-    hash.addData(record.GetUserDateTime().toString(Qt::ISODate).toUtf8());
+    // The wall-clock moment, however the zone was spelled where it came from.
+    hash.addData(record.GetUserDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toUtf8());
     hash.addData(QStringLiteral("\n%1 %2 %3 %4 %5\n%6 %7\n")
                      .arg(p.year)
                      .arg(p.month)
