@@ -1492,4 +1492,259 @@ Möchten Sie ohne Speichern beenden?</translation>
             </translation>
         </message>
     </context>
+    <context>
+        <name>DavClient</name>
+        <message>
+            <source>Plain HTTP is only used to this computer; use an https:// address.</source>
+            <translation>Unverschlüsseltes HTTP geht nur zu diesem Computer; bitte eine https://-Adresse verwenden.</translation>
+        </message>
+        <message>
+            <source>%1 is not an https:// address.</source>
+            <translation>%1 ist keine https://-Adresse.</translation>
+        </message>
+        <message>
+            <source>The server's answer is too large (%1 bytes).</source>
+            <translation>Die Antwort des Servers ist zu groß (%1 Bytes).</translation>
+        </message>
+        <message>
+            <source>The server's answer is too large.</source>
+            <translation>Die Antwort des Servers ist zu groß.</translation>
+        </message>
+        <message>
+            <source>The server's certificate is not trusted (%1); nothing was sent.</source>
+            <translation>Dem Zertifikat des Servers wird nicht vertraut (%1); nichts wurde gesendet.</translation>
+        </message>
+        <message>
+            <source>The server refused the user name or password.</source>
+            <translation>Der Server hat Benutzername oder Passwort abgelehnt.</translation>
+        </message>
+        <message>
+            <source>Cannot reach the server: %1</source>
+            <translation>Der Server ist nicht erreichbar: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>DavDiscovery</name>
+        <message>
+            <source>The server sent the request to another address (%1).</source>
+            <translation>Der Server hat die Anfrage an eine andere Adresse umgeleitet (%1).</translation>
+        </message>
+        <message>
+            <source>No calendar was found at %1 (%2).</source>
+            <translation>Unter %1 wurde kein Kalender gefunden (%2).</translation>
+        </message>
+        <message>
+            <source>No calendar was found at %1.</source>
+            <translation>Unter %1 wurde kein Kalender gefunden.</translation>
+        </message>
+        <message>
+            <source>No calendar home was found on the server.</source>
+            <translation>Auf dem Server wurde kein Kalenderordner gefunden.</translation>
+        </message>
+        <message>
+            <source>The server does not let the program create a calendar (%1).</source>
+            <translation>Der Server lässt das Programm keinen Kalender anlegen (%1).</translation>
+        </message>
+    </context>
+    <context>
+        <name>MultiStatus</name>
+        <message>
+            <source>The server's answer declares a document type.</source>
+            <translation>Die Antwort des Servers deklariert einen Dokumenttyp.</translation>
+        </message>
+        <message>
+            <source>The server's answer is not a WebDAV listing.</source>
+            <translation>Die Antwort des Servers ist keine WebDAV-Liste.</translation>
+        </message>
+        <message>
+            <source>The server's answer is nested too deeply.</source>
+            <translation>Die Antwort des Servers ist zu tief verschachtelt.</translation>
+        </message>
+        <message>
+            <source>The server's answer lists too many entries.</source>
+            <translation>Die Antwort des Servers nennt zu viele Einträge.</translation>
+        </message>
+        <message>
+            <source>The server's answer holds an overlong value.</source>
+            <translation>Die Antwort des Servers enthält einen überlangen Wert.</translation>
+        </message>
+        <message>
+            <source>The server's answer points to another server.</source>
+            <translation>Die Antwort des Servers verweist auf einen anderen Server.</translation>
+        </message>
+        <message>
+            <source>The server's answer names an entry outside the calendar.</source>
+            <translation>Die Antwort des Servers nennt einen Eintrag außerhalb des Kalenders.</translation>
+        </message>
+        <message>
+            <source>The server's answer has an entry without an address.</source>
+            <translation>Die Antwort des Servers hat einen Eintrag ohne Adresse.</translation>
+        </message>
+        <message>
+            <source>The server's answer is not well-formed: %1</source>
+            <translation>Die Antwort des Servers ist fehlerhaft: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>SyncCommand</name>
+        <message>
+            <source>The server did not answer in time.</source>
+            <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
+        </message>
+        <message>
+            <source>%1 added, %2 changed, %3 removed here, %4 sent</source>
+            <translation>%1 hinzugefügt, %2 geändert, %3 hier entfernt, %4 gesendet</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n changed on both sides, both kept</source>
+            <translation>
+                <numerusform>%n auf beiden Seiten geändert, beide behalten</numerusform>
+                <numerusform>%n auf beiden Seiten geändert, beide behalten</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%n left on the server that the program cannot show</source>
+            <translation>
+                <numerusform>%n auf dem Server belassen, das das Programm nicht zeigen kann</numerusform>
+                <numerusform>%n auf dem Server belassen, die das Programm nicht zeigen kann</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>Sync from the Sync page to confirm.</source>
+            <translation>Zum Bestätigen auf der Seite „Abgleich“ abgleichen.</translation>
+        </message>
+        <message>
+            <source>Created the calendar "Pennibell" at %1.</source>
+            <translation>Kalender „Pennibell“ unter %1 angelegt.</translation>
+        </message>
+        <message>
+            <source>The password could not be kept in the keyring (%1); it is asked for at each start.</source>
+            <translation>Das Passwort konnte nicht im Schlüsselbund abgelegt werden (%1); es wird bei jedem Start erfragt.</translation>
+        </message>
+        <message>
+            <source>No calendar is set up; use --sync-to first.</source>
+            <translation>Es ist kein Kalender eingerichtet; zuerst --sync-to verwenden.</translation>
+        </message>
+        <message>
+            <source>The keyring holds no sync password (%1); use --sync-to again.</source>
+            <translation>Der Schlüsselbund enthält kein Abgleich-Passwort (%1); --sync-to erneut verwenden.</translation>
+        </message>
+    </context>
+    <context>
+        <name>SyncPage</name>
+        <message>
+            <source>Find calendars</source>
+            <translation>Kalender suchen</translation>
+        </message>
+        <message>
+            <source>Create "Pennibell"</source>
+            <translation>„Pennibell“ anlegen</translation>
+        </message>
+        <message>
+            <source>Sync now</source>
+            <translation>Jetzt abgleichen</translation>
+        </message>
+        <message>
+            <source>Server address:</source>
+            <translation>Serveradresse:</translation>
+        </message>
+        <message>
+            <source>User name:</source>
+            <translation>Benutzername:</translation>
+        </message>
+        <message>
+            <source>Password:</source>
+            <translation>Passwort:</translation>
+        </message>
+        <message>
+            <source>Calendar:</source>
+            <translation>Kalender:</translation>
+        </message>
+        <message>
+            <source>Left on the server, not shown here:</source>
+            <translation>Auf dem Server belassen, hier nicht gezeigt:</translation>
+        </message>
+        <message>
+            <source>(kept in the keyring)</source>
+            <translation>(im Schlüsselbund abgelegt)</translation>
+        </message>
+        <message>
+            <source>Sync</source>
+            <translation>Abgleich</translation>
+        </message>
+        <message>
+            <source>There is no keyring on this desktop: the program cannot keep the sync password and asks for it at each start.</source>
+            <translation>Auf diesem Desktop gibt es keinen Schlüsselbund: Das Programm kann das Abgleich-Passwort nicht aufbewahren und fragt bei jedem Start danach.</translation>
+        </message>
+        <message>
+            <source>Looking for calendars…</source>
+            <translation>Kalender werden gesucht …</translation>
+        </message>
+        <message>
+            <source>The server has no calendar for events yet.</source>
+            <translation>Der Server hat noch keinen Kalender für Termine.</translation>
+        </message>
+        <message>
+            <source>%1: %2</source>
+            <translation>%1: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>SyncService</name>
+        <message numerus="yes">
+            <source>Offline since %1: %n changes wait</source>
+            <translation>
+                <numerusform>Offline seit %1: %n Änderung wartet</numerusform>
+                <numerusform>Offline seit %1: %n Änderungen warten</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>Synced %1: %n changes wait</source>
+            <translation>
+                <numerusform>Abgeglichen %1: %n Änderung wartet</numerusform>
+                <numerusform>Abgeglichen %1: %n Änderungen warten</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>Synced %1</source>
+            <translation>Abgeglichen %1</translation>
+        </message>
+        <message>
+            <source>Not synced yet</source>
+            <translation>Noch nicht abgeglichen</translation>
+        </message>
+    </context>
+    <context>
+        <name>SyncSession</name>
+        <message>
+            <source>The server failed (%1).</source>
+            <translation>Der Server hat einen Fehler gemeldet (%1).</translation>
+        </message>
+        <message>
+            <source>The server refused the calendar listing (%1).</source>
+            <translation>Der Server hat die Kalenderliste verweigert (%1).</translation>
+        </message>
+        <message>
+            <source>The server refused an event (%1).</source>
+            <translation>Der Server hat einen Termin verweigert (%1).</translation>
+        </message>
+        <message numerus="yes">
+            <source>The server no longer has %n of the events here; nothing was removed.</source>
+            <translation>
+                <numerusform>Der Server hat %n der Termine hier nicht mehr; nichts wurde entfernt.</numerusform>
+                <numerusform>Der Server hat %n der Termine hier nicht mehr; nichts wurde entfernt.</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>%1 (changed on this computer)</source>
+            <translation>%1 (auf diesem Computer geändert)</translation>
+        </message>
+    </context>
+    <context>
+        <name>SyncState</name>
+        <message>
+            <source>The sync state file %1 is damaged.</source>
+            <translation>Die Abgleich-Statusdatei %1 ist beschädigt.</translation>
+        </message>
+    </context>
 </TS>
