@@ -18,7 +18,9 @@ endif()
 set(expected
   bin/pennibell
   share/applications/${APP_ID}.desktop
-  share/metainfo/${APP_ID}.metainfo.xml)
+  share/metainfo/${APP_ID}.metainfo.xml
+  share/dbus-1/interfaces/org.pennibell.Pennibell1.xml
+  share/dbus-1/services/${APP_ID}.service)
 if(EXISTS "${SOURCE_DIR}/icon/Pennibell.png")
   list(APPEND expected share/pennibell/icon/Pennibell.png)
   file(GLOB themed "${PREFIX}/share/icons/hicolor/*/apps/pennibell.png")

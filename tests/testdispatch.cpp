@@ -62,7 +62,8 @@ void TestDispatch::queue_data()
     // events: "id@s" falls due s seconds after Base once, "id@s/n" then every n days.
     // script, answered step by step: "tS" a tick at Base + S (what goes on screen, "-" nothing),
     // "d" the reminder clicked away (what follows), "s" what is showing, "p" a preview takes the
-    // screen, "x:id" the event deleted, "n:a,b" events put on screen from elsewhere.
+    // screen, "x:id" the event deleted, "n:a,b" events put on screen from elsewhere, "h+:r" and
+    // "h-:r" a hold for reason r begins or ends (what comes), "c" how many wait for the hold.
     QTest::addColumn<QString>("events");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("answers");
@@ -71,12 +72,24 @@ void TestDispatch::queue_data()
     };
     row("in its own second", "a@0", "t-1 t0 t1 s d", "- a - a -");
     row("same second: in list order", "a@0 b@0 c@60", "t0 d s d t60", "a b b - c");
-    row("newly due go first", "a@0 b@0 c@5 d@5", "t0 t5 d d d", "a c d b -");
+    // The reminder that makes way comes again right after the newcomer, before older waiters.
+    row("newly due go first", "a@0 b@0 c@5 d@5", "t0 t5 d d d d", "a c a d b -");
+    row("replaced comes again", "a@0 b@20", "t0 t20 d d", "a b a -");
+    row("quiet tick leaves the screen", "a@0 b@0", "t0 t1 s d", "a - a b");
     row("waits only once", "a@0/1 b@0/1 c@0", "t0 t86400 t172800 d d d", "a a a b c -");
     row("deleted while waiting", "a@0 b@0 c@0", "t0 x:b d d", "a c -");
-    row("preview is no reminder", "a@0 b@0", "t0 p s d s", "a - b b");
+    row("preview is no reminder", "a@0 b@0", "t0 p s d s d", "a - a a b");
     row("nothing to dismiss", "a@0", "d s", "- -");
-    row("from elsewhere, unknown skipped", "a@0 b@0 c@0", "t0 n:z,c,c d d", "a c b -");
+    row("from elsewhere, unknown skipped", "a@0 b@0 c@0", "t0 n:z,c,c d d d", "a c a b -");
+    row("held: in due order, once each", "a@0/1 b@5 c@10", "h+:dnd t0 t5 t10 t86400 n:b c h-:dnd d d d",
+        "- - - - - - 3 a b c -");
+    row("held: the one on screen stays", "a@0 b@5 c@5", "t0 h+:fs t5 s d s c h-:fs d d",
+        "a - - a - - 2 b c -");
+    row("held: the last reason ends it", "a@0", "h+:dnd h+:fs t0 h-:dnd h+:dnd h-:dnd c h-:fs",
+        "- - - - - - 1 a");
+    row("held: dismissed, the next waits", "a@0 b@0", "t0 h+:dnd d h-:dnd d", "a - - b -");
+    row("held: deleted while held", "a@0 b@0", "h+:dnd t0 x:a h-:dnd d", "- - b -");
+    row("held: nothing waited", "a@0", "t0 h+:dnd h-:dnd s c", "a - - a 0");
 }
 
 void TestDispatch::queue()
@@ -101,6 +114,10 @@ void TestDispatch::queue()
             got << Name(dispatcher.Dismissed());
         } else if (step == "p") {
             dispatcher.PreviewShown();
+        } else if (step.startsWith('h')) {
+            got << Name(dispatcher.SetHeld(step.mid(3), step.at(1) == '+'));
+        } else if (step == "c") {
+            got << QString::number(dispatcher.HeldCount());
         } else if (step.startsWith("n:")) {
             got << Name(dispatcher.ShowNow(step.mid(2).split(',')));
         } else {

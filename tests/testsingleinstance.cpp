@@ -7,15 +7,21 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 namespace {
 // Another copy of the program on dataDir; killed rather than left running when it goes.
 class Probe : public QProcess
 {
 public:
-    explicit Probe(const QString& dataDir)
+    explicit Probe(const QString& dataDir, const QString& runtimeDir = QString())
     {
         setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (!runtimeDir.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+            setProcessEnvironment(env);
+        }
         start(QStringLiteral(PENNIBELL_PROBE), {dataDir});
     }
     ~Probe() override
@@ -73,6 +79,28 @@ private slots:
             }
         }
         QVERIFY(Probe(mine.path()).ready());
+    }
+
+    // Another login (another runtime folder) on the same data folder: the data folder's own lock
+    // keeps it out, and it leaves the running copy's half-written files alone. Once the first
+    // copy is gone it runs, and clears them.
+    void oneCopyPerDataFolderAcrossLogins()
+    {
+        QTemporaryDir data;
+        QTemporaryDir otherRuntime;
+        const QString staging = data.filePath(QStringLiteral(".pennibell-staging-AbC123"));
+        auto first = std::make_unique<Probe>(data.path());
+        QVERIFY(first->ready());
+        TestEnv::writeAll(staging, "half written");
+        {
+            Probe second(data.path(), otherRuntime.path());
+            QVERIFY(second.waitForFinished(20000));
+            QCOMPARE(second.exitCode(), SingleInstance::AlreadyRunningExitCode);
+        }
+        QVERIFY(QFile::exists(staging));
+        first.reset();
+        QVERIFY(Probe(data.path(), otherRuntime.path()).ready());
+        QVERIFY(!QFile::exists(staging));
     }
 
     // Another local user can plant files in the shared temporary folder, not in ours; and a

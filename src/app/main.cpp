@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/reminderbook.h"
+#include "core/options/esettings.h"
 #include "core/options/options.h"
 #include "core/storage/datalocation.h"
 #include "core/storage/safefile.h"
@@ -6,6 +8,7 @@
 #include "core/system/makerinfo.h"
 #include "core/system/platformchoice.h"
 #include "core/system/singleinstance.h"
+#include "gui/dbus/pennibellbus.h"
 #include "gui/main/mainwindow.h"
 
 #include <QApplication>
@@ -40,23 +43,40 @@ int main(int argc, char* argv[])
     };
     QTextStream out(stdout);
     QTextStream err(stderr);
-    // --help and --version answer on a terminal without a display, so before QApplication.
+    // The command line is answered before any display is needed: --help, --version, a wrong
+    // option, and every event command, which the running program carries out when there is one.
+    QVariantMap request;
     {
         QCoreApplication early(argc, argv);
         speak();
-        const int answered = CommandLine::Answer(QCoreApplication::arguments(), false, out, err);
+        const int answered = CommandLine::Answer(QCoreApplication::arguments(), out, err, &request);
         if (answered != CommandLine::Run) {
             return answered;
         }
+        if (!request.isEmpty()) {
+            DataLocation::forApplication().enter();
+            const int carried = CommandLine::Carry(request, false, out, err);
+            if (carried != CommandLine::NotRunning) {
+                return carried;
+            }
+        } else if (!PlatformChoice::haveDisplay(QCoreApplication::arguments())) {
+            err << CommandLine::NoDisplay() << Qt::endl;
+            return CommandLine::FailedExitCode;
+        }
     }
+    if (!request.isEmpty()) {
+        // No program runs here: this process edits the store itself. A picture made from a
+        // title needs fonts, which need a GUI application, which needs no display offscreen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication headless(argc, argv);
+        speak();
+        DataLocation::forApplication().enter();
+        return CommandLine::Carry(request, true, out, err);
+    }
+
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pennibell.Pennibell"));
     speak();
-    // QApplication has taken Qt's own options out: anything left is a mistake.
-    const int answered = CommandLine::Answer(QCoreApplication::arguments(), true, out, err);
-    if (answered != CommandLine::Run) {
-        return answered;
-    }
     // Every data file lives relative to the program's folder, or to the user's own data folder
     // when the program is installed where its user cannot write.
     DataLocation::forApplication().enter();
@@ -70,7 +90,8 @@ int main(int argc, char* argv[])
         }
         return SingleInstance::AlreadyRunningExitCode;
     }
-    // What a write cut short by a crash or a power cut left behind; no other copy runs here now.
+    // What a write cut short by a crash or a power cut left behind; this copy holds the data
+    // folder's lock, so no other is writing there now.
     for (const QString& folder :
          {QStringLiteral("."), DataLocation::DataFolder(), DataLocation::BackupFolder()}) {
         SafeFile::RemoveStale(folder);
@@ -79,13 +100,25 @@ int main(int argc, char* argv[])
     // The window hides to the tray; closing it must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    MainWindow window;
-    window.InitWindow();
-    QObject::connect(&single, &SingleInstance::secondStarted, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
-    window.ShowAtStart(window.AppOptions()->Current().GetMinStart());
+    DataLocation::MakeFolders();
+    Options options(ESettings::DefaultPath());
+    ReminderBook book;
+    QString unreadable;
+    const bool loaded = book.Load(&unreadable);
+    MainWindow window(book, options);
+    if (!loaded) {
+        QMessageBox::warning(nullptr, QStringLiteral("Pennibell"), unreadable);
+    }
+    book.Start();
+    QObject::connect(&single, &SingleInstance::secondStarted, &window, &MainWindow::Bring);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &book, &ReminderBook::Stop);
+    // Commands from a terminal or a cron job, over the local socket, which needs no session bus.
+    single.setRequestHandler([&book](const QVariantMap& r) { return CommandLine::Serve(r, book); });
+    // Other programs on the session bus, where there is one.
+    PennibellBus bus(book);
+    bus.Register();
+    window.Screen()->WatchDesktop();
+    window.ShowAtStart(options.Current().GetMinStart());
+    window.ShowMissed();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the program in the single-instance tests: claims the data folder given on the
 // command line and says "ready" once it holds it.
+#include "core/storage/safefile.h"
 #include "core/system/singleinstance.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,8 @@ int main(int argc, char* argv[])
     if (!instance.claim()) {
         return SingleInstance::AlreadyRunningExitCode;
     }
+    // As the program does: what an interrupted write left, now that no other copy writes here.
+    SafeFile::RemoveStale(app.arguments().value(1));
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
     // Never outlive a test that forgot it.

@@ -204,5 +204,14 @@ bool AffairStore::Load(AffairList* out, QString* error)
 bool AffairStore::SaveAffairs(const AffairList& list, QString* error)
 {
     QByteArray bytes;
-    return Text(list, &bytes, error) && SafeFile::Write(Target(), bytes, error);
+    QString why;
+    if (!Text(list, &bytes, error)) {
+        return false;
+    }
+    if (!SafeFile::Write(Target(), bytes, &why)) {
+        return fail(error, tr("The events could not be saved to %1: %2")
+                               .arg(QDir::toNativeSeparators(QFileInfo(Name).absoluteFilePath()), why));
+    }
+    return true;
 }
+

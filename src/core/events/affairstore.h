@@ -30,8 +30,9 @@ public:
     // a regular file, damaged) is renamed to "<name>.unreadable-<yyyyMMdd-hhmmss>", so that no
     // save can write over it: false, `out` empty, `error` naming that file.
     bool Load(AffairList* out, QString* error = nullptr);
-    // True only when the file on disk now holds exactly the list. Refused, with the file as it
-    // was, for a list Load would not read back (more than MaxEvents, larger than MaxFileBytes).
+    // True only when the file on disk now holds exactly the list; else `error` says why, ready
+    // for the user. Refused, with the file as it was, for a list Load would not read back (more
+    // than MaxEvents, larger than MaxFileBytes).
     bool SaveAffairs(const AffairList& list, QString* error = nullptr);
 
     // The file's bytes and events, read without moving anything: false when missing too.

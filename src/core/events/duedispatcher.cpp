@@ -26,16 +26,36 @@ AffairInfo DueDispatcher::Tick(qint64 nowSecs)
         due.append(Affairs.At(i).GetAffairID());
     }
     // A snooze brings its event back whatever the recurrence says, an expired one too.
-    due += Affairs.TakeSnoozed(nowSecs);
+    const QStringList snoozed = Affairs.TakeSnoozed(nowSecs);
+    SnoozesTaken = !snoozed.isEmpty();
+    due += snoozed;
     return ShowNow(due);
 }
 
 AffairInfo DueDispatcher::ShowNow(const QStringList& ids)
 {
-    QStringList front = ids;
-    front.removeDuplicates();
+    QStringList front;
+    for (const QString& id : ids) {
+        if (Affairs.Contains(id) && !front.contains(id)) {
+            front.append(id);
+        }
+    }
+    if (Holding.Held()) {
+        // Already waiting, or on screen: each comes once.
+        front.removeIf([this](const QString& id) { return id == ShowingID || Pending.contains(id); });
+        Holding.Keep(front);
+        return AffairInfo();
+    }
     for (const QString& id : front) {
         Pending.removeAll(id);
+    }
+    if (front.isEmpty()) {
+        return AffairInfo();
+    }
+    // The reminder on screen makes way but is not dropped: it comes again right after.
+    if (!ShowingID.isEmpty() && !front.contains(ShowingID)) {
+        Pending.removeAll(ShowingID);
+        front.insert(1, ShowingID);
     }
     Pending = front + Pending;
     return Next();
@@ -44,21 +64,39 @@ AffairInfo DueDispatcher::ShowNow(const QStringList& ids)
 AffairInfo DueDispatcher::Dismissed()
 {
     ShowingID.clear();
-    return Next();
+    return Holding.Held() ? AffairInfo() : Next();
 }
 
-AffairInfo DueDispatcher::Snooze(qint64 untilSecs)
+AffairInfo DueDispatcher::SetHeld(const QString& reason, bool held)
 {
-    AffairInfo record = Affairs.FindAffair(ShowingID);
-    if (!record.GetAffairID().isEmpty()) {
-        record.SetSnooze(untilSecs);
-        Affairs.ReplaceAffair(ShowingID, record);
+    if (!Holding.Set(reason, held) || Holding.Held()) {
+        return AffairInfo();
     }
-    return Dismissed();
+    const QStringList waited = Holding.Release();
+    if (!waited.isEmpty()) {
+        return ShowNow(waited);
+    }
+    // Dismissed during the hold: the next one behind it comes now.
+    return ShowingID.isEmpty() ? Next() : AffairInfo();
+}
+
+int DueDispatcher::HeldCount() const
+{
+    if (!Holding.Held()) {
+        return 0;
+    }
+    QStringList all = Holding.Waiting() + Pending;
+    all.removeDuplicates();
+    return int(all.size());
 }
 
 void DueDispatcher::PreviewShown()
 {
+    // The reminder under the preview comes again once the preview is dismissed.
+    if (!ShowingID.isEmpty()) {
+        Pending.removeAll(ShowingID);
+        Pending.prepend(ShowingID);
+    }
     ShowingID.clear();
 }
 

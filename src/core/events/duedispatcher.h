@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/events/affairlist.h"
+#include "core/events/reminderhold.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,7 @@ public:
 
     // One tick: moves every event due by now on to its next occurrence. The first of them in
     // list order replaces whatever is on screen; the others wait, ahead of earlier ones.
+    // A reminder it replaces is not lost: it waits at the front and comes again next.
     AffairInfo Tick();
     AffairInfo Tick(qint64 nowSecs);
 
@@ -31,16 +33,23 @@ public:
     // The reminder on screen was clicked away: the next waiting one that still exists.
     AffairInfo Dismissed();
 
-    // The reminder on screen goes away and comes back at untilSecs (whole seconds since the
-    // epoch); answers as Dismissed. Nothing is snoozed while a preview or nothing is shown.
-    AffairInfo Snooze(qint64 untilSecs);
-
-    // A preview took the screen: what is dismissed next is no reminder.
+    // A preview took the screen: what is dismissed next is no reminder, and a reminder it
+    // covered waits at the front.
     void PreviewShown();
+
+    // While any reason holds them, reminders that fall due (and the next one after a dismissal)
+    // wait instead of coming on screen. The answer is the record to show now that the hold
+    // ended: the first that waited, the others after it in the order they fell due.
+    AffairInfo SetHeld(const QString& reason, bool held);
+    const ReminderHold& Hold() const { return Holding; }
+    // How many reminders wait for the hold to end.
+    int HeldCount() const;
 
     // The event whose reminder is on screen; empty for none or a preview.
     QString Showing() const { return ShowingID; }
     QStringList Waiting() const { return Pending; }
+    // Whether the last tick brought snoozes back (taken off their events, to be saved).
+    bool TookSnoozes() const { return SnoozesTaken; }
 
 private:
     // Takes waiting events in turn until one still exists; it goes on screen.
@@ -49,5 +58,7 @@ private:
     AffairList& Affairs;
     QStringList Pending;
     QString ShowingID;
+    ReminderHold Holding;
     quint64 SeenZone = 0;
+    bool SnoozesTaken = false;
 };

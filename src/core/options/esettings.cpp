@@ -16,8 +16,9 @@ struct ESettings::Key
     QColor ESettings::*Color = nullptr;
     int ESettings::*Choice = nullptr;
     int Choices = 0; // a choice is 0 .. Choices - 1; anything else is 0
-    // Written only when on, so a file that never chose it keeps the keys it had.
-    bool OnlyWhenOn = false;
+    // Written only when it differs from its default, so a file that never chose it keeps the
+    // keys it had.
+    bool OnlyWhenChanged = false;
 };
 
 const ESettings::Key ESettings::Keys[] = {
@@ -29,6 +30,9 @@ const ESettings::Key ESettings::Keys[] = {
     {"EColor", "ExpiredColor", nullptr, &ESettings::ExpiredColor},
     {"ESystem", "ShowRemindersOn", nullptr, nullptr, &ESettings::ShowRemindersOn, 3},
     {"ERemind", "PlaySound", &ESettings::PlaySound, nullptr, nullptr, 0, true},
+    {"ERemind", "HoldDoNotDisturb", &ESettings::HoldDoNotDisturb, nullptr, nullptr, 0, true},
+    {"ERemind", "HoldFullScreen", &ESettings::HoldFullScreen, nullptr, nullptr, 0, true},
+    {"ERemind", "DesktopNotification", &ESettings::DesktopNotice, nullptr, nullptr, 0, true},
 };
 
 namespace {
@@ -112,10 +116,11 @@ void ESettings::LoadOptions()
 bool ESettings::SaveOptions()
 {
     IniFile ini;
+    const ESettings defaults(NoFile{});
     for (const Key& key : Keys) {
         const QString section = QLatin1String(key.Section);
         const QString entry = QLatin1String(key.Name);
-        if (key.Flag && (!key.OnlyWhenOn || this->*key.Flag)) {
+        if (key.Flag && (!key.OnlyWhenChanged || this->*key.Flag != defaults.*key.Flag)) {
             ini.Set(section, entry, this->*key.Flag);
         } else if (key.Color) {
             ini.Set(section, entry, ColorText(this->*key.Color));

@@ -36,6 +36,14 @@ public:
     void SetExpiredColor(const QColor& color);
     void SetShowRemindersOn(int where) { ShowRemindersOn = where; }
     void SetPlaySound(bool on) { PlaySound = on; }
+    // Reminders wait while the desktop is set to do not disturb, or while another program is
+    // full screen; a desktop notification goes with each reminder.
+    bool GetHoldDoNotDisturb() const { return HoldDoNotDisturb; }
+    bool GetHoldFullScreen() const { return HoldFullScreen; }
+    bool GetDesktopNotice() const { return DesktopNotice; }
+    void SetHoldDoNotDisturb(bool on) { HoldDoNotDisturb = on; }
+    void SetHoldFullScreen(bool on) { HoldFullScreen = on; }
+    void SetDesktopNotice(bool on) { DesktopNotice = on; }
 
     // The stored form of a colour: rgb(R,G,B), no spaces, each 0-255. Anything else is no
     // colour (the text once went into style sheets).
@@ -64,4 +72,7 @@ private:
     int ShowRemindersOn = 0;
     // A sound when a reminder comes on screen; off unless chosen.
     bool PlaySound = false;
+    bool HoldDoNotDisturb = true;
+    bool HoldFullScreen = true;
+    bool DesktopNotice = false;
 };

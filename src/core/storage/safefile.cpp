@@ -154,22 +154,6 @@ bool SafeFile::IsRegular(const QString& path)
 #endif
 }
 
-bool SafeFile::SafeToParse(const QString& path, qint64 maxBytes)
-{
-#ifdef Q_OS_WIN
-    const QFileInfo info(path);
-    return (!info.exists() && !info.isSymLink()) || (IsRegular(path) && info.size() <= maxBytes);
-#else
-    struct stat st
-    {
-    };
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
-        return errno == ENOENT;
-    }
-    return S_ISREG(st.st_mode) && st.st_size <= maxBytes;
-#endif
-}
-
 bool SafeFile::Read(const QString& path, qint64 maxBytes, QByteArray* out, QString* error)
 {
 #ifdef Q_OS_WIN

@@ -31,8 +31,6 @@ public:
     static bool IsRegular(const QString& path);
     // A regular file of at most maxBytes, read whole without following a link.
     static bool Read(const QString& path, qint64 maxBytes, QByteArray* out, QString* error = nullptr);
-    // A file the settings reader may open: missing, or regular and at most maxBytes.
-    static bool SafeToParse(const QString& path, qint64 maxBytes);
 
     // Removes what an interrupted write left in `folder`.
     static void RemoveStale(const QString& folder);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 
 // Which windowing back end the program asks Qt for. The effect window, the tray and bringing the
 // main window forward rely on placing and raising top-level windows, which a Wayland compositor
@@ -17,4 +18,8 @@ public:
     // Reads the environment and sets QT_QPA_PLATFORM when choose() says so. Call it before the
     // application object is created.
     static void apply();
+
+    // Whether Qt can open the platform that `arguments` (-platform) or QT_QPA_PLATFORM name, or
+    // its default: without one the application object aborts the program.
+    static bool haveDisplay(const QStringList& arguments);
 };

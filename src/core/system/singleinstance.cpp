@@ -6,9 +6,12 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QThread>
 #ifndef Q_OS_WIN
@@ -21,10 +24,26 @@ namespace {
 // not yet started listening.
 constexpr int KnockMSecs = 3000;
 constexpr int ConnectMSecs = 250;
+// How long a starting copy waits for a command that is editing the events to finish.
+constexpr int DataLockMSecs = 5000;
+// Far more than any request or answer; a longer line is no client of ours.
+constexpr qint64 MaxLineBytes = 1024 * 1024;
+const char RaiseLine[] = "raise\n";
+
+QVariantMap fromLine(const QByteArray& line)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(line);
+    return doc.isObject() ? doc.object().toVariantMap() : QVariantMap();
+}
+
+QByteArray toLine(const QVariantMap& map)
+{
+    return QJsonDocument(QJsonObject::fromVariantMap(map)).toJson(QJsonDocument::Compact) + '\n';
+}
 } // namespace
 
 SingleInstance::SingleInstance(const QString& dataDir, QObject* parent)
-    : QObject(parent), Key(keyFor(dataDir)), DataDir(dataDir)
+    : QObject(parent), Key(keyFor(dataDir)), DataDir(dataDir), DataLock(dataDir)
 {
 }
 
@@ -108,6 +127,15 @@ bool SingleInstance::claim()
                        : tr("The lock file %1 cannot be made.").arg(QDir::toNativeSeparators(lockPath));
         return false;
     }
+    // A command editing the events holds the data folder's lock for a moment; another login's
+    // copy holds it for good.
+    if (!DataLock.lock(DataLockMSecs)) {
+        Lock.reset();
+        Failure = DataLock.error().isEmpty() ? tr("Pennibell is already running on %1 in another session.")
+                                                   .arg(QDir::toNativeSeparators(DataDir))
+                                             : DataLock.error();
+        return false;
+    }
     // Holding the lock, any socket of this name was left behind by a copy that died.
     const QString socketPath = QDir(folder).filePath(Key);
     QLocalServer::removeServer(socketPath);
@@ -132,7 +160,7 @@ bool SingleInstance::knock(const QString& folder)
         QLocalSocket socket;
         socket.connectToServer(QDir(folder).filePath(Key));
         if (socket.waitForConnected(ConnectMSecs)) {
-            socket.write("raise\n");
+            socket.write(RaiseLine);
             socket.waitForBytesWritten(ConnectMSecs);
             socket.disconnectFromServer();
             return true;
@@ -148,9 +176,80 @@ void SingleInstance::onNewConnection()
 {
     while (QLocalSocket* socket = Server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (socket->state() != QLocalSocket::ConnectedState) {
-            socket->deleteLater();
-        }
-        emit secondStarted();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { serve(socket); });
+        serve(socket);
     }
+}
+
+void SingleInstance::serve(QLocalSocket* socket)
+{
+    if (!socket->canReadLine()) {
+        // An old copy that knocks and goes before saying anything still asks to come forward.
+        if (socket->bytesAvailable() > MaxLineBytes) {
+            socket->abort();
+        } else if (socket->state() != QLocalSocket::ConnectedState) {
+            socket->deleteLater();
+            emit secondStarted();
+        }
+        return;
+    }
+    if (!socket->bytesAvailable() || !socket->peek(1).startsWith('{')) {
+        socket->readAll();
+        socket->disconnectFromServer();
+        emit secondStarted();
+        return;
+    }
+    if (!OnRequest) {
+        // Still starting: the handler takes it up once it is set.
+        return;
+    }
+    const QVariantMap request = fromLine(socket->readLine(MaxLineBytes));
+    QVariantMap reply;
+    if (request.isEmpty()) {
+        reply.insert(QStringLiteral("status"), 2);
+        reply.insert(QStringLiteral("err"), tr("The request could not be read."));
+    } else {
+        reply = OnRequest(request);
+    }
+    socket->write(toLine(reply));
+    socket->disconnectFromServer();
+}
+
+void SingleInstance::setRequestHandler(const Handler& handler)
+{
+    OnRequest = handler;
+    if (!Server) {
+        return;
+    }
+    // Requests that came while the program was starting.
+    for (QLocalSocket* socket : Server->findChildren<QLocalSocket*>()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, socket = QPointer<QLocalSocket>(socket)] {
+                if (socket) {
+                    serve(socket);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+SingleInstance::Exchange SingleInstance::send(const QVariantMap& request, QVariantMap* reply, int msecs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(QDir(privateFolder()).filePath(Key));
+    if (!socket.waitForConnected(ConnectMSecs)) {
+        return Exchange::NotRunning;
+    }
+    const QDeadlineTimer deadline(msecs);
+    socket.write(toLine(request));
+    while (!socket.canReadLine()) {
+        if (deadline.hasExpired() || socket.bytesAvailable() > MaxLineBytes ||
+            (!socket.waitForReadyRead(int(qMin<qint64>(deadline.remainingTime(), 1000))) &&
+             socket.state() != QLocalSocket::ConnectedState && !socket.canReadLine())) {
+            return Exchange::NoAnswer;
+        }
+    }
+    *reply = fromLine(socket.readLine(MaxLineBytes));
+    return reply->contains(QStringLiteral("status")) ? Exchange::Answered : Exchange::NoAnswer;
 }

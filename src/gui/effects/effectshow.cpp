@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/effects/effectshow.h"
 
-#include "core/effects/compositing.h"
+#include "gui/platform/compositing.h"
 #include "core/effects/screenchoice.h"
 #include "core/effects/screensize.h"
 #include "core/picture/picturefile.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -35,6 +37,16 @@ QRegion scaled(const QRegion& region, double factor)
             QRectF(r.x() * factor, r.y() * factor, r.width() * factor, r.height() * factor).toAlignedRect();
     }
     return out;
+}
+
+// A reminder is an alert to assistive technology, which announces it as it appears, rather than
+// a plain window with nothing to say.
+QAccessibleInterface* reminderAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("EffectShow") && object && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -67,6 +79,8 @@ void EffectShow::SetUp()
     // A reminder must not take the keyboard away from whatever the user is typing into.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    static const bool accessibleAsAlert = (QAccessible::installFactory(reminderAccessible), true);
+    Q_UNUSED(accessibleAsAlert)
     hide();
 
     timer = new QTimer(this);
@@ -163,6 +177,10 @@ void EffectShow::SetTitle(const QString& text)
     title = text;
     // Window lists and screen readers name the reminder by its event.
     setWindowTitle(text);
+    setAccessibleName(tr("Reminder: %1").arg(text));
+    for (const auto& other : others) {
+        other->SetTitle(text);
+    }
 }
 
 void EffectShow::SetDoneOnStop(bool on)
@@ -333,8 +351,20 @@ void EffectShow::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton && lead->contextMenuPolicy() == Qt::CustomContextMenu) {
         return;
     }
-    if (!lead->running) {
+    // Not a click begun before the picture was there, nor one of a double click that it came
+    // under: the reminder would go unseen, and so be lost.
+    if (!lead->running && shownFor.isValid() && shownFor.elapsed() >= ClickGuardMs) {
         emit lead->EffectDone();
+    }
+}
+
+void EffectShow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    shownFor.start();
+    if (!leader) {
+        QAccessibleEvent alert(this, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
     }
 }
 

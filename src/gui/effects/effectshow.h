@@ -6,6 +6,7 @@
 #include "core/effects/screenchoice.h"
 #include "core/effects/screensize.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -40,7 +41,8 @@ public:
     bool PrepareEffect(const QString& picturePath, int effectType, int effectDirection);
     // The same from an image (the picture editor's current drawing), taken at its own size.
     bool PrepareEffect(const QImage& picture, int effectType, int effectDirection);
-    // The event's title, shown on the card that stands in for a picture that cannot be shown.
+    // The event's title, shown on the card that stands in for a picture that cannot be shown,
+    // and the name by which window lists and screen readers know the reminder.
     void SetTitle(const QString& title);
     void SetDoneOnStop(bool on);
     // Starts the frames, one per interval; a running effect is stopped first.
@@ -61,6 +63,10 @@ public:
     // The picture as the card that stands in for a missing one, at the given size.
     static QImage MakeCard(const QString& title, const QSize& size);
 
+    // A click this soon after the window came on screen is taken for one meant for what was
+    // there before (a double click under way, say) and dismisses nothing.
+    static constexpr int ClickGuardMs = 300;
+
 public slots:
     void NextStep();
 
@@ -76,6 +82,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // One of the other windows of a leader, on `screen`.
@@ -102,6 +109,8 @@ private:
     bool shaped = false;
     EffectFrame::Edges edges = EffectFrame::HardEdges;
     QString title;
+    // Since the window last came on screen.
+    QElapsedTimer shownFor;
     // What was prepared, so that a window moved to another screen or a window on another
     // screen shows the same.
     QString picturePath;

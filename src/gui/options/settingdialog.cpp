@@ -31,6 +31,9 @@ void SettingDialog::FillForm()
     // The list's rows are the option's stored values.
     ui->combo_showon->setCurrentIndex(current.GetShowRemindersOn());
     ui->check_playsound->setChecked(current.GetPlaySound());
+    ui->check_holddnd->setChecked(current.GetHoldDoNotDisturb());
+    ui->check_holdfullscreen->setChecked(current.GetHoldFullScreen());
+    ui->check_notify->setChecked(current.GetDesktopNotice());
     effectiveColor = current.GetEffectiveColor();
     expiredColor = current.GetExpiredColor();
     ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") +
@@ -48,6 +51,9 @@ bool SettingDialog::ReadForm()
         s.SetCancelReminder(ui->check_cancelreminder->isChecked());
         s.SetShowRemindersOn(ui->combo_showon->currentIndex());
         s.SetPlaySound(ui->check_playsound->isChecked());
+        s.SetHoldDoNotDisturb(ui->check_holddnd->isChecked());
+        s.SetHoldFullScreen(ui->check_holdfullscreen->isChecked());
+        s.SetDesktopNotice(ui->check_notify->isChecked());
         s.SetEffectiveColor(effectiveColor);
         s.SetExpiredColor(expiredColor);
     });
