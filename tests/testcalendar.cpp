@@ -460,6 +460,16 @@ private slots:
         QCOMPARE(plan.update.size(), events.size());
         QCOMPARE(plan.update.at(2).record.GetAffairID(), events[2].GetAffairID());
 
+        // The UID link survives the event file; events without one write no key.
+        AffairList stored;
+        stored.AppendAffair(plan.update.at(0).record);
+        stored.AppendAffair(events[1]);
+        QVERIFY(AffairStore("events.eda").SaveAffairs(stored));
+        QCOMPARE(TestEnv::readAll("events.eda").count("CalendarUid"), 1);
+        const AffairList loaded = AffairStore("events.eda").LoadAffairs();
+        QCOMPARE(loaded.At(0).GetCalendarUid(), CalendarExport::Uid(events[0]));
+        QVERIFY(loaded.At(1).GetCalendarUid().isEmpty());
+
         int calls = 0;
         QVERIFY(
             !CalendarImport::Read(text, AffairList(), &plan, &error, [&](int, int) { return ++calls < 3; }));

@@ -7,11 +7,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CalendarRule", text);
-}
-
 QByteArray rule(const char* freq, qint64 interval)
 {
     QByteArray text = QByteArray("FREQ=") + freq;
@@ -42,15 +37,15 @@ QString dayReason(const QList<int>& days)
     QList<int> plain;
     for (int d : days) {
         if (icalrecurrencetype_day_position(short(d)) != 0) {
-            return tr("repeats on a weekday of the month");
+            return CalendarRule::tr("repeats on a weekday of the month");
         }
         plain.append(int(icalrecurrencetype_day_day_of_week(short(d))));
     }
     std::sort(plain.begin(), plain.end());
     if (plain == QList<int>{2, 3, 4, 5, 6}) {
-        return tr("repeats on weekdays only");
+        return CalendarRule::tr("repeats on weekdays only");
     }
-    return tr("repeats on chosen days of the week");
+    return CalendarRule::tr("repeats on chosen days of the week");
 }
 
 } // namespace

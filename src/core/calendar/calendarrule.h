@@ -4,6 +4,7 @@
 #include "core/events/affairperiod.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDate>
 #include <QString>
 
@@ -11,6 +12,8 @@
 // the program does pass either way; everything else is named, never bent into something close.
 class CalendarRule
 {
+    Q_DECLARE_TR_FUNCTIONS(CalendarRule)
+
 public:
     // How DTSTART must be written for the rule to mean the program's occurrences.
     enum class Start
