@@ -5,6 +5,7 @@
 #include "core/calendar/icalhandle.h"
 #include "core/events/clock.h"
 #include "core/events/localtime.h"
+#include "core/events/reminderbook.h"
 #include "core/picture/picturefile.h"
 #include "support/eventbuilder.h"
 #include "support/testenv.h"
@@ -475,6 +476,56 @@ private slots:
             !CalendarImport::Read(text, AffairList(), &plan, &error, [&](int, int) { return ++calls < 3; }));
         QCOMPARE(error, QStringLiteral("The import was cancelled."));
         QVERIFY(plan.add.isEmpty());
+    }
+
+    // Through the book in a fresh folder: the events come in with their pictures; a second
+    // import updates them; a cancel half-way and --strict with a refusal change nothing.
+    void applyThroughBook()
+    {
+        QByteArray text;
+        {
+            TestEnv::ScratchDir source;
+            QDir().mkpath("data");
+            AffairInfo drawn = EventBuilder::Event("d", EventBuilder::At(2031, 5, 31, 9, 0),
+                                                   AffairPeriod::Of(AffairPeriod::Unit::Month, 1), "Drawn");
+            QCOMPARE(PictureFile::Write(drawn.GetPicPath(), drawing(30, 20, 1)), 0);
+            text = CalendarExport::Text({drawn}) + "";
+        }
+        text.replace("END:VCALENDAR",
+                     "BEGIN:VEVENT\r\nUID:w@x\r\nSUMMARY:Weekdays\r\nDTSTART:20310602T070000\r\n"
+                     "RRULE:FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR\r\nEND:VEVENT\r\n"
+                     "BEGIN:VEVENT\r\nUID:n@x\r\nSUMMARY:Plain\r\nDTSTART:20310603T070000\r\n"
+                     "END:VEVENT\r\nEND:VCALENDAR");
+        TestEnv::ScratchDir target;
+        QDir().mkpath("data");
+        TestEnv::writeAll("in.ics", text);
+        ReminderBook book;
+        QVERIFY(book.Load());
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        QCOMPARE(CalendarImport::Run(book, "in.ics", true, outStream, errStream), 1);
+        QVERIFY(err.contains("Weekdays: repeats on weekdays only"));
+        QCOMPARE(book.Events().Count(), 0);
+
+        CalendarImport::Plan plan;
+        QString error;
+        QVERIFY(CalendarImport::ReadFile("in.ics", book.Events(), &plan, &error));
+        QVERIFY(!CalendarImport::Apply(book, plan, &error, [](int done, int) { return done < 1; }));
+        QCOMPARE(book.Events().Count(), 0);
+        QCOMPARE(QDir("data").entryList(QDir::Files).filter("dap").size(), 0);
+
+        QCOMPARE(CalendarImport::Run(book, "in.ics", false, outStream, errStream), 0);
+        QCOMPARE(book.Events().Count(), 2);
+        const AffairInfo drawn =
+            book.Events().At(0).GetAffairTitle() == "Drawn" ? book.Events().At(0) : book.Events().At(1);
+        QImage picture;
+        QCOMPARE(PictureFile::Read(drawn.GetPicPath(), QSize(30, 20), &picture), 0);
+        QCOMPARE(picture, drawing(30, 20, 1));
+        QCOMPARE(CalendarImport::Run(book, "in.ics", false, outStream, errStream), 0);
+        QCOMPARE(book.Events().Count(), 2);
+        QVERIFY(out.contains("0 event(s) added, 2 updated."));
     }
 };
 

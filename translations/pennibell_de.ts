@@ -494,6 +494,14 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importieren …</translation>
+    </message>
+    <message>
+        <source>E&amp;xport…</source>
+        <translation>E&amp;xportieren …</translation>
+    </message>
+    <message>
         <location filename="../src/gui/forms/mainwindow.ui" line="14"/>
         <location filename="../src/gui/main/backupmessages.h" line="12"/>
         <location filename="../src/gui/main/mainwindow.cpp" line="208"/>
