@@ -75,6 +75,7 @@ AffairList AffairStore::LoadAffairs()
                        value("Period.hour").toInt(), value("Period.minute").toInt());
         record.SetPicPath(value("PicPath").toString());
         record.SetEffect({value("EffectType"), value("EffectDirection")});
+        record.SetCalendarUid(value("CalendarUid").toString());
         const QDateTime snooze = QDateTime::fromString(value("Snooze").toString(), Qt::ISODate);
         if (snooze.isValid()) {
             record.SetSnooze(snooze.toSecsSinceEpoch());
@@ -105,6 +106,9 @@ bool AffairStore::SaveAffairs(const AffairList& list)
         // A record that never passed through the dialog may lack its effect codes.
         values.append({key(n, "EffectType"), effect.value(0, QStringLiteral("0"))});
         values.append({key(n, "EffectDirection"), effect.value(1, QStringLiteral("0"))});
+        if (!r.GetCalendarUid().isEmpty()) {
+            values.append({key(n, "CalendarUid"), r.GetCalendarUid()});
+        }
         // Only while set, and in UTC: a snooze is a moment, not a wall-clock time, and readers
         // that do not know the key see the file they always saw.
         if (r.SnoozeSecs() != 0) {
