@@ -931,6 +931,14 @@ Ihre Änderungen gehen verloren, wenn Pennibell endet.</translation>
             <source>Dismiss reminder</source>
             <translation>Erinnerung schließen</translation>
         </message>
+        <message>
+            <source>&amp;Import…</source>
+            <translation>&amp;Importieren …</translation>
+        </message>
+        <message>
+            <source>E&amp;xport…</source>
+            <translation>E&amp;xportieren …</translation>
+        </message>
     </context>
     <context>
         <name>MakerInfo</name>
@@ -1745,6 +1753,283 @@ Möchten Sie ohne Speichern beenden?</translation>
         <message>
             <source>The sync state file %1 is damaged.</source>
             <translation>Die Abgleich-Statusdatei %1 ist beschädigt.</translation>
+        </message>
+    </context>
+    <context>
+        <name>CalendarDialogs</name>
+        <message>
+            <source>Calendar files (*.ics);;All files (*)</source>
+            <translation>Kalenderdateien (*.ics);;Alle Dateien (*)</translation>
+        </message>
+        <message>
+            <source>Import Calendar</source>
+            <translation>Kalender importieren</translation>
+        </message>
+        <message>
+            <source>Reading the calendar…</source>
+            <translation>Kalender wird gelesen …</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>Nothing in the file can be imported.</source>
+            <translation>Aus der Datei lässt sich nichts importieren.</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n new event(s) will be added</source>
+            <translation>
+                <numerusform>%n neues Ereignis wird hinzugefügt</numerusform>
+                <numerusform>%n neue Ereignisse werden hinzugefügt</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%n event(s) imported before will be updated.</source>
+            <translation>
+                <numerusform>%n früher importiertes Ereignis wird aktualisiert.</numerusform>
+                <numerusform>%n früher importierte Ereignisse werden aktualisiert.</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>… and %n more</source>
+            <translation>
+                <numerusform>… und %n weiteres</numerusform>
+                <numerusform>… und %n weitere</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%n event(s) cannot repeat the way the file says:</source>
+            <translation>
+                <numerusform>%n Ereignis kann sich nicht so wiederholen, wie die Datei es angibt:</numerusform>
+                <numerusform>%n Ereignisse können sich nicht so wiederholen, wie die Datei es angibt:</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>Import</source>
+            <translation>Importieren</translation>
+        </message>
+        <message>
+            <source>Import the Rest</source>
+            <translation>Den Rest importieren</translation>
+        </message>
+        <message>
+            <source>Import Nothing</source>
+            <translation>Nichts importieren</translation>
+        </message>
+        <message>
+            <source>Importing the events…</source>
+            <translation>Ereignisse werden importiert …</translation>
+        </message>
+        <message>
+            <source>Export Calendar</source>
+            <translation>Kalender exportieren</translation>
+        </message>
+    </context>
+    <context>
+        <name>CalendarExport</name>
+        <message>
+            <source>The calendar file %1 cannot be written: %2</source>
+            <translation>Die Kalenderdatei %1 kann nicht geschrieben werden: %2</translation>
+        </message>
+        <message>
+            <source>No event has the identifier %1.</source>
+            <translation>Kein Ereignis hat die Kennung %1.</translation>
+        </message>
+    </context>
+    <context>
+        <name>CalendarImport</name>
+        <message>
+            <source>The import was cancelled.</source>
+            <translation>Der Import wurde abgebrochen.</translation>
+        </message>
+        <message numerus="yes">
+            <source>Nothing imported: %n event(s) cannot be repeated the way the file says.</source>
+            <translation>
+                <numerusform>Nichts importiert: %n Ereignis kann nicht so wiederholt werden, wie die Datei es angibt.</numerusform>
+                <numerusform>Nichts importiert: %n Ereignisse können nicht so wiederholt werden, wie die Datei es angibt.</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%n event(s) added, </source>
+            <translation>
+                <numerusform>%n Ereignis hinzugefügt, </numerusform>
+                <numerusform>%n Ereignisse hinzugefügt, </numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%n updated.</source>
+            <translation>
+                <numerusform>%n aktualisiert.</numerusform>
+                <numerusform>%n aktualisiert.</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>A line of the file is longer than a calendar ever writes.</source>
+            <translation>Eine Zeile der Datei ist länger, als ein Kalender sie je schreibt.</translation>
+        </message>
+        <message>
+            <source>The file is not an iCalendar file.</source>
+            <translation>Die Datei ist keine iCalendar-Datei.</translation>
+        </message>
+        <message>
+            <source>The file's entries are nested deeper than a calendar's.</source>
+            <translation>Die Einträge der Datei sind tiefer verschachtelt als die eines Kalenders.</translation>
+        </message>
+        <message>
+            <source>The file holds more than %1 events, more than the program keeps.</source>
+            <translation>Die Datei enthält mehr als %1 Ereignisse, mehr als das Programm verwaltet.</translation>
+        </message>
+        <message>
+            <source>The file is damaged: an entry ends that never began.</source>
+            <translation>Die Datei ist beschädigt: Ein Eintrag endet, der nie begonnen hat.</translation>
+        </message>
+        <message>
+            <source>The file is damaged: it ends in the middle of an entry.</source>
+            <translation>Die Datei ist beschädigt: Sie endet mitten in einem Eintrag.</translation>
+        </message>
+        <message>
+            <source>its picture is damaged</source>
+            <translation>sein Bild ist beschädigt</translation>
+        </message>
+        <message>
+            <source>its picture is larger than any screen</source>
+            <translation>sein Bild ist größer als jeder Bildschirm</translation>
+        </message>
+        <message>
+            <source>(no title)</source>
+            <translation>(ohne Titel)</translation>
+        </message>
+        <message>
+            <source>appears twice in the file</source>
+            <translation>steht zweimal in der Datei</translation>
+        </message>
+        <message>
+            <source>has no due date</source>
+            <translation>hat kein Fälligkeitsdatum</translation>
+        </message>
+        <message>
+            <source>has no start</source>
+            <translation>hat keinen Beginn</translation>
+        </message>
+        <message>
+            <source>The time zone "%1" of "%2" is not known.</source>
+            <translation>Die Zeitzone „%1“ von „%2“ ist unbekannt.</translation>
+        </message>
+        <message>
+            <source>has several repeat rules</source>
+            <translation>hat mehrere Wiederholungsregeln</translation>
+        </message>
+        <message>
+            <source>leaves out single dates</source>
+            <translation>lässt einzelne Termine aus</translation>
+        </message>
+        <message>
+            <source>adds single dates</source>
+            <translation>fügt einzelne Termine hinzu</translation>
+        </message>
+        <message>
+            <source>repeats by the clock of another time zone</source>
+            <translation>wiederholt sich nach der Uhr einer anderen Zeitzone</translation>
+        </message>
+        <message>
+            <source>"%1" cannot be imported: %2.</source>
+            <translation>„%1“ kann nicht importiert werden: %2.</translation>
+        </message>
+        <message>
+            <source>has occurrences changed one by one</source>
+            <translation>hat einzeln geänderte Termine</translation>
+        </message>
+        <message>
+            <source>The file %1 is larger than 64 MB; no calendar is that large.</source>
+            <translation>Die Datei %1 ist größer als 64 MB; so groß ist kein Kalender.</translation>
+        </message>
+        <message>
+            <source>The file %1 cannot be read: %2</source>
+            <translation>Die Datei %1 kann nicht gelesen werden: %2</translation>
+        </message>
+        <message>
+            <source>The file is larger than 64 MB; no calendar is that large.</source>
+            <translation>Die Datei ist größer als 64 MB; so groß ist kein Kalender.</translation>
+        </message>
+        <message>
+            <source>cannot be read</source>
+            <translation>kann nicht gelesen werden</translation>
+        </message>
+        <message>
+            <source>With the %1 new events there would be more than %2, more than the program keeps.</source>
+            <translation>Mit den %1 neuen Ereignissen wären es mehr als %2, mehr als das Programm verwaltet.</translation>
+        </message>
+        <message>
+            <source>%1: %2</source>
+            <translation>%1: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>CalendarRule</name>
+        <message>
+            <source>repeats on a weekday of the month</source>
+            <translation>wiederholt sich an einem Wochentag des Monats</translation>
+        </message>
+        <message>
+            <source>repeats on weekdays only</source>
+            <translation>wiederholt sich nur an Werktagen</translation>
+        </message>
+        <message>
+            <source>repeats on chosen days of the week</source>
+            <translation>wiederholt sich an gewählten Wochentagen</translation>
+        </message>
+        <message>
+            <source>has a repeat rule that cannot be read</source>
+            <translation>hat eine unlesbare Wiederholungsregel</translation>
+        </message>
+        <message>
+            <source>repeats a fixed number of times</source>
+            <translation>wiederholt sich eine feste Anzahl von Malen</translation>
+        </message>
+        <message>
+            <source>repeats until a date</source>
+            <translation>wiederholt sich bis zu einem Datum</translation>
+        </message>
+        <message>
+            <source>repeats by another calendar</source>
+            <translation>wiederholt sich nach einem anderen Kalender</translation>
+        </message>
+        <message>
+            <source>repeats at chosen times of the day</source>
+            <translation>wiederholt sich zu gewählten Tageszeiten</translation>
+        </message>
+        <message>
+            <source>repeats on chosen days of the year</source>
+            <translation>wiederholt sich an gewählten Tagen des Jahres</translation>
+        </message>
+        <message>
+            <source>skips the months without day %1</source>
+            <translation>überspringt die Monate ohne einen %1.</translation>
+        </message>
+        <message>
+            <source>repeats on the last day of each month</source>
+            <translation>wiederholt sich am letzten Tag jedes Monats</translation>
+        </message>
+        <message>
+            <source>repeats on a chosen one of several days</source>
+            <translation>wiederholt sich an einem gewählten von mehreren Tagen</translation>
+        </message>
+        <message>
+            <source>repeats on chosen days of the month</source>
+            <translation>wiederholt sich an gewählten Tagen des Monats</translation>
+        </message>
+        <message>
+            <source>repeats in chosen months</source>
+            <translation>wiederholt sich in gewählten Monaten</translation>
+        </message>
+        <message>
+            <source>falls on 29 February in leap years only</source>
+            <translation>fällt nur in Schaltjahren auf den 29. Februar</translation>
+        </message>
+        <message>
+            <source>repeats every few seconds</source>
+            <translation>wiederholt sich alle paar Sekunden</translation>
         </message>
     </context>
 </TS>

@@ -43,6 +43,7 @@ void AffairInfo::Reset()
     Snooze = 0;
     Period = AffairPeriod();
     Effect = QVariantList();
+    CalendarUid = QString();
 }
 
 bool AffairInfo::SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year,

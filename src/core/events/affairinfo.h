@@ -30,6 +30,10 @@ public:
     void SetPicPath(const QString& path) { PicPath = path; }
     QVariantList GetEffect() const { return Effect; }
     void SetEffect(const QVariantList& effect) { Effect = effect; }
+    // The UID of the calendar entry this event came from (empty for the program's own events):
+    // importing that entry again updates this event instead of adding a second one.
+    QString GetCalendarUid() const { return CalendarUid; }
+    void SetCalendarUid(const QString& uid) { CalendarUid = uid; }
     bool IsActive() const { return Active; }
     bool IsArmed() const { return Armed; }
 
@@ -70,6 +74,7 @@ private:
     AffairPeriod Period;
     QString PicPath;
     QVariantList Effect;
+    QString CalendarUid;
     bool Armed = false;
     bool Active = false;
     qint64 NextSeconds = 0;

@@ -108,6 +108,7 @@ bool AffairStore::Parse(const QByteArray& bytes, AffairList* out, QString* error
                        value("Period.minute").toInt());
         record.SetPicPath(value("PicPath"));
         record.SetEffect({value("EffectType"), value("EffectDirection")});
+        record.SetCalendarUid(value("CalendarUid"));
         const QDateTime snooze = QDateTime::fromString(value("Snooze"), Qt::ISODate);
         if (snooze.isValid()) {
             record.SetSnooze(snooze.toSecsSinceEpoch());
@@ -141,6 +142,9 @@ bool AffairStore::Text(const AffairList& list, QByteArray* out, QString* error)
         // A record that never passed through the dialog may lack its effect codes.
         ini.Set(section, QStringLiteral("EffectType"), effect.value(0, QStringLiteral("0")).toString());
         ini.Set(section, QStringLiteral("EffectDirection"), effect.value(1, QStringLiteral("0")).toString());
+        if (!r.GetCalendarUid().isEmpty()) {
+            ini.Set(section, QStringLiteral("CalendarUid"), r.GetCalendarUid());
+        }
         // Only while set, and in UTC: a snooze is a moment, not a wall-clock time, and readers
         // that do not know the key see the file they always saw.
         if (r.SnoozeSecs() != 0) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/system/commandline.h"
 
+#include "core/calendar/calendarexport.h"
+#include "core/calendar/calendarimport.h"
 #include "core/events/clock.h"
 #include "core/events/eventrequest.h"
 #include "core/events/localtime.h"
@@ -249,6 +251,36 @@ bool fillNothing(const QCommandLineParser&, QVariantMap*, QString*)
     return true;
 }
 
+int runExport(const QVariantMap& request, ReminderBook& book, bool, QString*, QString* err)
+{
+    QString why;
+    return CalendarExport::WriteFile(book, request.value(QStringLiteral("ids")).toStringList(),
+                                     request.value(QStringLiteral("file")).toString(), &why)
+               ? 0
+               : failed(err, why);
+}
+
+int runImport(const QVariantMap& request, ReminderBook& book, bool, QString* out, QString* err)
+{
+    QString printed;
+    QString problems;
+    QTextStream toOut(&printed);
+    QTextStream toErr(&problems);
+    const int status = CalendarImport::Run(book, request.value(QStringLiteral("file")).toString(),
+                                           request.value(QStringLiteral("strict")).toBool(), toOut, toErr);
+    toOut.flush();
+    toErr.flush();
+    *out = printed;
+    *err = problems;
+    return status;
+}
+
+// The running program has another current folder: files are named in full.
+QString fullPath(const QCommandLineParser& p, const char* option)
+{
+    return QFileInfo(p.value(QString::fromLatin1(option))).absoluteFilePath();
+}
+
 const QList<Command>& commands()
 {
     static const QList<Command> table = {
@@ -329,6 +361,25 @@ const QList<Command>& commands()
          QT_TRANSLATE_NOOP("CommandLine",
                            "Print the next reminder's time and title; exit status 1 when none."),
          fillNothing, runNext},
+        {"export", QT_TRANSLATE_NOOP("CommandLine", "FILE.ics"),
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Write the events (or only those whose identifiers follow) as an iCalendar file."),
+         [](const QCommandLineParser& p, QVariantMap* request, QString*) {
+             request->insert(QStringLiteral("file"), fullPath(p, "export"));
+             request->insert(QStringLiteral("ids"), p.positionalArguments());
+             return true;
+         },
+         runExport},
+        {"import", QT_TRANSLATE_NOOP("CommandLine", "FILE.ics"),
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Read the events and to-dos of an iCalendar file; what cannot be represented "
+                           "is listed and left out."),
+         [](const QCommandLineParser& p, QVariantMap* request, QString*) {
+             request->insert(QStringLiteral("file"), fullPath(p, "import"));
+             request->insert(QStringLiteral("strict"), p.isSet(QStringLiteral("strict")));
+             return true;
+         },
+         runImport},
     };
     return table;
 }
@@ -358,6 +409,9 @@ const QList<Modifier>& modifiers()
                            "With --add: the effect, named as in the event dialog (\"Push Left\")."),
          "add"},
         {"json", "", QT_TRANSLATE_NOOP("CommandLine", "With --list: one JSON array of objects."), "list"},
+        {"strict", "",
+         QT_TRANSLATE_NOOP("CommandLine", "With --import: import nothing when anything cannot be represented."),
+         "import"},
     };
     return table;
 }
@@ -475,7 +529,8 @@ int CommandLine::Answer(const QStringList& rawArguments, QTextStream& out, QText
     if (!parser.parse(arguments)) {
         return wrong(parser.errorText());
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    // Only --export takes more: the identifiers of the events to write.
+    if (!parser.positionalArguments().isEmpty() && !parser.isSet(QStringLiteral("export"))) {
         return wrong(
             CommandLine::tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first().left(80)));
     }

@@ -8,6 +8,7 @@
 #include "core/options/options.h"
 #include "core/storage/datalocation.h"
 #include "gui/about/daboutdialog.h"
+#include "gui/calendar/calendardialogs.h"
 #include "gui/common/programfiles.h"
 #include "gui/common/windowmodal.h"
 #include "gui/main/backupflow.h"
@@ -171,6 +172,8 @@ void MainWindow::ConnectActions()
     connect(ui->actionPreview, &QAction::triggered, this, &MainWindow::PreviewCurrent);
     connect(ui->actionBak, &QAction::triggered, this, &MainWindow::BackupFile);
     connect(ui->actionRestore, &QAction::triggered, this, &MainWindow::RestoreFile);
+    connect(ui->actionImport, &QAction::triggered, this, [this] { CalendarDialogs::Import(this, Book); });
+    connect(ui->actionExport, &QAction::triggered, this, [this] { CalendarDialogs::Export(this, Book); });
     connect(ui->actionOption, &QAction::triggered, this, &MainWindow::SettingPro);
     connect(ui->actionHide, &QAction::triggered, this, &MainWindow::HideAndMin);
     connect(ui->actionQuit, &QAction::triggered, qApp, &MainWindow::Quit);
