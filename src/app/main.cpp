@@ -10,6 +10,7 @@
 #include "core/system/singleinstance.h"
 #include "gui/dbus/pennibellbus.h"
 #include "gui/main/mainwindow.h"
+#include "gui/sync/syncfront.h"
 
 #include <QApplication>
 #include <QDir>
@@ -118,6 +119,10 @@ int main(int argc, char* argv[])
     PennibellBus bus(book);
     bus.Register();
     window.Screen()->WatchDesktop();
+    // Other computers' events through a CalDAV calendar, when an account is set.
+    SyncFront sync(book, &window);
+    window.SetSync(&sync);
+    sync.Start();
     window.ShowAtStart(options.Current().GetMinStart());
     window.ShowMissed();
     return app.exec();
