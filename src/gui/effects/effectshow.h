@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -60,6 +61,9 @@ public:
     QList<EffectShow*> Others() const;
     // The picture as the card that stands in for a missing one, at the given size.
     static QImage MakeCard(const QString& title, const QSize& size);
+    // The card's title as the lines it is drawn in: wrapped to the card's width, at most half the
+    // card high, the last line elided when the title is longer.
+    static QStringList CardTitleLines(const QString& title, const QSize& size);
 
 public slots:
     void NextStep();
