@@ -71,12 +71,15 @@ void TestDispatch::queue_data()
     };
     row("in its own second", "a@0", "t-1 t0 t1 s d", "- a - a -");
     row("same second: in list order", "a@0 b@0 c@60", "t0 d s d t60", "a b b - c");
-    row("newly due go first", "a@0 b@0 c@5 d@5", "t0 t5 d d d", "a c d b -");
+    // The reminder that makes way comes again right after the newcomer, before older waiters.
+    row("newly due go first", "a@0 b@0 c@5 d@5", "t0 t5 d d d d", "a c a d b -");
+    row("replaced comes again", "a@0 b@20", "t0 t20 d d", "a b a -");
+    row("quiet tick leaves the screen", "a@0 b@0", "t0 t1 s d", "a - a b");
     row("waits only once", "a@0/1 b@0/1 c@0", "t0 t86400 t172800 d d d", "a a a b c -");
     row("deleted while waiting", "a@0 b@0 c@0", "t0 x:b d d", "a c -");
-    row("preview is no reminder", "a@0 b@0", "t0 p s d s", "a - b b");
+    row("preview is no reminder", "a@0 b@0", "t0 p s d s d", "a - a a b");
     row("nothing to dismiss", "a@0", "d s", "- -");
-    row("from elsewhere, unknown skipped", "a@0 b@0 c@0", "t0 n:z,c,c d d", "a c b -");
+    row("from elsewhere, unknown skipped", "a@0 b@0 c@0", "t0 n:z,c,c d d d", "a c a b -");
 }
 
 void TestDispatch::queue()

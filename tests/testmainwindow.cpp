@@ -27,9 +27,10 @@ void SaveThreeEvents(bool delReminder = true)
 QString Rows(const QObject* window, bool colours = false)
 {
     QStringList out;
-    for (int row = 0; row < Table(window)->rowCount(); ++row) {
-        const QTableWidgetItem* item = Table(window)->item(row, colours ? 4 : 0);
-        out << (colours ? item->foreground().color().name() : item->text());
+    for (int row = 0; row < Table(window)->model()->rowCount(); ++row) {
+        out << (colours
+                    ? Table(window)->model()->index(row, 4).data(Qt::ForegroundRole).value<QColor>().name()
+                    : Cell(window, row, 0));
     }
     return out.join(' ');
 }
@@ -58,10 +59,10 @@ private slots:
         QVERIFY(german.load(QLocale(QLocale::German), "pennibell", "_", ":/i18n"));
         QCoreApplication::installTranslator(&german);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        QCOMPARE(Rows(w.get(), true), "#008000 #ff0000 #008000");
+        QCOMPARE(Rows(w->get(), true), "#008000 #ff0000 #008000");
         QCoreApplication::removeTranslator(&german);
-        w->AppOptions()->Change([](ESettings& s) { s.SetEffectiveColor(QStringLiteral("rgb(0,0,255)")); });
-        QCOMPARE(Rows(w.get(), true), "#0000ff #ff0000 #0000ff");
+        w->options.Change([](ESettings& s) { s.SetEffectiveColor(QStringLiteral("rgb(0,0,255)")); });
+        QCOMPARE(Rows(w->get(), true), "#0000ff #ff0000 #0000ff");
     }
 
     void deleteEvent_data()
@@ -79,20 +80,19 @@ private slots:
         Sandbox box;
         SaveThreeEvents(reminder);
         auto w = StartWindow();
-        Table(w.get())->setCurrentCell(1, 0);
+        Table(w->get())->selectRow(1);
         bool asked = false;
         WhenModal<QMessageBox>([&](QMessageBox* ask) {
             asked = true;
             // A reminder rebuilding the table while the question waits moves the current row;
             // the event chosen when Delete was pressed is the one that goes.
-            Table(w.get())->setCurrentCell(0, 0);
-            w->RefreshTable();
+            Table(w->get())->selectRow(0);
             QTest::mouseClick(ask->button(yes ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
         });
-        Click(w.get(), "Delete");
+        Click(w->get(), "Delete");
         QCOMPARE(asked, reminder);
         const bool deleted = !reminder || yes;
-        QCOMPARE(Rows(w.get()), deleted ? "Daily Weekly" : "Daily Gone Weekly");
+        QCOMPARE(Rows(w->get()), deleted ? "Daily Weekly" : "Daily Gone Weekly");
         QCOMPARE(AffairStore().LoadAffairs().Count(), deleted ? 2 : 3);
         QCOMPARE(QFileInfo::exists(QStringLiteral("./data/dap20300101090000")), !deleted);
     }
@@ -106,8 +106,8 @@ private slots:
         SaveEvents({Event("d", At(2030, 1, 10, 8, 0), Days(1)), foreign, Event("g", At(2030, 1, 1, 9, 0))});
         auto w = StartWindow();
         AnswerBox(QMessageBox::Yes);
-        w->DelExpired();
-        QCOMPARE(Rows(w.get()), "d");
+        w->window->DeleteExpired();
+        QCOMPARE(Rows(w->get()), "d");
         QVERIFY(!QFileInfo::exists(QStringLiteral("./data/dap20300101090000")));
         QVERIFY(QFileInfo::exists(QStringLiteral("./notes.txt")) &&
                 QFileInfo::exists(QStringLiteral("./data/dap20300110080000")));
@@ -132,9 +132,9 @@ private slots:
                 QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
             });
         });
-        Child<QAction>(w.get(), "actionRestore")->trigger();
+        Child<QAction>(w->get(), "actionRestore")->trigger();
         QCOMPARE(TestEnv::readAll(AffairStore::DefaultPath()), store);
-        QCOMPARE(w->Affairs().At(0).NextSecs(), At(2030, 1, 17, 8, 0).toSecsSinceEpoch());
+        QCOMPARE(w->book.Events().At(0).NextSecs(), At(2030, 1, 17, 8, 0).toSecsSinceEpoch());
     }
 };
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/effects/effectshow.h"
+#include "gui/main/reminderscreen.h"
 #include "support/widgettest.h"
 
 #include <QMenu>
@@ -19,24 +20,24 @@ void TestReminderMenu::rightClickSnoozes()
     Sandbox box;
     const QDateTime now = Clock::now();
     SaveEvents({Event("rent", now.addSecs(1))});
-    MainWindow window;
-    window.InitWindow();
+    auto program = StartWindow(false);
+    ReminderScreen* screen = program->window->Screen();
     Clock::advance(1);
-    window.eventdispose();
-    EffectShow* reminder = window.EffectWindow();
+    program->book.Tick();
+    EffectShow* reminder = screen->Window();
     QVERIFY(reminder);
     // The right button is the menu's, not a dismissal.
     reminder->StopEffect();
     QTest::mouseClick(reminder, Qt::RightButton);
-    QCOMPARE(window.EffectWindow(), reminder);
+    QCOMPARE(screen->Window(), reminder);
     emit reminder->customContextMenuRequested(QPoint(5, 5));
-    QVERIFY(window.ReminderMenu()->isVisible());
-    window.ReminderMenu()->actions().at(1)->trigger(); // again in 5 minutes
-    QVERIFY(!window.EffectWindow());
+    QVERIFY(screen->Menu()->isVisible());
+    screen->Menu()->actions().at(1)->trigger(); // again in 5 minutes
+    QVERIFY(!screen->Window());
     QCOMPARE(AffairStore().LoadAffairs().At(0).SnoozeSecs(), now.toSecsSinceEpoch() + 301);
     Clock::advance(300);
-    window.eventdispose();
-    QVERIFY(window.EffectWindow());
+    program->book.Tick();
+    QVERIFY(screen->Window());
 }
 
 QTEST_MAIN(TestReminderMenu)

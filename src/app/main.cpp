@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/reminderbook.h"
+#include "core/options/esettings.h"
 #include "core/options/options.h"
 #include "core/storage/datalocation.h"
 #include "core/storage/safefile.h"
@@ -88,13 +90,19 @@ int main(int argc, char* argv[])
     // Log-out ends the program through the event loop, which records when it last ran.
     Termination::Install(nullptr);
 
-    MainWindow window;
-    window.InitWindow();
-    QObject::connect(&single, &SingleInstance::secondStarted, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
-    window.ShowAtStart(window.AppOptions()->Current().GetMinStart());
+    DataLocation::MakeFolders();
+    Options options(ESettings::DefaultPath());
+    ReminderBook book;
+    QString unreadable;
+    const bool loaded = book.Load(&unreadable);
+    MainWindow window(book, options);
+    if (!loaded) {
+        QMessageBox::warning(nullptr, QStringLiteral("Pennibell"), unreadable);
+    }
+    book.Start();
+    QObject::connect(&single, &SingleInstance::secondStarted, &window, &MainWindow::Bring);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &book, &ReminderBook::Stop);
+    window.ShowAtStart(options.Current().GetMinStart());
+    window.ShowMissed();
     return app.exec();
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "core/events/clock.h"
+#include "core/events/reminderbook.h"
+#include "core/options/options.h"
 #include "gui/main/mainwindow.h"
 #include "support/eventbuilder.h"
 
@@ -11,7 +13,7 @@
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <memory>
 
@@ -63,9 +65,15 @@ inline void AnswerBox(QMessageBox::StandardButton which, QString* text = nullptr
     });
 }
 
-inline QTableWidget* Table(const QObject* window)
+inline QTableView* Table(const QObject* window)
 {
-    return Child<QTableWidget>(window, "tableWidget");
+    return Child<QTableView>(window, "tableWidget");
+}
+
+// The text of a table cell as shown (sorted or not).
+inline QString Cell(const QObject* window, int row, int column, int role = Qt::DisplayRole)
+{
+    return Table(window)->model()->index(row, column).data(role).toString();
 }
 
 // A scratch folder as the current directory, a config home of its own (for the autostart
@@ -92,12 +100,26 @@ private:
     QTemporaryDir Config;
 };
 
-inline std::unique_ptr<MainWindow> StartWindow()
+// The program as main() builds it, on the sandbox's files.
+struct Program
 {
-    auto window = std::make_unique<MainWindow>();
-    window->InitWindow();
-    window->ShowAtStart(false);
-    return window;
+    Options options;
+    ReminderBook book;
+    std::unique_ptr<MainWindow> window;
+    MainWindow* operator->() const { return window.get(); }
+    MainWindow* get() const { return window.get(); }
+};
+
+inline std::unique_ptr<Program> StartWindow(bool shown = true)
+{
+    auto program = std::make_unique<Program>();
+    program->book.Load();
+    program->window = std::make_unique<MainWindow>(program->book, program->options);
+    program->book.Start();
+    if (shown) {
+        program->window->ShowAtStart(false);
+    }
+    return program;
 }
 
 } // namespace WidgetTest

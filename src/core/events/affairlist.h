@@ -25,6 +25,7 @@ public:
     bool RemoveAffair(const QString& id);
     bool RemoveByState(bool active);
     AffairInfo FindAffair(const QString& id) const;
+    bool Contains(const QString& id) const { return !id.isEmpty() && Ids.contains(id); }
 
     QString RearmAll();
     QString RearmAll(const QDateTime& now);

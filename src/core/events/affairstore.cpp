@@ -5,6 +5,9 @@
 #include "core/storage/datalocation.h"
 #include "core/storage/safefile.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QSettings>
 
@@ -110,4 +113,23 @@ bool AffairStore::SaveAffairs(const AffairList& list)
         }
     }
     return SafeFile::WriteIni(Name, values);
+}
+
+bool AffairStore::Load(AffairList* out, QString* error)
+{
+    Q_UNUSED(error);
+    *out = LoadAffairs();
+    return true;
+}
+
+bool AffairStore::Save(const AffairList& list, QString* error)
+{
+    if (SaveAffairs(list)) {
+        return true;
+    }
+    if (error) {
+        *error = QCoreApplication::translate("AffairStore", "The events could not be saved to %1.")
+                     .arg(QDir::toNativeSeparators(QFileInfo(Name).absoluteFilePath()));
+    }
+    return false;
 }

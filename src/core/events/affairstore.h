@@ -27,6 +27,12 @@ public:
     // whole, so a failed save leaves the previous one as it was.
     bool SaveAffairs(const AffairList& list);
 
+    // Loads the list; a missing file is an empty list. False, with the reason, when a file is
+    // there but cannot be read.
+    bool Load(AffairList* out, QString* error = nullptr);
+    // SaveAffairs, with the reason for a failure ready for the user.
+    bool Save(const AffairList& list, QString* error = nullptr);
+
     QString FileName() const;
 
 private:

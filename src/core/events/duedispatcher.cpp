@@ -26,16 +26,30 @@ AffairInfo DueDispatcher::Tick(qint64 nowSecs)
         due.append(Affairs.At(i).GetAffairID());
     }
     // A snooze brings its event back whatever the recurrence says, an expired one too.
-    due += Affairs.TakeSnoozed(nowSecs);
+    const QStringList snoozed = Affairs.TakeSnoozed(nowSecs);
+    SnoozesTaken = !snoozed.isEmpty();
+    due += snoozed;
     return ShowNow(due);
 }
 
 AffairInfo DueDispatcher::ShowNow(const QStringList& ids)
 {
-    QStringList front = ids;
-    front.removeDuplicates();
+    QStringList front;
+    for (const QString& id : ids) {
+        if (Affairs.Contains(id) && !front.contains(id)) {
+            front.append(id);
+        }
+    }
     for (const QString& id : front) {
         Pending.removeAll(id);
+    }
+    if (front.isEmpty()) {
+        return AffairInfo();
+    }
+    // The reminder on screen makes way but is not dropped: it comes again right after.
+    if (!ShowingID.isEmpty() && !front.contains(ShowingID)) {
+        Pending.removeAll(ShowingID);
+        front.insert(1, ShowingID);
     }
     Pending = front + Pending;
     return Next();
@@ -47,18 +61,13 @@ AffairInfo DueDispatcher::Dismissed()
     return Next();
 }
 
-AffairInfo DueDispatcher::Snooze(qint64 untilSecs)
-{
-    AffairInfo record = Affairs.FindAffair(ShowingID);
-    if (!record.GetAffairID().isEmpty()) {
-        record.SetSnooze(untilSecs);
-        Affairs.ReplaceAffair(ShowingID, record);
-    }
-    return Dismissed();
-}
-
 void DueDispatcher::PreviewShown()
 {
+    // The reminder under the preview comes again once the preview is dismissed.
+    if (!ShowingID.isEmpty()) {
+        Pending.removeAll(ShowingID);
+        Pending.prepend(ShowingID);
+    }
     ShowingID.clear();
 }
 

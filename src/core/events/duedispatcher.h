@@ -21,6 +21,7 @@ public:
 
     // One tick: moves every event due by now on to its next occurrence. The first of them in
     // list order replaces whatever is on screen; the others wait, ahead of earlier ones.
+    // A reminder it replaces is not lost: it waits at the front and comes again next.
     AffairInfo Tick();
     AffairInfo Tick(qint64 nowSecs);
 
@@ -31,16 +32,15 @@ public:
     // The reminder on screen was clicked away: the next waiting one that still exists.
     AffairInfo Dismissed();
 
-    // The reminder on screen goes away and comes back at untilSecs (whole seconds since the
-    // epoch); answers as Dismissed. Nothing is snoozed while a preview or nothing is shown.
-    AffairInfo Snooze(qint64 untilSecs);
-
-    // A preview took the screen: what is dismissed next is no reminder.
+    // A preview took the screen: what is dismissed next is no reminder, and a reminder it
+    // covered waits at the front.
     void PreviewShown();
 
     // The event whose reminder is on screen; empty for none or a preview.
     QString Showing() const { return ShowingID; }
     QStringList Waiting() const { return Pending; }
+    // Whether the last tick brought snoozes back (taken off their events, to be saved).
+    bool TookSnoozes() const { return SnoozesTaken; }
 
 private:
     // Takes waiting events in turn until one still exists; it goes on screen.
@@ -50,4 +50,5 @@ private:
     QStringList Pending;
     QString ShowingID;
     quint64 SeenZone = 0;
+    bool SnoozesTaken = false;
 };

@@ -7,11 +7,14 @@
 #include <QLocale>
 #include <limits>
 
-QString NextReminder::ToolTip(const AffairList& list, const QDateTime& now)
+namespace {
+constexpr qint64 Never = std::numeric_limits<qint64>::max();
+
+QList<qint64> Moments(const AffairList& list, int* first)
 {
-    constexpr qint64 Never = std::numeric_limits<qint64>::max();
     QList<qint64> moments;
-    int first = -1;
+    moments.reserve(list.Count());
+    *first = -1;
     for (int i = 0; i < list.Count(); ++i) {
         const AffairInfo record = list.At(i);
         qint64 at = record.IsArmed() ? record.NextSecs() : Never;
@@ -19,10 +22,28 @@ QString NextReminder::ToolTip(const AffairList& list, const QDateTime& now)
             at = qMin(at, record.SnoozeSecs());
         }
         moments.append(at);
-        if (at != Never && (first < 0 || at < moments.at(first))) {
-            first = i;
+        if (at != Never && (*first < 0 || at < moments.at(*first))) {
+            *first = i;
         }
     }
+    return moments;
+}
+} // namespace
+
+int NextReminder::First(const AffairList& list, qint64* at)
+{
+    int first = -1;
+    const QList<qint64> moments = Moments(list, &first);
+    if (first >= 0) {
+        *at = moments.at(first);
+    }
+    return first;
+}
+
+QString NextReminder::ToolTip(const AffairList& list, const QDateTime& now)
+{
+    int first = -1;
+    const QList<qint64> moments = Moments(list, &first);
     if (first < 0) {
         return QCoreApplication::translate("NextReminder", "Pennibell");
     }

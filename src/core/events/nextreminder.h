@@ -14,4 +14,7 @@ public:
     // later on that same day when it is today. "Pennibell" when nothing is coming. Counts the
     // armed due moments and the snoozes; day and month names follow the locale.
     static QString ToolTip(const AffairList& list, const QDateTime& now);
+    // The index of the event that falls due first (its armed moment or its snooze, whichever
+    // comes first), with that moment in `at`; -1 when nothing is coming.
+    static int First(const AffairList& list, qint64* at);
 };

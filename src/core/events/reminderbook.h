@@ -6,6 +6,7 @@
 #include "core/events/missedreminders.h"
 #include "core/system/lastrunning.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -33,7 +34,7 @@ public:
     ~ReminderBook() override;
 
     // Reads the event file and arms every event. False when a file is there but cannot be read:
-    // then the book holds no events and refuses every change, so that nothing is saved over it.
+    // the store has then put it aside under a name that says so, and the book starts empty.
     bool Load(QString* error = nullptr);
     // After Load: works out what fell due while the program was away (handed out once by
     // TakeMissed), starts keeping the last-running moment and starts the tick.
@@ -51,8 +52,6 @@ public:
     QString ToolTip() const;
     // What fell due since the last run; empty after the first call.
     QList<MissedReminders::Entry> TakeMissed();
-    // False when the loaded file could not be read: every change is refused.
-    bool Writable() const { return Usable; }
 
     // --- Changing the list ---
     // Adds the record under a fresh identifier (given back in `id`). With a picture, the picture
@@ -81,7 +80,8 @@ public:
     void Preview(const AffairInfo& record);
     // The reminder on screen goes; the next waiting one comes.
     void Dismiss();
-    // The reminder on screen comes back in `minutes` (0 dismisses). False with nothing on screen.
+    // The reminder on screen comes back at untilSecs (whole seconds since the epoch; 0 dismisses).
+    // False with nothing on screen, or when the snooze cannot be saved (the reminder then stays).
     bool Snooze(qint64 untilSecs, QString* error = nullptr);
 
     // One pass of the clock; the timer calls it just after each whole second.
@@ -102,6 +102,7 @@ private:
     bool Commit(const AffairList& before, QString* error);
     void Put(const AffairInfo& record, bool preview);
     void ScheduleTick();
+    void RemoveOrphanPictures();
 
     QString StorePath;
     AffairList List;
@@ -109,7 +110,8 @@ private:
     LastRunning Running;
     QTimer* Timer = nullptr;
     QList<MissedReminders::Entry> Missed;
-    bool Usable = true;
     bool ScreenTaken = false;
-    qint64 LastTickSecs = 0;
+    // The wall clock at the last tick, and the monotonic time since: their difference is a jump.
+    qint64 LastTickMs = 0;
+    QElapsedTimer Monotonic;
 };

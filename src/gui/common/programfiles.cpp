@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/common/programfiles.h"
+
+#include "core/storage/datalocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+QString ProgramFiles::IconPath()
+{
+    // An installed copy finds its icon in the shared data folder, a portable one beside itself.
+    const QString found = DataLocation::resource(QStringLiteral("./icon/Pennibell.png"));
+    if (QFileInfo(found).isAbsolute()) {
+        return found;
+    }
+    return QDir(QCoreApplication::applicationDirPath())
+        .absoluteFilePath(QStringLiteral("icon/Pennibell.png"));
+}
+
+QString ProgramFiles::HelpPath()
+{
+    const QString chm = DataLocation::resource(QStringLiteral("./PennibellHelp.chm"));
+    if (QFileInfo::exists(chm)) {
+        return QFileInfo(chm).absoluteFilePath();
+    }
+    return QFileInfo(DataLocation::resource(QStringLiteral("./help/index.html"))).absoluteFilePath();
+}
