@@ -105,35 +105,46 @@ class TestDialogs : public QObject
 private slots:
     void init() { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
 
-    // At the default font each dialog keeps its designed size and places; with texts twice as
-    // long every text is shown whole, inside its window.
+    // At the default font each dialog keeps its designed size and places; in German, or with
+    // texts twice as long, every text is shown whole, inside its window.
     void layouts_data()
     {
         QTest::addColumn<QString>("which");
-        QTest::addColumn<bool>("longTexts");
+        QTest::addColumn<QString>("texts"); // "": English; "long"; "de": German
         for (const char* which : {"about", "options", "event"}) {
-            QTest::addRow("%s", which) << which << false;
-            QTest::addRow("%s, long texts", which) << which << true;
+            for (const char* texts : {"", "long", "de"}) {
+                QTest::addRow("%s %s", which, texts) << which << texts;
+            }
         }
     }
     void layouts()
     {
         QFETCH(QString, which);
-        QFETCH(bool, longTexts);
+        QFETCH(QString, texts);
         Sandbox sandbox;
         Options options(QStringLiteral("ESetting.ini"));
-        LongTexts translator;
-        if (longTexts) {
-            QCoreApplication::installTranslator(&translator);
+        LongTexts longer;
+        QTranslator german;
+        QVERIFY(german.load(QLocale(QLocale::German), "pennibell", "_", ":/i18n"));
+        QTranslator* translator = texts == QLatin1String("long") ? &longer : &german;
+        if (!texts.isEmpty()) {
+            QCoreApplication::installTranslator(translator);
         }
         const std::unique_ptr<QDialog> dialog = Make(which, &options);
-        QCoreApplication::removeTranslator(&translator);
+        QCoreApplication::removeTranslator(translator);
+        if (which == QLatin1String("options")) {
+            QCOMPARE(Child<QAbstractButton>(dialog.get(), "check_autostart")->text(),
+                     texts == QLatin1String("de") ? QStringLiteral("Pennibell bei meiner Anmeldung starten")
+                     : texts.isEmpty()            ? QStringLiteral("Start Pennibell when I log in")
+                                                  : QStringLiteral("Start Pennibell when I log in Start "
+                                                                              "Pennibell when I log in"));
+        }
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get(), 5000));
         const auto near = [](int actual, int designed) {
             return designed == 0 || qAbs(actual - designed) <= 4;
         };
-        if (!longTexts) {
+        if (texts.isEmpty()) {
             QCOMPARE(dialog->size(), DesignedSize(which));
             for (const Place& place : Designed(which)) {
                 auto* widget = Child<QWidget>(dialog.get(), place.name);

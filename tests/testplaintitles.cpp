@@ -9,6 +9,7 @@
 #include <QDateEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTextDocument>
 #include <QWindow>
 #include <atomic>

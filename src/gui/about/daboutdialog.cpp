@@ -75,8 +75,7 @@ void DAboutDialog::on_pushButton_2_clicked()
 {
     if (!QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + MakerInfo::SupportEmail()))) {
         WindowModal::Inform(this, tr("Email"),
-                            tr("No program could be started to write an e-mail. You can write "
-                               "yourself to:\n%1")
+                            tr("No program could be started to write an e-mail. You can write to:\n%1")
                                 .arg(MakerInfo::SupportEmail()));
     }
 }
