@@ -59,6 +59,32 @@ def quad_along(ax, ay, bx, by, half, colour):
     return polygon([(ax + nx, ay + ny), (bx + nx, by + ny), (bx - nx, by - ny), (ax - nx, ay - ny)], colour)
 
 
+def arc(cx, cy, r, a0, a1, width, colour):
+    """A ring segment from angle a0 to a1 (degrees, counter-clockwise on screen)."""
+    def f(x, y):
+        d = math.hypot(x - cx, y - cy)
+        if abs(d - r) > width / 2:
+            return None
+        a = math.degrees(math.atan2(cy - y, x - cx)) % 360
+        lo, hi = a0 % 360, a1 % 360
+        inside = lo <= a <= hi if lo <= hi else (a >= lo or a <= hi)
+        return colour if inside else None
+    return f
+
+
+def turn_arrow(mirror):
+    """A half-turn arrow, pointing left (undo) or, mirrored, right (redo)."""
+    def mx(x):
+        return W - x if mirror else x
+    shaft = arc(45, 34, 17, 90, 270, 6, BLUE) if mirror else arc(45, 34, 17, -90, 90, 6, BLUE)
+    return [
+        shaft,
+        line(mx(45), 51, mx(30), 51, 6, BLUE),
+        polygon([(mx(18), 17), (mx(34), 6), (mx(34), 28)], BLUE),
+        line(mx(45), 17, mx(32), 17, 6, BLUE),
+    ]
+
+
 def render(shapes):
     rows = []
     for py in range(H):
@@ -135,8 +161,26 @@ icons = {
         line(10, 56, 40, 56, 2, (150, 150, 150)),
     ],
     "pcolor.png": [disc(33, 22, 15, (230, 40, 40)), disc(57, 22, 15, (40, 180, 60)), disc(45, 40, 15, BLUE)],
+    "pfill.png": [
+        # A tipped bucket pouring a drop of paint.
+        polygon([(30, 14), (58, 26), (50, 52), (20, 40)], BLACK),
+        polygon([(32, 18), (54, 28), (48, 48), (24, 38)], (200, 200, 210)),
+        polygon([(30, 14), (58, 26), (56, 31), (28, 19)], BLUE),
+        arc(44, 20, 12, 20, 160, 3, BLACK),
+        polygon([(58, 26), (70, 38), (66, 44)], BLUE),
+        disc(68, 48, 6, BLUE),
+    ],
+    "pfont.png": [
+        line(10, 52, 28, 8, 6, BLACK), line(28, 8, 46, 52, 6, BLACK), line(17, 37, 39, 37, 5, BLACK),
+        line(54, 52, 65, 24, 4, BLUE), line(65, 24, 76, 52, 4, BLUE), line(58, 42, 72, 42, 3.5, BLUE),
+    ],
+    "pundo.png": turn_arrow(False),
+    "predo.png": turn_arrow(True),
 }
 
 if __name__ == "__main__":
+    import sys
+    # Named icons only, or all of them.
     for name, shapes in icons.items():
-        write_png(name, render(shapes))
+        if len(sys.argv) < 2 or name in sys.argv[1:]:
+            write_png(name, render(shapes))

@@ -1,14 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/effects/screensize.h"
+#include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
 #include "gui/events/affaireditdialog.h"
 #include "gui/paint/paintcpanel.h"
 #include "support/widgettest.h"
 
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDateEdit>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QListWidget>
+#include <QMimeData>
+#include <QPainter>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <sys/stat.h>
 
 using namespace WidgetTest;
 
@@ -33,6 +41,48 @@ void PrepareNewEvent(PaintCPanel& panel)
     });
 }
 
+// A drag with the left button, through the canvas's own mouse handlers.
+void Drag(QWidget* canvas, const QPoint& from, const QPoint& to)
+{
+    QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+    QTest::mouseMove(canvas, (from + to) / 2);
+    QTest::mouseMove(canvas, to);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+}
+
+// A key pressed on the sheet, which has the focus as the user draws.
+void Key(PaintCPanel& panel, int key, Qt::KeyboardModifiers modifiers = {})
+{
+    if (!panel.Canvas()->isActiveWindow()) {
+        panel.Canvas()->activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(panel.Canvas()->isActiveWindow(), 5000);
+    }
+    QTest::keyClick(panel.Canvas(), Qt::Key(key), modifiers);
+}
+
+bool Enabled(PaintCPanel& panel, const char* button)
+{
+    return Child<QAbstractButton>(&panel, button)->isEnabled();
+}
+
+// Left half transparent, right half red.
+QImage HalfRed(const QSize& size)
+{
+    QImage picture(size, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter(&picture).fillRect(QRect(size.width() / 2, 0, size.width() / 2, size.height()), Qt::red);
+    return picture;
+}
+
+// Drops `mime` on the sheet as a file manager would.
+void Drop(PaintCPanel& panel, QMimeData* mime)
+{
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, mime, Qt::LeftButton, {});
+    QApplication::sendEvent(panel.Canvas(), &enter);
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, mime, Qt::LeftButton, {});
+    QApplication::sendEvent(panel.Canvas(), &drop);
+}
+
 } // namespace
 
 class TestPaintCPanel : public QObject
@@ -45,8 +95,291 @@ private slots:
     {
         ScreenSize::setOverride(QSize(320, 240));
         Clock::setMock(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
+        // A dialog nobody in the test expected would wait for a person for ever: it is closed
+        // after a while and the test fails.
+        Stray = false;
+        Watchdog = new QTimer(this);
+        Watchdog->setInterval(10000);
+        connect(Watchdog, &QTimer::timeout, this, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                Stray = true;
+                modal->close();
+            }
+        });
+        Watchdog->start();
+    }
+    void cleanup()
+    {
+        delete Watchdog;
+        Watchdog = nullptr;
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTimer*>(QStringLiteral("WhenModal")));
+        QVERIFY2(!Stray, "a dialog was left open");
     }
     void cleanupTestCase() { Clock::reset(); }
+
+    // Every tool's step undone and redone from the keyboard and the panel, the buttons telling
+    // what is possible; a new step then leaves nothing to redo.
+    void undoRedoEachTool_data()
+    {
+        QTest::addColumn<int>("tool");
+        QTest::addColumn<int>("prepare");
+        QTest::newRow("pencil") << int(Qt::Key_P) << 0;
+        QTest::newRow("line") << int(Qt::Key_L) << 0;
+        QTest::newRow("rectangle") << int(Qt::Key_R) << 0;
+        QTest::newRow("ellipse") << int(Qt::Key_E) << 0;
+        QTest::newRow("rubber over a stroke") << int(Qt::Key_X) << int(Qt::Key_P);
+        QTest::newRow("text") << int(Qt::Key_T) << 0;
+        QTest::newRow("fill in a rectangle") << int(Qt::Key_F) << int(Qt::Key_R);
+    }
+    void undoRedoEachTool()
+    {
+        QFETCH(int, tool);
+        QFETCH(int, prepare);
+        TestEnv::ScratchDir dir;
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        PaintWidget* canvas = panel.Canvas();
+        QVERIFY(!Enabled(panel, "MyUndo") && !Enabled(panel, "MyRedo"));
+        Child<QSpinBox>(&panel, "MyPenWidth")->setValue(9);
+        if (prepare) {
+            Key(panel, prepare);
+            Drag(canvas, QPoint(40, 40), QPoint(200, 150));
+        }
+        const QImage before = canvas->GetImage();
+        Key(panel, tool);
+        if (tool == Qt::Key_T) {
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(60, 60));
+            // Letters that are also tool keys go into the text.
+            QTest::keyClicks(canvas->TextEdit(), QStringLiteral("Tip"));
+            QCOMPARE(canvas->TextEdit()->text(), QStringLiteral("Tip"));
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(250, 200));
+        } else if (tool == Qt::Key_F) {
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(120, 100));
+        } else {
+            Drag(canvas, QPoint(40, 40), QPoint(200, 150));
+        }
+        const QImage after = canvas->GetImage();
+        QVERIFY(after != before);
+        QVERIFY(Enabled(panel, "MyUndo") && !Enabled(panel, "MyRedo"));
+        Key(panel, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(canvas->GetImage() == before);
+        QVERIFY(Enabled(panel, "MyRedo"));
+        Key(panel, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(canvas->GetImage() == after);
+        Click(&panel, "MyUndo");
+        QVERIFY(canvas->GetImage() == before);
+        Key(panel, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(canvas->GetImage() == after);
+        Click(&panel, "MyUndo");
+        Key(panel, Qt::Key_P);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 20));
+        QVERIFY(!Enabled(panel, "MyRedo"));
+        Key(panel, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(canvas->GetImage().pixel(300, 20), qRgb(0, 0, 255));
+        QCOMPARE(canvas->GetImage().pixel(120, 100), before.pixel(120, 100));
+    }
+
+    // A tool key pressed in the middle of a stroke: the stroke is still one step of its own.
+    void toolKeyInsideStroke()
+    {
+        TestEnv::ScratchDir dir;
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        PaintWidget* canvas = panel.Canvas();
+        const QImage blank = canvas->GetImage();
+        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseMove(canvas, QPoint(100, 30));
+        Key(panel, Qt::Key_L);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(100, 30));
+        const QImage stroke = canvas->GetImage();
+        Drag(canvas, QPoint(20, 200), QPoint(300, 220));
+        Key(panel, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(canvas->GetImage() == stroke);
+        Key(panel, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(canvas->GetImage() == blank);
+    }
+
+    // "OK" saves the picture as it is after the undo; the session keeps well over 50 steps.
+    void undoThenOk()
+    {
+        TestEnv::ScratchDir dir;
+        QVERIFY(QDir().mkdir(QStringLiteral("data")));
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        PaintWidget* canvas = panel.Canvas();
+        for (int i = 0; i < 60; ++i) {
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(5 + i * 5, 100));
+        }
+        QCOMPARE(canvas->History().UndoCount(), 60);
+        const QImage kept = canvas->GetImage();
+        Drag(canvas, QPoint(10, 10), QPoint(300, 200));
+        Key(panel, Qt::Key_Z, Qt::ControlModifier);
+        Click(&panel, "pushButton_2");
+        QVERIFY(panel.IsSaved());
+        QImage saved;
+        QCOMPARE(PictureFile::Read(panel.GetAffair().GetPicPath(), kept.size(), &saved), 0);
+        QVERIFY(saved == kept);
+    }
+
+    // Ctrl+V: centred, transparent parts white, moved by dragging, fixed by a click beside it
+    // (which draws nothing), one undo step; one too large is scaled down to the sheet and is
+    // fixed by choosing a tool.
+    void pastePlaceAndFix()
+    {
+        TestEnv::ScratchDir dir;
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        PaintWidget* canvas = panel.Canvas();
+        QGuiApplication::clipboard()->setImage(HalfRed(QSize(100, 60)));
+        Key(panel, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(canvas->IsPlacing());
+        QCOMPARE(canvas->PlacedRect(), QRect(110, 90, 100, 60));
+        Drag(canvas, QPoint(180, 120), QPoint(200, 140));
+        QCOMPARE(canvas->PlacedRect(), QRect(130, 110, 100, 60));
+        QVERIFY(canvas->GetImage().pixel(200, 140) == qRgb(255, 255, 255));
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(!canvas->IsPlacing());
+        const QImage sheet = canvas->GetImage();
+        QCOMPARE(sheet.pixel(205, 140), qRgb(255, 0, 0));
+        QCOMPARE(sheet.pixel(140, 140), qRgb(255, 255, 255));
+        QCOMPARE(sheet.pixel(10, 10), qRgb(255, 255, 255));
+        QCOMPARE(canvas->History().UndoCount(), 1);
+        Key(panel, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(canvas->GetImage().pixel(205, 140), qRgb(255, 255, 255));
+
+        QGuiApplication::clipboard()->setImage(HalfRed(QSize(640, 480)));
+        Key(panel, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(canvas->PlacedRect(), QRect(0, 0, 320, 240));
+        Key(panel, Qt::Key_L);
+        QVERIFY(!canvas->IsPlacing());
+        QCOMPARE(canvas->GetImage().pixel(300, 10), qRgb(255, 0, 0));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("not a picture"));
+        QString text;
+        AnswerBox(QMessageBox::Ok, &text);
+        Key(panel, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(text, QStringLiteral("The clipboard holds no picture."));
+    }
+
+    void openPicture()
+    {
+        TestEnv::ScratchDir dir;
+        QVERIFY(HalfRed(QSize(40, 20)).save(QStringLiteral("photo.png")));
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        const QString path = dir.file(QStringLiteral("photo.png"));
+        WhenModal<QFileDialog>([path](QFileDialog* dialog) {
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        Key(panel, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(panel.Canvas()->PlacedRect(), QRect(140, 110, 40, 20));
+    }
+
+    // What is dropped and is no picture: a message at once, the drawing as it was.
+    void hostileDrop_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("FIFO") << QStringLiteral("fifo");
+        QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
+        QTest::newRow("text file") << QStringLiteral("note.png");
+    }
+    void hostileDrop()
+    {
+        QFETCH(QString, path);
+        TestEnv::ScratchDir dir;
+        ::mkfifo("fifo", 0600);
+        TestEnv::writeAll(QStringLiteral("note.png"), "Buy milk");
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        QTest::mouseClick(panel.Canvas(), Qt::LeftButton, {}, QPoint(50, 50));
+        const QImage before = panel.Canvas()->GetImage();
+        QString text;
+        AnswerBox(QMessageBox::Ok, &text);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())});
+        QElapsedTimer clock;
+        clock.start();
+        Drop(panel, &mime);
+        QTRY_VERIFY_WITH_TIMEOUT(!text.isEmpty(), 5000);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(text.startsWith(QStringLiteral("The dropped picture could not be opened")),
+                 qPrintable(text));
+        QVERIFY(!panel.Canvas()->IsPlacing() && panel.Canvas()->GetImage() == before);
+    }
+
+    void dropPicture()
+    {
+        TestEnv::ScratchDir dir;
+        QVERIFY(HalfRed(QSize(40, 20)).save(QStringLiteral("photo.png")));
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dir.file(QStringLiteral("photo.png")))});
+        Drop(panel, &mime);
+        QCOMPARE(panel.Canvas()->PlacedRect(), QRect(140, 110, 40, 20));
+    }
+
+    // The text tool asks nothing; the font button does. Keys pick the tools and the width.
+    void textFontAndKeys()
+    {
+        TestEnv::ScratchDir dir;
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        bool asked = false;
+        WhenModal<QFontDialog>([&asked](QFontDialog* dialog) {
+            asked = true;
+            dialog->reject();
+        });
+        Click(&panel, "MyText");
+        QTest::qWait(50);
+        QVERIFY(!asked);
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTimer*>(QStringLiteral("WhenModal")));
+        QFont big(QStringLiteral("Sans"), 30);
+        WhenModal<QFontDialog>([big](QFontDialog* dialog) {
+            dialog->setCurrentFont(big);
+            dialog->accept();
+        });
+        Click(&panel, "MyFont");
+        QCOMPARE(panel.Canvas()->TextFont().pointSize(), 30);
+
+        Key(panel, Qt::Key_F);
+        QCOMPARE(panel.Canvas()->Tool(), int(PaintWidget::Fill));
+        QVERIFY(Child<QAbstractButton>(&panel, "MyFill")->isChecked());
+        QVERIFY(Child<QAbstractButton>(&panel, "MyFill")->toolTip().endsWith(QStringLiteral("(F)")));
+        Key(panel, Qt::Key_X);
+        QCOMPARE(panel.Canvas()->Tool(), int(PaintWidget::Rubber));
+        auto* width = Child<QSpinBox>(&panel, "MyPenWidth");
+        Key(panel, Qt::Key_BracketRight);
+        QCOMPARE(width->value(), 6);
+        QCOMPARE(panel.Canvas()->RubberPen().width(), 6);
+        Key(panel, Qt::Key_BracketLeft);
+        Key(panel, Qt::Key_BracketLeft);
+        QCOMPARE(width->value(), 4);
+    }
+
+    // About 24 points on 1080 lines, in proportion on other screens.
+    void readableTextSize()
+    {
+        ScreenSize::setOverride(QSize(1920, 1080));
+        QCOMPARE(PaintWidget().TextFont().pointSizeF(), 24.0);
+        ScreenSize::setOverride(QSize(2560, 1440));
+        QCOMPARE(PaintWidget().TextFont().pointSizeF(), 32.0);
+    }
+
+    // Minimising the panel or the sheet minimises nothing: without a task bar nothing would
+    // bring them back.
+    void minimisingKeepsTheEditor()
+    {
+        TestEnv::ScratchDir dir;
+        PaintCPanel panel;
+        PrepareNewEvent(panel);
+        panel.showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(!panel.isMinimized() && panel.isVisible() && panel.Canvas()->isVisible(),
+                                 5000);
+        panel.Canvas()->showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(!panel.Canvas()->isMinimized() && !panel.isMinimized(), 5000);
+    }
 
     void okWritesPictureOnceItCan()
     {
@@ -133,6 +466,10 @@ private slots:
         QCOMPARE(canvas.GetImage().pixel(c + qRound(8 * ratio), c), qRgb(0, 0, 255));
         QCOMPARE(canvas.GetImage().pixel(c + qRound(12 * ratio), c), qRgb(255, 255, 255));
     }
+
+private:
+    QTimer* Watchdog = nullptr;
+    bool Stray = false;
 };
 
 QTEST_MAIN(TestPaintCPanel)

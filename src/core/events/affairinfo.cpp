@@ -247,15 +247,6 @@ bool AffairInfo::Rearm(const QDateTime& now)
     return r;
 }
 
-bool AffairInfo::IsDueNow()
-{
-    if (!Armed) {
-        return false;
-    }
-    const qint64 secs = Clock::nowSecs();
-    return IsDueAt(secs, LocalTime::FromSecs(secs));
-}
-
 bool AffairInfo::IsDueAt(qint64 nowSecs, const QDateTime& now)
 {
     // A tick that comes late still catches the occurrence: due means "not later than now".

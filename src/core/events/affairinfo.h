@@ -42,7 +42,6 @@ public:
     QDateTime GetNextTime();
     bool Rearm();
     bool Rearm(const QDateTime& now);
-    bool IsDueNow();
     // Due when armed and the next due moment is not later than nowSecs; a due record is
     // moved on to its first occurrence after now. `now` is the same moment as a date-time,
     // only read when the record is due.

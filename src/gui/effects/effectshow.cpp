@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/effects/effectshow.h"
 
-#include "core/effects/compositing.h"
+#include "gui/platform/compositing.h"
 #include "core/effects/screenchoice.h"
 #include "core/effects/screensize.h"
 #include "core/picture/picturefile.h"

@@ -3,6 +3,7 @@
 
 #include "core/events/clock.h"
 #include "core/options/esettings.h"
+#include "core/picture/imageimport.h"
 #include "core/picture/picturefile.h"
 #include "core/storage/datalocation.h"
 #include "gui/common/windowmodal.h"
@@ -12,8 +13,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMimeData>
 #include <QPainter>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QWindow>
 
 PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPanel)
@@ -31,7 +39,7 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
     Tools = new QButtonGroup(this);
     Tools->setExclusive(true);
     for (QPushButton* button :
-         {ui->MyPencil, ui->MyLine, ui->MyRectangle, ui->MyEllipse, ui->MyText, ui->MyRubber}) {
+         {ui->MyPencil, ui->MyLine, ui->MyRectangle, ui->MyEllipse, ui->MyText, ui->MyRubber, ui->MyFill}) {
         button->setCheckable(true);
         Tools->addButton(button);
     }
@@ -47,13 +55,19 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
     } icons[] = {{ui->MyPencil, "./icon/ppen.png"},     {ui->MyLine, "./icon/pline.png"},
                  {ui->MyRectangle, "./icon/prect.png"}, {ui->MyEllipse, "./icon/pcircle.png"},
                  {ui->MyText, "./icon/ptext.png"},      {ui->MyRubber, "./icon/prubber.png"},
-                 {ui->MyColor, "./icon/pcolor.png"}};
+                 {ui->MyColor, "./icon/pcolor.png"},    {ui->MyFill, "./icon/pfill.png"},
+                 {ui->MyFont, "./icon/pfont.png"},      {ui->MyUndo, "./icon/pundo.png"},
+                 {ui->MyRedo, "./icon/predo.png"}};
     for (const auto& entry : icons) {
         entry.button->setIconSize(iconSize);
         entry.button->setIcon(QIcon(DataLocation::resource(QString::fromLatin1(entry.file))));
     }
 
     connect(&Paint, &PaintWidget::HideOrShowPancel, this, &PaintCPanel::SetHideOrShow);
+    connect(&Paint, &PaintWidget::HistoryChanged, this, &PaintCPanel::UpdateHistoryButtons);
+    // Not from inside the drop itself: the other program waits for the drop to end.
+    connect(&Paint, &PaintWidget::DropRefused, this, &PaintCPanel::ShowDropRefusal, Qt::QueuedConnection);
+    UpdateHistoryButtons();
 
     // The event dialog belongs to the panel, so that, modal to the editor only, it leaves the
     // reminders on the desktop within reach. Made a child only now, or the form's connections
@@ -68,6 +82,66 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
     Paint.addAction(escape);
     connect(escape, &QAction::triggered, this, &PaintCPanel::on_pushButton_3_clicked);
     Paint.installEventFilter(this);
+
+    AddShortcut({QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { on_MyUndo_clicked(); });
+    AddShortcut({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                [this] { on_MyRedo_clicked(); });
+    AddShortcut({QKeySequence(Qt::CTRL | Qt::Key_O)}, [this] { on_MyOpen_clicked(); });
+    AddShortcut({QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] { PastePicture(); });
+    // The text box takes letters while it is open (a line edit claims its keys first), so the
+    // tool keys never steal what the user types.
+    const struct
+    {
+        QPushButton* button;
+        Qt::Key key;
+    } tools[] = {{ui->MyPencil, Qt::Key_P},  {ui->MyLine, Qt::Key_L},   {ui->MyRectangle, Qt::Key_R},
+                 {ui->MyEllipse, Qt::Key_E}, {ui->MyRubber, Qt::Key_X}, {ui->MyText, Qt::Key_T},
+                 {ui->MyFill, Qt::Key_F}};
+    for (const auto& tool : tools) {
+        QPushButton* button = tool.button;
+        AddShortcut({QKeySequence(tool.key)}, [button] { button->click(); });
+    }
+    AddShortcut({QKeySequence(Qt::Key_BracketLeft)}, [this] { StepPenWidth(-1); });
+    AddShortcut({QKeySequence(Qt::Key_BracketRight)}, [this] { StepPenWidth(1); });
+    ApplyToolTips();
+}
+
+QAction* PaintCPanel::AddShortcut(const QList<QKeySequence>& keys, const std::function<void()>& run)
+{
+    auto* action = new QAction(this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    Paint.addAction(action);
+    connect(action, &QAction::triggered, this, run);
+    return action;
+}
+
+void PaintCPanel::ApplyToolTips()
+{
+    const struct
+    {
+        QAbstractButton* button;
+        QKeySequence key;
+    } keys[] = {
+        {ui->MyPencil, QKeySequence(Qt::Key_P)},         {ui->MyLine, QKeySequence(Qt::Key_L)},
+        {ui->MyRectangle, QKeySequence(Qt::Key_R)},      {ui->MyEllipse, QKeySequence(Qt::Key_E)},
+        {ui->MyRubber, QKeySequence(Qt::Key_X)},         {ui->MyText, QKeySequence(Qt::Key_T)},
+        {ui->MyFill, QKeySequence(Qt::Key_F)},           {ui->MyUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {ui->MyRedo, QKeySequence(Qt::CTRL | Qt::Key_Y)}};
+    for (const auto& entry : keys) {
+        entry.button->setToolTip(
+            tr("%1 (%2)").arg(entry.button->toolTip(), entry.key.toString(QKeySequence::NativeText)));
+    }
+    ui->MyPenWidth->setToolTip(ui->MyPenWidth->toolTip() + QLatin1Char('\n') + tr("[ thinner, ] thicker"));
+}
+
+void PaintCPanel::StepPenWidth(int direction)
+{
+    // Steps in proportion, so a thick pen is reached in a few presses and a thin one still
+    // changes pixel by pixel.
+    const int width = ui->MyPenWidth->value();
+    ui->MyPenWidth->setValue(width + direction * qMax(1, width / 5));
 }
 
 bool PaintCPanel::eventFilter(QObject* watched, QEvent* event)
@@ -80,6 +154,9 @@ bool PaintCPanel::eventFilter(QObject* watched, QEvent* event)
             modal->raise();
             modal->activateWindow();
         }
+    }
+    if (watched == &Paint && event->type() == QEvent::WindowStateChange && Paint.isMinimized()) {
+        QTimer::singleShot(0, this, &PaintCPanel::Unminimise);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -112,6 +189,14 @@ int PaintCPanel::SetAffair(const AffairInfo& affair)
 
 void PaintCPanel::ShowEditor()
 {
+    // Called again while open (Add New, the tray): whatever became of the windows, the sheet
+    // and its panel come back to the front.
+    if (Paint.isMinimized()) {
+        Paint.showNormal();
+    }
+    if (isMinimized()) {
+        showNormal();
+    }
     Paint.show();
 #ifndef Q_OS_WIN
     // The panel still has no parent widget; it is only stacked as the canvas's tool window.
@@ -150,6 +235,25 @@ void PaintCPanel::StackAbove(QWidget* reminder)
 #else
     Q_UNUSED(reminder);
 #endif
+}
+
+void PaintCPanel::Unminimise()
+{
+    // The panel cannot be minimised away from its sheet: without a task bar nothing would
+    // bring the two back. Minimising either minimises nothing.
+    if (isHidden() && Paint.isHidden()) {
+        return;
+    }
+    if (Paint.isMinimized()) {
+        Paint.showNormal();
+    }
+    if (isMinimized()) {
+        showNormal();
+    }
+    if (!QApplication::activeModalWidget() && isVisible()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void PaintCPanel::KeepOnTop()
@@ -223,8 +327,9 @@ void PaintCPanel::on_pushButton_2_clicked()
     if (!PictureFile::IsProgramPath(path)) {
         path = PictureFile::NewPath(Clock::now());
     }
-    // Text still being typed is part of what the user sees, so part of what is saved.
-    Paint.FinishText();
+    // Text still being typed, or a picture still being placed, is part of what the user sees,
+    // so part of what is saved.
+    Paint.FinishPending();
     QString reason;
     if (path.isEmpty() || Paint.SavePicture(path, &reason) != 0) {
         // Reporting this event as saved would leave it pointing at a picture that is not
@@ -275,7 +380,12 @@ void PaintCPanel::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        ApplyToolTips();
         setWindowTitle(tr("Paint"));
+    }
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        // After the window system has finished minimising, or it would undo the restore.
+        QTimer::singleShot(0, this, &PaintCPanel::Unminimise);
     }
 }
 
@@ -289,14 +399,97 @@ void PaintCPanel::on_MyColor_clicked()
     }
 }
 
+// The text tool only places text; the font has its own button, so the keys typed next go
+// into the text and not into a dialog.
 void PaintCPanel::on_MyText_clicked()
 {
     Paint.SetTool(PaintWidget::Text);
+    Paint.setCursor(Qt::ArrowCursor);
+}
+
+void PaintCPanel::on_MyFont_clicked()
+{
     QFont font = Paint.TextFont();
     if (WindowModal::ChooseFont(this, &font)) {
-        Paint.TextFont() = font;
+        Paint.SetTextFont(font);
     }
-    Paint.setCursor(Qt::ArrowCursor);
+    KeepOnTop();
+}
+
+void PaintCPanel::on_MyFill_clicked()
+{
+    Paint.SetTool(PaintWidget::Fill);
+    Paint.setCursor(Qt::PointingHandCursor);
+}
+
+void PaintCPanel::on_MyUndo_clicked()
+{
+    Paint.Undo();
+}
+
+void PaintCPanel::on_MyRedo_clicked()
+{
+    Paint.Redo();
+}
+
+void PaintCPanel::UpdateHistoryButtons()
+{
+    ui->MyUndo->setEnabled(Paint.CanUndo());
+    ui->MyRedo->setEnabled(Paint.CanRedo());
+}
+
+void PaintCPanel::on_MyOpen_clicked()
+{
+    if (PictureFolder.isEmpty()) {
+        PictureFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    }
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    }
+    QFileDialog chooser(this, tr("Open picture"), PictureFolder,
+                        tr("Pictures (%1)").arg(patterns.join(QLatin1Char(' '))) + QStringLiteral(";;") +
+                            tr("All files (*)"));
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    const bool chosen =
+        WindowModal::Exec(&chooser) == QDialog::Accepted && !chooser.selectedFiles().isEmpty();
+    KeepOnTop();
+    if (!chosen) {
+        return;
+    }
+    const QString path = chooser.selectedFiles().constFirst();
+    PictureFolder = QFileInfo(path).absolutePath();
+    QImage picture;
+    QString reason;
+    if (!ImageImport::ReadFile(path, Paint.GetImage().size(), &picture, &reason)) {
+        WindowModal::Warn(this, tr("Paint"),
+                          tr("\"%1\" could not be opened:\n%2").arg(QFileInfo(path).fileName(), reason));
+        KeepOnTop();
+        return;
+    }
+    Paint.PlacePicture(picture);
+}
+
+void PaintCPanel::PastePicture()
+{
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    QString reason;
+    if (mime && Paint.PlaceFrom(mime, &reason)) {
+        return;
+    }
+    WindowModal::Warn(this, tr("Paint"),
+                      reason.isEmpty() ? tr("The clipboard holds no picture.")
+                                       : tr("The picture could not be pasted:\n%1").arg(reason));
+    KeepOnTop();
+}
+
+void PaintCPanel::ShowDropRefusal(const QString& reason)
+{
+    WindowModal::Warn(this, tr("Paint"),
+                      reason.isEmpty() ? tr("What was dropped is not a picture.")
+                                       : tr("The dropped picture could not be opened:\n%1").arg(reason));
+    KeepOnTop();
 }
 
 void PaintCPanel::on_MyRubber_clicked()
@@ -338,7 +531,7 @@ void PaintCPanel::epreview(int et, int ed)
     // A preview belongs where the user is drawing: the sheet opened under the pointer.
     Preview = new EffectShow(nullptr, ScreenChoice::UnderPointer);
     connect(Preview, &EffectShow::EffectDone, this, &PaintCPanel::EffectOver);
-    Paint.FinishText();
+    Paint.FinishPending();
     Preview->PrepareEffect(Paint.GetImage(), et, ed);
     Preview->SetDoneOnStop(true);
     Preview->StartEffect(30);

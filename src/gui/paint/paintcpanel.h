@@ -6,8 +6,12 @@
 #include "gui/paint/paintwidget.h"
 
 #include <QCursor>
+#include <QKeySequence>
+#include <QList>
 #include <QWidget>
+#include <functional>
 
+class QAction;
 class QButtonGroup;
 class EffectShow;
 
@@ -64,6 +68,14 @@ private slots:
     void epreview(int et, int ed);
     void EffectOver();
     void SetHideOrShow();
+    void on_MyFill_clicked();
+    void on_MyFont_clicked();
+    void on_MyUndo_clicked();
+    void on_MyRedo_clicked();
+    void on_MyOpen_clicked();
+    void PastePicture();
+    void UpdateHistoryButtons();
+    void ShowDropRefusal(const QString& reason);
 
 private:
     // True when the user confirmed leaving (or was not asked).
@@ -71,6 +83,13 @@ private:
     void Finish(bool saved);
     // Brings the panel back above the canvas once nothing modal is open.
     void KeepOnTop();
+    // The sheet and the panel back from the task bar (or wherever a window manager put them).
+    void Unminimise();
+    // Tooltips naming each tool's key, after the form has set the plain ones.
+    void ApplyToolTips();
+    // A shortcut for the sheet and the panel alike.
+    QAction* AddShortcut(const QList<QKeySequence>& keys, const std::function<void()>& run);
+    void StepPenWidth(int direction);
 
     Ui::PaintCPanel* ui;
     QString PicPath;
@@ -82,4 +101,6 @@ private:
     QButtonGroup* Tools = nullptr;
     // The canvas was hidden since the panel was last tied to it.
     bool Retie = false;
+    // Where the last picture was opened from, for the next "Open picture…".
+    QString PictureFolder;
 };

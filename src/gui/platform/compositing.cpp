@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/effects/compositing.h"
+#include "gui/platform/compositing.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/picture/imageimport.h"
+#include "helpers/hostile.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QtEndian>
+#include <QtTest>
+#include <sys/resource.h>
+
+namespace {
+
+quint32 Crc32(const QByteArray& bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+QByteArray Chunk(const QByteArray& kind, const QByteArray& data)
+{
+    QByteArray length(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), length.data());
+    QByteArray crc(4, '\0');
+    const QByteArray body = kind + data;
+    qToBigEndian<quint32>(Crc32(body), crc.data());
+    return length + body + crc;
+}
+
+// A well-formed PNG header that claims a picture of this size, with next to no pixels.
+QByteArray PngClaiming(quint32 width, quint32 height)
+{
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(width, header.data());
+    qToBigEndian<quint32>(height, header.data() + 4);
+    header[8] = 8; // bits per sample
+    header[9] = 6; // RGBA
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) +
+           Chunk("IDAT", qCompress("\0\0\0\0\0", 9).mid(4)) + Chunk("IEND", QByteArray());
+}
+
+QByteArray BmpClaiming(qint32 width, qint32 height)
+{
+    QByteArray bmp(54, '\0');
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    qToLittleEndian<quint32>(54 + 16, bmp.data() + 2);
+    qToLittleEndian<quint32>(54, bmp.data() + 10);
+    qToLittleEndian<quint32>(40, bmp.data() + 14);
+    qToLittleEndian<qint32>(width, bmp.data() + 18);
+    qToLittleEndian<qint32>(height, bmp.data() + 22);
+    qToLittleEndian<quint16>(1, bmp.data() + 26);
+    qToLittleEndian<quint16>(24, bmp.data() + 28);
+    return bmp + QByteArray(16, '\x7f');
+}
+
+QByteArray Encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A real JPEG whose frame header is changed to claim another size.
+QByteArray JpegClaiming(quint16 width, quint16 height)
+{
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    QByteArray jpeg = Encoded(small, "JPG");
+    const int sof = jpeg.indexOf("\xFF\xC0");
+    qToBigEndian<quint16>(height, jpeg.data() + sof + 5);
+    qToBigEndian<quint16>(width, jpeg.data() + sof + 7);
+    return jpeg;
+}
+
+// Left half transparent, right half a photo-like colour.
+QImage HalfTransparent(const QSize& size)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter(&image).fillRect(QRect(size.width() / 2, 0, size.width() / 2, size.height()),
+                              QColor(200, 100, 50));
+    return image;
+}
+
+qint64 PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+const QSize Sheet(320, 240);
+
+} // namespace
+
+class TestImageImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Each is refused with a reason, at once, without memory to speak of.
+    void hostile_data()
+    {
+        QTest::addColumn<QByteArray>("what");
+        QTest::newRow("FIFO") << QByteArray("fifo");
+        QTest::newRow("link to /dev/zero") << QByteArray("zero");
+        QTest::newRow("/dev/zero") << QByteArray("/dev/zero");
+        QTest::newRow("folder") << QByteArray("folder");
+        QTest::newRow("missing") << QByteArray("missing");
+        QTest::newRow("2 GB file") << QByteArray("2gb");
+        QTest::newRow("text") << QByteArray("Buy milk\n");
+        QTest::newRow("empty") << QByteArray("");
+        QTest::newRow("PNG of 100000 x 100000") << PngClaiming(100000, 100000);
+        QTest::newRow("PNG of 20000 x 20000") << PngClaiming(20000, 20000);
+        QTest::newRow("PNG of 6000 x 6000") << PngClaiming(6000, 6000);
+        QTest::newRow("PNG of 4000000000 x 1") << PngClaiming(4000000000u, 1);
+        QTest::newRow("BMP of 100000 x 100000") << BmpClaiming(100000, 100000);
+        QTest::newRow("BMP upside down, huge") << BmpClaiming(30000, -30000);
+        QTest::newRow("JPEG of 65500 x 65500") << JpegClaiming(65500, 65500);
+        QTest::newRow("GIF of 65535 x 65535") << QByteArray(
+            "GIF89a\xFF\xFF\xFF\xFF\x00\x00\x00,\x00\x00\x00\x00\xFF\xFF\xFF\xFF\x00\x02\x02\x44\x01\x00;",
+            30);
+    }
+    void hostile()
+    {
+        QFETCH(QByteArray, what);
+        TestEnv::ScratchDir dir;
+        QString path = QStringLiteral("picture");
+        if (what == "/dev/zero") {
+            path = QString::fromLatin1(what);
+        } else if (what == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (what == "2gb") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(2LL << 30));
+        } else if (what != "missing") {
+            Hostile::place(path, what);
+        }
+        QImage out(3, 3, QImage::Format_RGB16);
+        out.fill(Qt::green);
+        const QImage before = out;
+        QString error;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!ImageImport::ReadFile(path, Sheet, &out, &error));
+        if (!QStringList{"fifo", "zero", "/dev/zero", "folder", "missing", "2gb"}.contains(
+                QString::fromLatin1(what))) {
+            QVERIFY(!ImageImport::ReadData(what, Sheet, &out, &error));
+        }
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(out == before);
+        QVERIFY2(PeakMegabytes() < 200, qPrintable(QString::number(PeakMegabytes())));
+    }
+
+    // Transparent parts white, colours as the sheet stores them, scaled down to fit and never up.
+    void readable_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("PNG larger than the sheet")
+            << Encoded(HalfTransparent(QSize(640, 400)), "PNG") << QSize(320, 200);
+        QTest::newRow("PNG smaller than the sheet")
+            << Encoded(HalfTransparent(QSize(10, 7)), "PNG") << QSize(10, 7);
+        QTest::newRow("a sliver") << Encoded(HalfTransparent(QSize(5000, 2)), "PNG") << QSize(320, 1);
+        QTest::newRow("JPEG, decoded scaled down")
+            << Encoded(HalfTransparent(QSize(3200, 2400)).convertToFormat(QImage::Format_RGB32), "JPG")
+            << QSize(320, 240);
+        QTest::newRow("BMP") << Encoded(HalfTransparent(QSize(64, 48)), "BMP") << QSize(64, 48);
+    }
+    void readable()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        TestEnv::ScratchDir dir;
+        TestEnv::writeAll(QStringLiteral("picture"), bytes);
+        QFile::link(QStringLiteral("picture"), QStringLiteral("link")); // a link to a file is fine
+        QImage fromFile;
+        QImage fromData;
+        QString error;
+        QVERIFY2(ImageImport::ReadFile(QStringLiteral("link"), Sheet, &fromFile, &error), qPrintable(error));
+        QVERIFY2(ImageImport::ReadData(bytes, Sheet, &fromData, &error), qPrintable(error));
+        QVERIFY(fromFile == fromData);
+        QCOMPARE(fromFile.size(), size);
+        QCOMPARE(fromFile.format(), QImage::Format_RGB16);
+        // BMP keeps no transparency, JPEG no exact colours.
+        const bool alpha = !QByteArray(QTest::currentDataTag()).startsWith("JPEG") &&
+                           !QByteArray(QTest::currentDataTag()).startsWith("BMP");
+        if (alpha) {
+            QCOMPARE(fromFile.pixel(0, 0), qRgb(255, 255, 255));
+        }
+        QImage expected(1, 1, QImage::Format_RGB16);
+        expected.fill(QColor(200, 100, 50));
+        const QColor right = fromFile.pixelColor(size.width() - 1, size.height() / 2);
+        const QColor want = expected.pixelColor(0, 0);
+        const int slack = QByteArray(QTest::currentDataTag()).startsWith("JPEG") ? 12 : 0;
+        QVERIFY2(qAbs(right.red() - want.red()) <= slack && qAbs(right.green() - want.green()) <= slack &&
+                     qAbs(right.blue() - want.blue()) <= slack,
+                 qPrintable(right.name()));
+    }
+};
+
+QTEST_MAIN(TestImageImport)
+#include "testimageimport.moc"
