@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class Options;
+class QPushButton;
 
 namespace Ui {
 class SettingDialog;
@@ -35,6 +36,7 @@ private slots:
 
 private:
     bool ChooseColor(QString* text);
+    void ShowSwatch(QPushButton* button, const QString& text) const;
 
     Ui::SettingDialog* ui;
     Options* Settings;
