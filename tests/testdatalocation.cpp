@@ -46,6 +46,39 @@ private slots:
                  share + QStringLiteral("/icon/P.png"));
     }
 
+    // An installed copy with nowhere to keep its files says why, naming what is missing, rather
+    // than running in its own folder with an empty list; a portable copy needs no home.
+    void usable_data()
+    {
+        QTest::addColumn<QString>("user"); // "home": scratch/home/P; "file": under a plain file
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QString>("why"); // empty: usable
+        QTest::newRow("home") << "home" << false << "";
+        QTest::newRow("portable, no home") << "" << true << "";
+        QTest::newRow("no home") << "" << false << "no home folder";
+        QTest::newRow("drive not mounted")
+            << "/proc/pennibell-mnt/home/P" << false << "/proc/pennibell-mnt does not exist";
+        QTest::newRow("not a folder") << "file" << false << "is a file";
+        QTest::newRow("read-only") << "/proc" << false << "nothing can be written";
+    }
+    void usable()
+    {
+        QFETCH(QString, user);
+        QFETCH(bool, writable);
+        QFETCH(QString, why);
+        TestEnv::ScratchDir scratch;
+        touch(scratch.file(QStringLiteral("file")));
+        if (user == QStringLiteral("home") || user == QStringLiteral("file")) {
+            user = scratch.file(user + QStringLiteral("/P"));
+        }
+        const DataLocation loc(scratch.path(), user, {}, [&](const QString&) { return writable; });
+        QString error;
+        QCOMPARE(loc.Usable(&error), why.isEmpty());
+        QVERIFY2(error.contains(why), qPrintable(error));
+        // A usable home folder is made on the way.
+        QVERIFY(!why.isEmpty() || user.isEmpty() || QFileInfo(user).isDir());
+    }
+
     // The program folder first, then each share in order; a folder is found as a file is.
     void resolve()
     {

@@ -543,6 +543,41 @@ Ohne Optionen startet Pennibell und wartet im Systembereich der Kontrollleiste. 
             <source>Pennibell</source>
             <translation>Pennibell</translation>
         </message>
+        <message>
+            <source>No program could be started to show the web site. You can open it yourself:
+%1</source>
+            <translation>Es konnte kein Programm gestartet werden, um die Webseite anzuzeigen. Sie können sie selbst öffnen:
+%1</translation>
+        </message>
+        <message>
+            <source>No program could be started to write an e-mail. You can write to:
+%1</source>
+            <translation>Es konnte kein Programm gestartet werden, um eine E-Mail zu schreiben. Sie können selbst schreiben an:
+%1</translation>
+        </message>
+    </context>
+    <context>
+        <name>DataLocation</name>
+        <message>
+            <source>Pennibell has no folder to keep its events in: this user has no home folder (HOME is not set).</source>
+            <translation>Pennibell hat keinen Ordner für seine Ereignisse: Dieser Benutzer hat keinen persönlichen Ordner (HOME ist nicht gesetzt).</translation>
+        </message>
+        <message>
+            <source>%1 does not exist, and no folder can be made in %2.</source>
+            <translation>%1 existiert nicht, und in %2 kann kein Ordner angelegt werden.</translation>
+        </message>
+        <message>
+            <source>%1 is a file, not a folder.</source>
+            <translation>%1 ist eine Datei, kein Ordner.</translation>
+        </message>
+        <message>
+            <source>Pennibell cannot use its data folder %1: %2</source>
+            <translation>Pennibell kann seinen Datenordner %1 nicht verwenden: %2</translation>
+        </message>
+        <message>
+            <source>Pennibell cannot use its data folder %1: nothing can be written in it.</source>
+            <translation>Pennibell kann seinen Datenordner %1 nicht verwenden: Darin kann nichts geschrieben werden.</translation>
+        </message>
     </context>
     <context>
         <name>EffectCodes</name>
@@ -848,7 +883,7 @@ Möchten Sie das wirklich tun?</translation>
             <translation>Ereignis &amp;löschen</translation>
         </message>
         <message>
-            <source>&amp;Bakup</source>
+            <source>&amp;Backup</source>
             <translation>&amp;Sichern</translation>
         </message>
         <message>
@@ -1203,8 +1238,8 @@ Möchten Sie ohne Speichern beenden?</translation>
             <translation>Start</translation>
         </message>
         <message>
-            <source>Auto start Pennibell when windows starts</source>
-            <translation>Pennibell beim Anmelden automatisch starten</translation>
+            <source>Start Pennibell when I log in</source>
+            <translation>Pennibell bei meiner Anmeldung starten</translation>
         </message>
         <message>
             <source>Minimize the window when Pennibell starts</source>

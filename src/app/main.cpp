@@ -9,7 +9,10 @@
 #include "core/system/platformchoice.h"
 #include "core/system/singleinstance.h"
 #include "gui/dbus/pennibellbus.h"
+#include "core/system/termination.h"
 #include "gui/main/mainwindow.h"
+#include "gui/main/reminderscreen.h"
+#include "gui/sync/syncfront.h"
 
 #include <QApplication>
 #include <QDir>
@@ -79,7 +82,13 @@ int main(int argc, char* argv[])
     speak();
     // Every data file lives relative to the program's folder, or to the user's own data folder
     // when the program is installed where its user cannot write.
-    DataLocation::forApplication().enter();
+    DataLocation location = DataLocation::forApplication();
+    QString unusable;
+    if (!location.Usable(&unusable)) {
+        QMessageBox::critical(nullptr, QStringLiteral("Pennibell"), unusable);
+        return 1;
+    }
+    location.enter();
 
     // Two copies on one data folder would show every reminder twice and overwrite each
     // other's saves: a second start only brings the running one forward.
@@ -99,6 +108,8 @@ int main(int argc, char* argv[])
 
     // The window hides to the tray; closing it must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Log-out ends the program through the event loop, which records when it last ran.
+    Termination::Install(nullptr);
 
     DataLocation::MakeFolders();
     Options options(ESettings::DefaultPath());
@@ -118,6 +129,10 @@ int main(int argc, char* argv[])
     PennibellBus bus(book);
     bus.Register();
     window.Screen()->WatchDesktop();
+    // Other computers' events through a CalDAV calendar, when an account is set.
+    SyncFront sync(book, &window);
+    window.SetSync(&sync);
+    sync.Start();
     window.ShowAtStart(options.Current().GetMinStart());
     window.ShowMissed();
     return app.exec();

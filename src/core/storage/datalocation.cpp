@@ -26,10 +26,8 @@ DataLocation::DataLocation(const QString& programDir, const QString& userDir, co
     : ProgramDir(QDir::cleanPath(QDir(programDir).absolutePath())), ShareDirs(shareDirs),
       Portable(writable(ProgramDir))
 {
-    // Without a home folder there is nowhere else to go; behave as a portable copy.
-    if (userDir.isEmpty()) {
-        Portable = true;
-    } else {
+    // Without a home folder an installed copy has nowhere to go; Usable() says so.
+    if (!userDir.isEmpty()) {
         UserDir = QDir::cleanPath(QDir(userDir).absolutePath());
     }
 }
@@ -49,13 +47,63 @@ DataLocation DataLocation::forApplication()
     // An installed copy keeps its data in the user's folder even when its own folder is writable
     // (run as root, /usr/bin is): data beside the program would be left behind by the package.
     const bool installed = QFileInfo(shares.constFirst()).isDir();
-    return DataLocation(programDir, QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation),
-                        shares, [installed](const QString& dir) { return !installed && isWritableDir(dir); });
+    QString user = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+#ifdef Q_OS_UNIX
+    // Qt puts a missing home at "/", which would only fail later with a misleading name.
+    if (qEnvironmentVariableIsEmpty("HOME") && qEnvironmentVariableIsEmpty("XDG_DATA_HOME")) {
+        user.clear();
+    }
+#endif
+    return DataLocation(programDir, user, shares,
+                        [installed](const QString& dir) { return !installed && isWritableDir(dir); });
 }
 
 QString DataLocation::workingDir() const
 {
     return Portable ? ProgramDir : UserDir;
+}
+
+bool DataLocation::Usable(QString* error) const
+{
+    const auto fail = [error](const QString& why) {
+        if (error) {
+            *error = why;
+        }
+        return false;
+    };
+    if (Portable) {
+        return true;
+    }
+    if (UserDir.isEmpty()) {
+        return fail(QCoreApplication::translate(
+            "DataLocation", "Pennibell has no folder to keep its events in: this user has no home folder "
+                            "(HOME is not set)."));
+    }
+    if (!QDir().mkpath(UserDir)) {
+        // Name the part that is missing: a home on a drive that is not mounted shows as such.
+        QString missing = UserDir;
+        QString existing = QFileInfo(UserDir).absolutePath();
+        while (!QFileInfo::exists(existing) && existing != QFileInfo(existing).absolutePath()) {
+            missing = existing;
+            existing = QFileInfo(existing).absolutePath();
+        }
+        const QString why =
+            QFileInfo(existing).isDir()
+                ? QCoreApplication::translate("DataLocation",
+                                              "%1 does not exist, and no folder can be made in %2.")
+                      .arg(QDir::toNativeSeparators(missing), QDir::toNativeSeparators(existing))
+                : QCoreApplication::translate("DataLocation", "%1 is a file, not a folder.")
+                      .arg(QDir::toNativeSeparators(existing));
+        return fail(QCoreApplication::translate("DataLocation", "Pennibell cannot use its data folder %1: %2")
+                        .arg(QDir::toNativeSeparators(UserDir), why));
+    }
+    if (!isWritableDir(UserDir)) {
+        return fail(QCoreApplication::translate("DataLocation",
+                                                "Pennibell cannot use its data folder %1: nothing can be "
+                                                "written in it.")
+                        .arg(QDir::toNativeSeparators(UserDir)));
+    }
+    return true;
 }
 
 QString DataLocation::DataFolder()

@@ -28,6 +28,11 @@ public:
     // The folder that becomes the current directory.
     QString workingDir() const;
 
+    // Whether the working folder can hold the program's files, making it when missing. When it
+    // cannot (an installed copy whose user has no home, or a home on a drive not mounted, or
+    // one that cannot be written), `error` says why in words for the user.
+    bool Usable(QString* error) const;
+
     // The folders of the event file and pictures, and of the backups, inside the working folder.
     static QString DataFolder();
     static QString BackupFolder();

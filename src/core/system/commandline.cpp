@@ -410,7 +410,8 @@ const QList<Modifier>& modifiers()
          "add"},
         {"json", "", QT_TRANSLATE_NOOP("CommandLine", "With --list: one JSON array of objects."), "list"},
         {"strict", "",
-         QT_TRANSLATE_NOOP("CommandLine", "With --import: import nothing when anything cannot be represented."),
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "With --import: import nothing when anything cannot be represented."),
          "import"},
     };
     return table;

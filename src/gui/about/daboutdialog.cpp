@@ -3,6 +3,7 @@
 #include "ui_daboutdialog.h"
 
 #include "core/system/makerinfo.h"
+#include "gui/common/windowmodal.h"
 
 #include <QDesktopServices>
 #include <QEvent>
@@ -14,18 +15,18 @@
 DAboutDialog::DAboutDialog(QWidget* parent) : QDialog(parent), ui(new Ui::DAboutDialog)
 {
     ui->setupUi(this);
-    // The form has room below the copyright line; the licence goes there.
-    Licence = new QLabel(ui->groupBox);
-    Licence->setObjectName(QStringLiteral("label_4"));
-    Licence->setGeometry(15, 115, 241, 56);
-    Licence->setAlignment(Qt::AlignCenter);
-    Licence->setWordWrap(true);
+    // The licence goes below the copyright line.
+    Licence = ui->label_4;
+    // Our own texts; a program name or address that looks like markup is still shown as typed.
+    for (QLabel* label : {ui->label, ui->label_2, ui->label_3, Licence}) {
+        label->setTextFormat(Qt::PlainText);
+    }
     ApplyCodeTexts();
     if (OsVersion() >= 6.0) {
         ui->pushButton_2->setVisible(false);
     }
-    setMinimumSize(width(), height());
-    setMaximumSize(width(), height());
+    // The designed size, or more where a translation or a larger font needs it; not resizable.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
 }
 
 DAboutDialog::~DAboutDialog()
@@ -62,12 +63,21 @@ void DAboutDialog::on_pushButton_clicked()
         return;
     }
 #endif
-    QDesktopServices::openUrl(QUrl(MakerInfo::WebSite()));
+    if (!QDesktopServices::openUrl(QUrl(MakerInfo::WebSite()))) {
+        WindowModal::Inform(this, tr("Web"),
+                            tr("No program could be started to show the web site. You can open it "
+                               "yourself:\n%1")
+                                .arg(MakerInfo::WebSite()));
+    }
 }
 
 void DAboutDialog::on_pushButton_2_clicked()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + MakerInfo::SupportEmail()));
+    if (!QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + MakerInfo::SupportEmail()))) {
+        WindowModal::Inform(this, tr("Email"),
+                            tr("No program could be started to write an e-mail. You can write to:\n%1")
+                                .arg(MakerInfo::SupportEmail()));
+    }
 }
 
 void DAboutDialog::on_pushButton_3_clicked()

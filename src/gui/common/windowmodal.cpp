@@ -17,6 +17,8 @@ int ShowBox(QMessageBox::Icon icon, QWidget* parent, const QString& title, const
             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton preset)
 {
     QMessageBox box(icon, title, text, buttons, parent);
+    // Our messages carry no markup, but some quote an event's title, which must show as typed.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(preset);
     return WindowModal::Exec(&box);
 }

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <algorithm>
@@ -153,7 +154,9 @@ bool EffectShow::Prepare(const QImage& picture, bool pictureRead, int type, int 
         usable = !frame.IsBlank();
     }
     if (!usable) {
-        frame.SetPicture(MakeCard(title, QSize(screenWidth, screenHeight)), edges);
+        // Hard edges even where the desktop blends: smooth edges would make the pale panel,
+        // and the text on it, as see-through as its distance from white.
+        frame.SetPicture(MakeCard(title, QSize(screenWidth, screenHeight)), EffectFrame::HardEdges);
     }
     const int result = reckon.Init({type, direction});
     if (shaped) {
@@ -175,8 +178,11 @@ bool EffectShow::Prepare(const QImage& picture, bool pictureRead, int type, int 
 void EffectShow::SetTitle(const QString& text)
 {
     title = text;
-    // Window lists and screen readers name the reminder by its event.
-    setWindowTitle(text);
+    // Window lists and screen readers name the reminder by its event. Qt reads "[*]" in a window
+    // title as the place of its modified mark and drops it; doubled, it shows once.
+    QString shown = text;
+    shown.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    setWindowTitle(shown);
     setAccessibleName(tr("Reminder: %1").arg(text));
     for (const auto& other : others) {
         other->SetTitle(text);
@@ -376,33 +382,84 @@ void EffectShow::hideEvent(QHideEvent* event)
     }
 }
 
+namespace {
+
+struct CardFonts
+{
+    QFont title;
+    QFont note;
+    int margin = 0;
+    int textWidth = 0;
+};
+
+CardFonts cardFonts(const QSize& size)
+{
+    CardFonts fonts;
+    fonts.title.setPixelSize(qMax(12, size.height() / 20));
+    fonts.title.setBold(true);
+    fonts.note.setPixelSize(qMax(10, size.height() / 48));
+    fonts.margin = qMax(8, size.height() / 40);
+    fonts.textWidth = qMax(16, size.width() / 2 - 2 * fonts.margin);
+    return fonts;
+}
+
+} // namespace
+
+QStringList EffectShow::CardTitleLines(const QString& title, const QSize& size)
+{
+    const CardFonts fonts = cardFonts(size);
+    const QFontMetrics metrics(fonts.title);
+    const int maxLines = qMax(1, size.height() / 2 / metrics.lineSpacing());
+    // Whole lines only: at word boundaries where there are any, anywhere in a word too long for
+    // a line, and the last line that fits ends in an ellipsis when the title goes on.
+    QString text = title;
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, fonts.title);
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(fonts.textWidth);
+        if (lines.size() == maxLines - 1 && line.textStart() + line.textLength() < text.size()) {
+            lines.append(
+                metrics.elidedText(text.mid(line.textStart()).simplified(), Qt::ElideRight, fonts.textWidth));
+            break;
+        }
+        QString part = text.mid(line.textStart(), line.textLength());
+        part.remove(QChar::LineSeparator);
+        lines.append(part.trimmed());
+    }
+    layout.endLayout();
+    return lines;
+}
+
 QImage EffectShow::MakeCard(const QString& title, const QSize& size)
 {
     QImage card(size, QImage::Format_RGB32);
     card.fill(Qt::white);
     QPainter painter(&card);
 
-    QFont titleFont = painter.font();
-    titleFont.setPixelSize(qMax(12, size.height() / 20));
-    titleFont.setBold(true);
-    QFont noteFont = painter.font();
-    noteFont.setPixelSize(qMax(10, size.height() / 48));
+    const CardFonts fonts = cardFonts(size);
+    const int margin = fonts.margin;
+    const QStringList lines = title.isEmpty() ? QStringList() : CardTitleLines(title, size);
+    const QFontMetrics titleMetrics(fonts.title);
+    const int lineHeight = titleMetrics.lineSpacing();
+    int titleWidth = 0;
+    for (const QString& line : lines) {
+        titleWidth = qMax(titleWidth, titleMetrics.horizontalAdvance(line));
+    }
+    const int titleHeight = int(lines.size()) * lineHeight;
 
     const QString note = tr("The picture of this reminder cannot be shown.");
-    const int margin = qMax(8, size.height() / 40);
-    const int textWidth = qMax(16, size.width() / 2 - 2 * margin);
     const int flags = Qt::AlignHCenter | Qt::TextWordWrap;
+    painter.setFont(fonts.note);
+    const QRect noteBox = painter.boundingRect(QRect(0, 0, fonts.textWidth, size.height()), flags, note);
 
-    painter.setFont(titleFont);
-    QRect titleBox =
-        title.isEmpty() ? QRect() : painter.boundingRect(QRect(0, 0, textWidth, size.height()), flags, title);
-    titleBox.setHeight(qMin(titleBox.height(), size.height() / 2));
-    painter.setFont(noteFont);
-    const QRect noteBox = painter.boundingRect(QRect(0, 0, textWidth, size.height()), flags, note);
-
-    const int gap = titleBox.isEmpty() ? 0 : margin / 2;
-    const int panelWidth = qMin(size.width(), qMax(titleBox.width(), noteBox.width()) + 2 * margin);
-    const int panelHeight = qMin(size.height(), titleBox.height() + gap + noteBox.height() + 2 * margin);
+    const int gap = lines.isEmpty() ? 0 : margin / 2;
+    const int panelWidth = qMin(size.width(), qMax(titleWidth, noteBox.width()) + 2 * margin);
+    const int panelHeight = qMin(size.height(), titleHeight + gap + noteBox.height() + 2 * margin);
     const QRect panel((size.width() - panelWidth) / 2, (size.height() - panelHeight) / 2, panelWidth,
                       panelHeight);
 
@@ -412,13 +469,14 @@ QImage EffectShow::MakeCard(const QString& title, const QSize& size)
     painter.drawRect(panel.adjusted(0, 0, -1, -1));
     painter.setPen(QColor(32, 32, 32));
     int y = panel.top() + margin;
-    if (!titleBox.isEmpty()) {
-        painter.setFont(titleFont);
-        painter.drawText(QRect(panel.left() + margin, y, panel.width() - 2 * margin, titleBox.height()),
-                         flags, title);
-        y += titleBox.height() + gap;
+    painter.setFont(fonts.title);
+    for (const QString& line : lines) {
+        painter.drawText(QRect(panel.left() + margin, y, panel.width() - 2 * margin, lineHeight),
+                         Qt::AlignHCenter, line);
+        y += lineHeight;
     }
-    painter.setFont(noteFont);
+    y += gap;
+    painter.setFont(fonts.note);
     painter.drawText(QRect(panel.left() + margin, y, panel.width() - 2 * margin, noteBox.height()), flags,
                      note);
     return card;

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -62,6 +63,9 @@ public:
     QList<EffectShow*> Others() const;
     // The picture as the card that stands in for a missing one, at the given size.
     static QImage MakeCard(const QString& title, const QSize& size);
+    // The card's title as the lines it is drawn in: wrapped to the card's width, at most half the
+    // card high, the last line elided when the title is longer.
+    static QStringList CardTitleLines(const QString& title, const QSize& size);
 
     // A click this soon after the window came on screen is taken for one meant for what was
     // there before (a double click under way, say) and dismisses nothing.

@@ -7,6 +7,8 @@
 #include "gui/common/windowmodal.h"
 #include "ui_affaireditdialog.h"
 
+#include <QTextDocument>
+
 AffairEditDialog::AffairEditDialog(QWidget* parent) : QDialog(parent), ui(new Ui::AffairEditDialog)
 {
     ui->setupUi(this);
@@ -16,8 +18,11 @@ AffairEditDialog::AffairEditDialog(QWidget* parent) : QDialog(parent), ui(new Ui
     ui->AFDateEdit->setDate(now.date());
     ui->AFTimeEdit->setTime(now.time());
     ui->AFDateEdit->setCalendarPopup(true);
+    // A title is one short line of plain text: Tab goes on to the date, as in every other field.
+    ui->AFTitle->setTabChangesFocus(true);
     setWindowTitle(tr("Event Information"));
-    setFixedSize(size());
+    // The designed size, or more where a translation or a larger font needs it; not resizable.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
 }
 
 AffairEditDialog::~AffairEditDialog()
@@ -32,7 +37,7 @@ void AffairEditDialog::SetAffair(const AffairInfo& affair)
         const QDateTime now = Clock::now();
         ui->AFDateEdit->setDate(now.date());
         ui->AFTimeEdit->setTime(now.time());
-        ui->AFTitle->clear();
+        ShowTitle(QString());
         ui->OnlyOnce->setChecked(true);
         ui->PerNum->setValue(1);
         ui->PerNum->setEnabled(false);
@@ -42,12 +47,21 @@ void AffairEditDialog::SetAffair(const AffairInfo& affair)
     const QDateTime user = Affair.GetUserDateTime();
     ui->AFDateEdit->setDate(user.date());
     ui->AFTimeEdit->setTime(user.time());
-    ui->AFTitle->setText(Affair.GetAffairTitle());
+    ShowTitle(Affair.GetAffairTitle());
     ShowPeriod(Affair.GetPeriod());
     const QVariantList effect = Affair.GetEffect();
     const int type = effect.size() > 0 ? effect.at(0).toInt() : 3;
     const int direction = effect.size() > 1 ? effect.at(1).toInt() : 0;
     ui->EffectList->setCurrentRow(::EffectCodes::Row(type, direction));
+}
+
+void AffairEditDialog::ShowTitle(const QString& title)
+{
+    // Plain text both ways: a title that looks like HTML is still only the user's words, and
+    // markup in it must never make the dialog read a file.
+    ShownTitle = title;
+    ui->AFTitle->setPlainText(title);
+    ui->AFTitle->document()->setModified(false);
 }
 
 void AffairEditDialog::ShowPeriod(const AffairPeriod& period)
@@ -138,8 +152,10 @@ AffairInfo AffairEditDialog::FormRecord() const
         id = LocalTime::ToIso(Clock::now());
     }
     const QDateTime user = LocalTime::Make(ui->AFDateEdit->date(), ui->AFTimeEdit->time());
-    record.SetInfo(id, ui->AFTitle->toPlainText(), user, period.year, period.month, period.day, period.hour,
-                   period.minute);
+    // The text box turns no-break spaces and line ends of its own making into others; a title
+    // the user did not touch is kept exactly as it was stored.
+    const QString title = ui->AFTitle->document()->isModified() ? ui->AFTitle->toPlainText() : ShownTitle;
+    record.SetInfo(id, title, user, period.year, period.month, period.day, period.hour, period.minute);
     record.SetEffect(codes);
     return record;
 }

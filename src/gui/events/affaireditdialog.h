@@ -48,6 +48,7 @@ private slots:
     void on_buttonBox_accepted();
 
 private:
+    void ShowTitle(const QString& title);
     void ShowPeriod(const AffairPeriod& period);
     // The radio button of each unit.
     QMap<AffairPeriod::Unit, QRadioButton*> UnitButtons() const;
@@ -56,5 +57,7 @@ private:
 
     Ui::AffairEditDialog* ui;
     AffairInfo Affair;
+    // The title as the form was filled with it.
+    QString ShownTitle;
     QVariantList EffectCodes;
 };

@@ -18,6 +18,7 @@
 #include "gui/main/reminderscreen.h"
 #include "gui/options/settingdialog.h"
 #include "gui/paint/paintcpanel.h"
+#include "gui/sync/syncfront.h"
 
 #include <QAction>
 #include <QApplication>
@@ -275,9 +276,20 @@ bool MainWindow::ApplyOptions()
     return entry != AutoStart::Outcome::Failed;
 }
 
+void MainWindow::SetSync(SyncFront* sync)
+{
+    Sync = sync;
+    auto* page = new QAction(tr("&Sync..."), this);
+    ui->menuFile->insertAction(ui->actionOption, page);
+    connect(page, &QAction::triggered, Sync, &SyncFront::OpenPage);
+    connect(Sync, &SyncFront::statusChanged, this, &MainWindow::UpdateTray);
+    UpdateTray();
+}
+
 void MainWindow::UpdateTray()
 {
-    const QString text = Book.ToolTip();
+    const QString status = Sync ? Sync->Status() : QString();
+    const QString text = status.isEmpty() ? Book.ToolTip() : Book.ToolTip() + QLatin1Char('\n') + status;
     if (Tray && Tray->toolTip() != text) {
         Tray->setToolTip(text);
     }

@@ -11,6 +11,7 @@ class Options;
 class PaintCPanel;
 class ReminderBook;
 class ReminderScreen;
+class SyncFront;
 
 namespace Ui {
 class MainWindow;
@@ -35,6 +36,8 @@ public:
     void Bring();
 
     ReminderScreen* Screen() const { return Reminders; }
+    // Offers the "Sync" page in the File menu and its last result in the tray.
+    void SetSync(SyncFront* sync);
     // The identifier of the event in the table's current row; empty for none.
     QString CurrentId() const;
 
@@ -86,6 +89,7 @@ private:
     QList<QAction*> TableActions;
     QList<QAction*> TrayActions;
     QPointer<PaintCPanel> Editor;
+    SyncFront* Sync = nullptr;
     // The event an edit was opened for (empty for a new one); its result replaces that one.
     QString EditedId;
     // Where the user left the window, for showing it there again.

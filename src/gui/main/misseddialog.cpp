@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main/misseddialog.h"
 
+#include "gui/common/plaintext.h"
 #include "gui/main/eventrowtext.h"
 
 #include <QDialogButtonBox>
@@ -27,7 +28,10 @@ MissedDialog::MissedDialog(const QList<MissedReminders::Entry>& missed, QWidget*
     for (int row = 0; row < missed.size(); ++row) {
         const MissedReminders::Entry& entry = missed.at(row);
         Events.append(entry.Event);
-        List->setItem(row, 0, new QTableWidgetItem(entry.Event.GetAffairTitle()));
+        // Items show their text as it is; the tooltip, for a title the column cuts off, must too.
+        auto* title = new QTableWidgetItem(entry.Event.GetAffairTitle());
+        title->setToolTip(PlainText::ForToolTip(entry.Event.GetAffairTitle()));
+        List->setItem(row, 0, title);
         List->setItem(row, 1, new QTableWidgetItem(EventRowText::DateText(entry.When)));
         List->setItem(row, 2, new QTableWidgetItem(EventRowText::TimeText(entry.When)));
     }

@@ -3,10 +3,10 @@
 
 #include "core/events/clock.h"
 #include "core/events/reminderbook.h"
+#include "core/events/reminderhold.h"
 #include "core/options/options.h"
 #include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
-#include "core/events/reminderhold.h"
 #include "gui/paint/paintcpanel.h"
 #include "gui/platform/desktopnotice.h"
 #include "gui/platform/donotdisturb.h"

@@ -7,6 +7,8 @@
 #include "gui/common/windowmodal.h"
 
 #include <QEvent>
+#include <QPainter>
+#include <QPixmap>
 
 SettingDialog::SettingDialog(Options* options, QWidget* parent)
     : QDialog(parent), ui(new Ui::SettingDialog), Settings(options)
@@ -36,10 +38,25 @@ void SettingDialog::FillForm()
     ui->check_notify->setChecked(current.GetDesktopNotice());
     effectiveColor = current.GetEffectiveColor();
     expiredColor = current.GetExpiredColor();
-    ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") +
-                                  ESettings::ColorText(effectiveColor) + QLatin1Char(';'));
-    ui->button_over->setStyleSheet(QStringLiteral("background-color: ") + ESettings::ColorText(expiredColor) +
-                                   QLatin1Char(';'));
+    ShowSwatch(ui->button_eff, effectiveColor);
+    ShowSwatch(ui->button_over, expiredColor);
+}
+
+void SettingDialog::ShowSwatch(QPushButton* button, const QColor& color) const
+{
+    // A filled picture on the button rather than a style sheet: a style sheet with only a
+    // background colour leaves the drawing to the style, which shades the button's face from
+    // that colour (lighter towards the top), so pure blue showed as a pale (130, 130, 252).
+    const QSize size = button->size() - QSize(10, 10);
+    QPixmap swatch(size);
+    swatch.fill(color);
+    QPainter frame(&swatch);
+    frame.setPen(palette().color(QPalette::WindowText));
+    frame.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    frame.end();
+    button->setIconSize(size);
+    button->setIcon(swatch);
+    button->setAccessibleName(ESettings::ColorText(color));
 }
 
 bool SettingDialog::ReadForm()
@@ -68,16 +85,14 @@ bool SettingDialog::ChooseColor(QColor* color)
 void SettingDialog::on_button_eff_clicked()
 {
     if (ChooseColor(&effectiveColor)) {
-        ui->button_eff->setStyleSheet(QStringLiteral("background-color: ") +
-                                      ESettings::ColorText(effectiveColor) + QLatin1Char(';'));
+        ShowSwatch(ui->button_eff, effectiveColor);
     }
 }
 
 void SettingDialog::on_button_over_clicked()
 {
     if (ChooseColor(&expiredColor)) {
-        ui->button_over->setStyleSheet(QStringLiteral("background-color: ") +
-                                       ESettings::ColorText(expiredColor) + QLatin1Char(';'));
+        ShowSwatch(ui->button_over, expiredColor);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class Options;
+class QPushButton;
 
 namespace Ui {
 class SettingDialog;
@@ -24,6 +25,7 @@ public:
     // The new options hold for this run either way.
     bool ReadForm();
 
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -33,6 +35,7 @@ private slots:
 
 private:
     bool ChooseColor(QColor* color);
+    void ShowSwatch(QPushButton* button, const QColor& color) const;
 
     Ui::SettingDialog* ui;
     Options* Settings;

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/calendar/calendarcodec.h"
+
+#include "core/calendar/calendarexport.h"
+#include "core/calendar/calendarimport.h"
+
+#include <QCoreApplication>
+
+QString CalendarCodec::UidFor(const AffairInfo& record) const
+{
+    return CalendarExport::Uid(record);
+}
+
+QByteArray CalendarCodec::Encode(const AffairInfo& record, const QImage& picture, const QString& uid) const
+{
+    // The export reads the picture from the event's own file, as it lies on disk.
+    Q_UNUSED(picture);
+    AffairInfo sent = record;
+    sent.SetCalendarUid(uid);
+    return CalendarExport::Text({sent});
+}
+
+bool CalendarCodec::Decode(const QByteArray& text, Decoded* out, QString* reason) const
+{
+    CalendarImport::Plan plan;
+    QString error;
+    if (!CalendarImport::Read(text, AffairList(), &plan, &error)) {
+        *reason = error;
+        return false;
+    }
+    if (!plan.refused.isEmpty()) {
+        *reason = plan.refused.first().reason;
+        return false;
+    }
+    if (plan.add.size() != 1) {
+        *reason = QCoreApplication::translate("CalendarCodec", "The entry holds no single event.");
+        return false;
+    }
+    const CalendarImport::Entry& entry = plan.add.first();
+    out->record = entry.record;
+    out->uid = entry.record.GetCalendarUid();
+    out->picture = entry.picture.isEmpty() ? QImage() : CalendarImport::Picture(entry, QSize(1920, 1080));
+    return true;
+}
