@@ -1,0 +1,381 @@
+#!/usr/bin/env python3
+"""Mutation testing of the core: how many small faults do the core tests catch?
+
+Picks a fixed, seeded sample of single operator or constant changes in src/core/**/*.cpp, applies
+one at a time, rebuilds incrementally in build-mutate/, runs the core tests and restores the file.
+A mutant is killed when a test fails (or hangs past the timeout), survives when all pass; a mutant
+that does not build is left out of the count.
+
+Which mutants the sample holds depends only on the seed and on each mutant's own file, line text
+and column, so an edit elsewhere does not reshuffle the sample.
+"""
+
+import argparse
+import fnmatch
+import hashlib
+import json
+import os
+import re
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import time
+from dataclasses import dataclass
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+BUILD = ROOT / "build-mutate"
+BACKUP = BUILD / "mutate-backup"
+EQUIVALENT = ROOT / "tools" / "mutate-equivalent.txt"
+REPORT = BUILD / "mutate-report.txt"
+DEFAULT_SEED = 20
+DEFAULT_COUNT = 150
+TEST_TIMEOUT = 30
+
+# Longest first, so that "<<=" is read as one token and never as "<" followed by "<=".
+OPERATORS = sorted(
+    "<<= >>= <=> ->* << >> <= >= == != && || += -= *= /= ++ -- -> :: < > + - ! * / % = & | ^ ~ ? : ; , . ( ) [ ] { }".split(),
+    key=len,
+    reverse=True,
+)
+# Binary operators count only when clang-format spaced them on both sides: that tells a comparison
+# from a template bracket, a sum from a sign, a conjunction from a forwarding reference.
+SPACED_SWAPS = {
+    "<": "<=",
+    "<=": "<",
+    ">": ">=",
+    ">=": ">",
+    "&&": "||",
+    "||": "&&",
+    "+": "-",
+    "-": "+",
+    "+=": "-=",
+    "-=": "+=",
+}
+ANY_SWAPS = {"==": "!=", "!=": "=="}
+WORD_SWAPS = {"true": "false", "false": "true"}
+# Logging says nothing a test should check.
+SKIPPED_LINE = re.compile(r"\b(qDebug|qInfo|qWarning|qCritical|Q_ASSERT|Q_UNUSED)\b")
+
+
+@dataclass
+class Mutant:
+    path: str  # relative to ROOT
+    line: int  # 1-based
+    offset: int  # into the file's text
+    before: str
+    after: str
+    text: str  # the line, stripped
+    key: str = ""
+
+    def describe(self):
+        return f"'{self.before}' -> '{self.after}'"
+
+    def where(self):
+        return f"{self.path}:{self.line}"
+
+
+def sites(path, text):
+    """Every mutant of one file, outside comments, literals and preprocessor lines."""
+    lines = text.split("\n")
+    line_starts = [0]
+    for ln in lines:
+        line_starts.append(line_starts[-1] + len(ln) + 1)
+
+    def line_of(pos):
+        lo, hi = 0, len(lines) - 1
+        while lo < hi:
+            mid = (lo + hi + 1) // 2
+            if line_starts[mid] <= pos:
+                lo = mid
+            else:
+                hi = mid - 1
+        return lo
+
+    def skipped(idx):
+        stripped = lines[idx].strip()
+        if SKIPPED_LINE.search(stripped):
+            return True
+        # A preprocessor line and its continuations.
+        j = idx
+        while j >= 0:
+            s = lines[j].strip()
+            if s.startswith("#"):
+                return True
+            if j == 0 or not lines[j - 1].rstrip().endswith("\\"):
+                return False
+            j -= 1
+        return False
+
+    found = []
+
+    def add(pos, before, after):
+        idx = line_of(pos)
+        if skipped(idx):
+            return
+        found.append(Mutant(path, idx + 1, pos, before, after, lines[idx].strip()))
+
+    i, n = 0, len(text)
+    while i < n:
+        c = text[i]
+        if text.startswith("//", i):
+            i = text.find("\n", i)
+            i = n if i < 0 else i
+        elif text.startswith("/*", i):
+            i = text.find("*/", i + 2)
+            i = n if i < 0 else i + 2
+        elif c == '"' or c == "'":
+            # Raw strings: R"delim( ... )delim", possibly with an encoding prefix.
+            m = re.search(r"(?:u8|[uUL])?R$", text[max(0, i - 3) : i])
+            if c == '"' and m:
+                close = text.find("(", i)
+                delim = text[i + 1 : close]
+                end = text.find(")" + delim + '"', close)
+                i = n if end < 0 else end + len(delim) + 2
+                continue
+            j = i + 1
+            while j < n and text[j] != c and text[j] != "\n":
+                j += 2 if text[j] == "\\" else 1
+            i = j + 1
+        elif c.isalpha() or c == "_":
+            j = i
+            while j < n and (text[j].isalnum() or text[j] == "_"):
+                j += 1
+            word = text[i:j]
+            if word in WORD_SWAPS:
+                add(i, word, WORD_SWAPS[word])
+            i = j
+        elif c.isdigit():
+            # A preprocessing number: digits, letters, dots, digit separators, signed exponents.
+            j = i + 1
+            while j < n and (text[j].isalnum() or text[j] in "._'" or (text[j] in "+-" and text[j - 1] in "eEpP")):
+                j += 1
+            literal = text[i:j]
+            m = re.fullmatch(r"(\d+)([uUlL]*)", literal)
+            if m and not (literal.startswith("0") and len(m.group(1)) > 1):
+                value = int(m.group(1))
+                after = {0: 1, 1: 0}.get(value, value + 1)
+                add(i, m.group(1), str(after))
+            i = j
+        else:
+            op = next((o for o in OPERATORS if text.startswith(o, i)), None)
+            if op is None:
+                i += 1
+                continue
+            spaced = i > 0 and text[i - 1] in " \n" and text[i + len(op) : i + len(op) + 1] in (" ", "\n")
+            if op in ANY_SWAPS:
+                add(i, op, ANY_SWAPS[op])
+            elif op in SPACED_SWAPS and spaced:
+                add(i, op, SPACED_SWAPS[op])
+            elif op == "!":
+                add(i, "!", "")
+            i += len(op)
+    return found
+
+
+def read_equivalents():
+    """Lines of 'file | line text | mutation or * | reason'."""
+    entries = []
+    if not EQUIVALENT.exists():
+        return entries
+    for number, raw in enumerate(EQUIVALENT.read_text().splitlines(), 1):
+        if not raw.strip() or raw.lstrip().startswith("#"):
+            continue
+        fields = [f.strip() for f in raw.split(" | ")]
+        if len(fields) != 4 or not fields[3]:
+            sys.exit(f"{EQUIVALENT}:{number}: expected 'file | line text | mutation or * | reason'")
+        entries.append(fields[:3])
+    return entries
+
+
+def is_equivalent(mutant, entries):
+    return any(
+        mutant.path == f and mutant.text == t and (m == "*" or m == mutant.describe()) for f, t, m in entries
+    )
+
+
+def run(cmd, log, timeout=None):
+    log.write(f"$ {' '.join(map(str, cmd))}\n")
+    log.flush()
+    # Its own process group, so that a stuck test and its children end together; Ctrl-C reaches us
+    # and ends it here.
+    proc = subprocess.Popen(cmd, cwd=BUILD, stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+    try:
+        return proc.wait(timeout=timeout)
+    except BaseException:
+        os.killpg(proc.pid, signal.SIGTERM)
+        try:
+            proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            os.killpg(proc.pid, signal.SIGKILL)
+            proc.wait()
+        raise
+
+
+def configure(log):
+    cache = BUILD / "CMakeCache.txt"
+    if cache.exists() and f"PENNIBELL_TEST_TIMEOUT:STRING={TEST_TIMEOUT}\n" in cache.read_text():
+        return
+    cmd = ["cmake", "-S", str(ROOT), "-B", str(BUILD), "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+           f"-DPENNIBELL_TEST_TIMEOUT={TEST_TIMEOUT}"]
+    if shutil.which("ninja") and not cache.exists():
+        # Ninja checks a tree of this size for changes in milliseconds; make takes seconds per target.
+        cmd += ["-G", "Ninja"]
+    BUILD.mkdir(exist_ok=True)
+    if run(cmd, log) != 0:
+        sys.exit(f"configuring {BUILD} failed; see {log.name}")
+
+
+def core_tests():
+    out = subprocess.run(["ctest", "--show-only=json-v1", "-L", "core"], cwd=BUILD, capture_output=True,
+                         text=True, check=True).stdout
+    return [t["name"] for t in json.loads(out)["tests"]]
+
+
+def compiled_core_files():
+    commands = json.loads((BUILD / "compile_commands.json").read_text())
+    core = ROOT / "src" / "core"
+    files = {Path(c["file"]).resolve() for c in commands}
+    return sorted(str(f.relative_to(ROOT)) for f in files if core in f.parents and f.suffix == ".cpp")
+
+
+def tests_including(path, tests):
+    """The core tests that include the mutated file's header: the likeliest to catch it, run first."""
+    header = str(Path(path).with_suffix(".h").relative_to("src"))
+    pattern = f'#include "{header}"'
+    return [t for t in tests if pattern in (ROOT / "tests" / f"{t}.cpp").read_text()]
+
+
+def build(targets, log):
+    return run(["cmake", "--build", ".", "-j2", "--target", *targets], log) == 0
+
+
+def test(names, log):
+    """True when every named test passes."""
+    regex = "^(" + "|".join(map(re.escape, names)) + ")$"
+    return run(["ctest", "-R", regex, "-j2", "--stop-on-failure", "--timeout", str(TEST_TIMEOUT),
+                "--output-on-failure"], log) == 0
+
+
+def restore_leftovers():
+    """Puts back any file a killed earlier run left mutated."""
+    if not BACKUP.exists():
+        return
+    for saved in BACKUP.rglob("*"):
+        if saved.is_file():
+            target = ROOT / saved.relative_to(BACKUP)
+            shutil.copyfile(saved, target)
+            print(f"restored {target.relative_to(ROOT)} from an interrupted run")
+            saved.unlink()
+
+
+def select(files, seed, count, entries):
+    all_sites = []
+    for path in files:
+        text = (ROOT / path).read_text()
+        lines = text.split("\n")
+        seen = {}
+        for m in sites(path, text):
+            # Column within the stripped line and the repeat count of identical lines: both survive
+            # edits to other lines.
+            raw = lines[m.line - 1]
+            col = m.offset - (text.rfind("\n", 0, m.offset) + 1) - (len(raw) - len(raw.lstrip()))
+            ident = (m.path, m.text, col, m.before, m.after)
+            seen[ident] = seen.get(ident, 0) + 1
+            m.key = hashlib.sha256(f"{seed}|{'|'.join(map(str, ident))}|{seen[ident]}".encode()).hexdigest()
+            all_sites.append(m)
+    all_sites.sort(key=lambda m: m.key)
+    chosen = [m for m in all_sites if not is_equivalent(m, entries)][:count]
+    return len(all_sites), sorted(chosen, key=lambda m: (m.path, m.offset))
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    ap.add_argument("--seed", type=int, default=DEFAULT_SEED, help=f"sample seed (default {DEFAULT_SEED})")
+    ap.add_argument("--count", type=int, default=DEFAULT_COUNT, help=f"mutants (default {DEFAULT_COUNT})")
+    ap.add_argument("--files", nargs="+", metavar="GLOB",
+                    help="only these core files, e.g. 'src/core/events/*.cpp'")
+    ap.add_argument("--list", action="store_true", help="print the sample without running it")
+    args = ap.parse_args()
+
+    BUILD.mkdir(exist_ok=True)
+    os.environ.setdefault("CCACHE_BASEDIR", str(ROOT))
+    os.environ["QT_QPA_PLATFORM"] = "offscreen"
+    with open(BUILD / "mutate.log", "w") as log:
+        restore_leftovers()
+        configure(log)
+        files = compiled_core_files()
+        if args.files:
+            files = [f for f in files if any(fnmatch.fnmatch(f, g) for g in args.files)]
+        total_sites, sample = select(files, args.seed, args.count, read_equivalents())
+        print(f"{len(sample)} mutants of {total_sites} in {len(files)} files (seed {args.seed})")
+        if args.list:
+            for m in sample:
+                print(f"{m.where()}: {m.describe()}    {m.text}")
+            return 0
+
+        tests = core_tests()
+        print(f"building and checking the unchanged core tests ({len(tests)}) ...", flush=True)
+        if not build(tests, log) or not test(tests, log):
+            sys.exit(f"the unchanged tree fails to build or pass; see {log.name}")
+
+        results, times = [], []
+        started = time.monotonic()
+        for number, m in enumerate(sample, 1):
+            source = ROOT / m.path
+            original = source.read_text()
+            saved = BACKUP / m.path
+            saved.parent.mkdir(parents=True, exist_ok=True)
+            shutil.copyfile(source, saved)
+            t0 = time.monotonic()
+            log.write(f"\n=== {number}: {m.where()} {m.describe()}\n")
+            try:
+                source.write_text(original[: m.offset] + m.after + original[m.offset + len(m.before) :])
+                first = tests_including(m.path, tests) or tests
+                rest = [t for t in tests if t not in first]
+                if not build(first, log):
+                    outcome = "build-failed"
+                elif not test(first, log):
+                    outcome = "killed"
+                elif not rest:
+                    outcome = "survived"
+                elif not build(rest, log):
+                    outcome = "build-failed"
+                else:
+                    outcome = "survived" if test(rest, log) else "killed"
+            finally:
+                # A fresh modification time, so the next build sees the file changed back.
+                source.write_text(original)
+                saved.unlink()
+            took = time.monotonic() - t0
+            if outcome != "build-failed":
+                times.append(took)
+            results.append((m, outcome))
+            print(f"[{number}/{len(sample)}] {outcome:12} {took:5.1f}s  {m.where()}  {m.describe()}", flush=True)
+
+    killed = [m for m, o in results if o == "killed"]
+    survived = [m for m, o in results if o == "survived"]
+    failed = [m for m, o in results if o == "build-failed"]
+    counted = len(killed) + len(survived)
+    lines = [
+        f"seed {args.seed}: {len(sample)} mutants, {len(failed)} did not build",
+        f"killed {len(killed)}/{counted} ({100.0 * len(killed) / counted if counted else 0:.1f} %)",
+    ]
+    if times:
+        lines.append(f"time per mutant: mean {statistics.mean(times):.1f}s, median {statistics.median(times):.1f}s;"
+                     f" whole run {(time.monotonic() - started) / 60:.1f} min")
+    lines.append(f"survivors ({len(survived)}):")
+    lines += [f"  {m.where()}: {m.describe()}    {m.text}" for m in survived]
+    report = "\n".join(lines)
+    print("\n" + report)
+    REPORT.write_text(report + "\n")
+    return 0
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(main())
+    except KeyboardInterrupt:
+        sys.exit("interrupted; the mutated file is restored")
