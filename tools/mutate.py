@@ -323,44 +323,19 @@ def main():
 
         results, times = [], []
         started = time.monotonic()
-        for number, m in enumerate(sample, 1):
-            source = ROOT / m.path
-            original = source.read_text()
-            saved = BACKUP / m.path
-            saved.parent.mkdir(parents=True, exist_ok=True)
-            shutil.copyfile(source, saved)
-            t0 = time.monotonic()
-            log.write(f"\n=== {number}: {m.where()} {m.describe()}\n")
-            try:
-                source.write_text(original[: m.offset] + m.after + original[m.offset + len(m.before) :])
-                first = tests_including(m.path, tests) or tests
-                rest = [t for t in tests if t not in first]
-                if not build(first, log):
-                    outcome = "build-failed"
-                elif not test(first, log):
-                    outcome = "killed"
-                elif not rest:
-                    outcome = "survived"
-                elif not build(rest, log):
-                    outcome = "build-failed"
-                else:
-                    outcome = "survived" if test(rest, log) else "killed"
-            finally:
-                # A fresh modification time, so the next build sees the file changed back.
-                source.write_text(original)
-                saved.unlink()
-            took = time.monotonic() - t0
-            if outcome != "build-failed":
-                times.append(took)
-            results.append((m, outcome))
-            print(f"[{number}/{len(sample)}] {outcome:12} {took:5.1f}s  {m.where()}  {m.describe()}", flush=True)
+        interrupted = False
+        try:
+            run_sample(sample, tests, log, results, times)
+        except KeyboardInterrupt:
+            interrupted = True
 
     killed = [m for m, o in results if o == "killed"]
     survived = [m for m, o in results if o == "survived"]
     failed = [m for m, o in results if o == "build-failed"]
     counted = len(killed) + len(survived)
     lines = [
-        f"seed {args.seed}: {len(sample)} mutants, {len(failed)} did not build",
+        f"seed {args.seed}: {len(results)} of {len(sample)} mutants run"
+        + (" (interrupted)" if interrupted else "") + f", {len(failed)} did not build",
         f"killed {len(killed)}/{counted} ({100.0 * len(killed) / counted if counted else 0:.1f} %)",
     ]
     if times:
@@ -371,10 +346,50 @@ def main():
     report = "\n".join(lines)
     print("\n" + report)
     REPORT.write_text(report + "\n")
-    return 0
+    return 130 if interrupted else 0
+
+
+def run_sample(sample, tests, log, results, times):
+    for number, m in enumerate(sample, 1):
+        source = ROOT / m.path
+        original = source.read_text()
+        saved = BACKUP / m.path
+        saved.parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(source, saved)
+        t0 = time.monotonic()
+        log.write(f"\n=== {number}: {m.where()} {m.describe()}\n")
+        try:
+            source.write_text(original[: m.offset] + m.after + original[m.offset + len(m.before) :])
+            first = tests_including(m.path, tests) or tests
+            rest = [t for t in tests if t not in first]
+            if not build(first, log):
+                outcome = "build-failed"
+            elif not test(first, log):
+                outcome = "killed"
+            elif not rest:
+                outcome = "survived"
+            elif not build(rest, log):
+                outcome = "build-failed"
+            else:
+                outcome = "survived" if test(rest, log) else "killed"
+        finally:
+            # A fresh modification time, so the next build sees the file changed back.
+            source.write_text(original)
+            saved.unlink()
+        took = time.monotonic() - t0
+        if outcome != "build-failed":
+            times.append(took)
+        results.append((m, outcome))
+        print(f"[{number}/{len(sample)}] {outcome:12} {took:5.1f}s  {m.where()}  {m.describe()}", flush=True)
+
+
+def stop(signum, frame):
+    raise KeyboardInterrupt
 
 
 if __name__ == "__main__":
+    # Ended with kill as with Ctrl-C: the file is restored and what ran so far reported.
+    signal.signal(signal.SIGTERM, stop)
     try:
         sys.exit(main())
     except KeyboardInterrupt:
