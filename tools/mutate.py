@@ -196,14 +196,16 @@ def is_equivalent(mutant, entries):
     )
 
 
-def run(cmd, log, timeout=None):
+def run(cmd, log):
+    """The exit code and the output, which goes to the log as well."""
     log.write(f"$ {' '.join(map(str, cmd))}\n")
     log.flush()
     # Its own process group, so that a stuck test and its children end together; Ctrl-C reaches us
     # and ends it here.
-    proc = subprocess.Popen(cmd, cwd=BUILD, stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+    proc = subprocess.Popen(cmd, cwd=BUILD, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                            errors="replace", start_new_session=True)
     try:
-        return proc.wait(timeout=timeout)
+        out, _ = proc.communicate()
     except BaseException:
         os.killpg(proc.pid, signal.SIGTERM)
         try:
@@ -212,6 +214,8 @@ def run(cmd, log, timeout=None):
             os.killpg(proc.pid, signal.SIGKILL)
             proc.wait()
         raise
+    log.write(out)
+    return proc.returncode, out
 
 
 def configure(log):
@@ -224,7 +228,7 @@ def configure(log):
         # Ninja checks a tree of this size for changes in milliseconds; make takes seconds per target.
         cmd += ["-G", "Ninja"]
     BUILD.mkdir(exist_ok=True)
-    if run(cmd, log) != 0:
+    if run(cmd, log)[0] != 0:
         sys.exit(f"configuring {BUILD} failed; see {log.name}")
 
 
@@ -241,22 +245,44 @@ def compiled_core_files():
     return sorted(str(f.relative_to(ROOT)) for f in files if core in f.parents and f.suffix == ".cpp")
 
 
-def tests_including(path, tests):
-    """The core tests that include the mutated file's header: the likeliest to catch it, run first."""
-    header = str(Path(path).with_suffix(".h").relative_to("src"))
-    pattern = f'#include "{header}"'
-    return [t for t in tests if pattern in (ROOT / "tests" / f"{t}.cpp").read_text()]
+def included_headers(tests):
+    """Per test, the headers of ours its object was built from, as the build recorded them."""
+    found = {t: set() for t in tests}
+    if not (BUILD / "build.ninja").exists():
+        return found
+    out = subprocess.run(["ninja", "-t", "deps"], cwd=BUILD, capture_output=True, text=True).stdout
+    current = None
+    for line in out.splitlines():
+        if not line.startswith(" "):
+            current = next((t for t in tests if line.startswith(f"tests/CMakeFiles/{t}.dir/{t}.cpp.o:")), None)
+        elif current and line.strip():
+            found[current].add((BUILD / line.strip()).resolve())
+    return found
+
+
+def stages(path, tests, headers):
+    """The core tests in the order to try them: those that include the mutated file's header, those
+    that reach it through other headers, the rest. The first failure ends the mutant's run."""
+    header = ROOT / Path(path).with_suffix(".h")
+    direct = f'#include "{header.relative_to(ROOT / "src")}"'
+    first = [t for t in tests if direct in (ROOT / "tests" / f"{t}.cpp").read_text()]
+    second = [t for t in tests if t not in first and header in headers[t]]
+    rest = [t for t in tests if t not in first and t not in second]
+    return [s for s in (first, second, rest) if s]
 
 
 def build(targets, log):
-    return run(["cmake", "--build", ".", "-j2", "--target", *targets], log) == 0
+    return run(["cmake", "--build", ".", "-j2", "--target", *targets], log)[0] == 0
 
 
 def test(names, log):
-    """True when every named test passes."""
+    """'passed', 'failed' or 'timeout' (a test ran past the timeout, the others passed)."""
     regex = "^(" + "|".join(map(re.escape, names)) + ")$"
-    return run(["ctest", "-R", regex, "-j2", "--stop-on-failure", "--timeout", str(TEST_TIMEOUT),
-                "--output-on-failure"], log) == 0
+    code, out = run(["ctest", "-R", regex, "-j2", "--stop-on-failure", "--timeout", str(TEST_TIMEOUT),
+                     "--output-on-failure"], log)
+    if code == 0:
+        return "passed"
+    return "timeout" if "***Timeout" in out and "***Failed" not in out else "failed"
 
 
 def restore_leftovers():
@@ -298,6 +324,7 @@ def main():
     ap.add_argument("--files", nargs="+", metavar="GLOB",
                     help="only these core files, e.g. 'src/core/events/*.cpp'")
     ap.add_argument("--list", action="store_true", help="print the sample without running it")
+    ap.add_argument("--no-check", action="store_true", help="skip running the unchanged tests first")
     args = ap.parse_args()
 
     BUILD.mkdir(exist_ok=True)
@@ -318,18 +345,19 @@ def main():
 
         tests = core_tests()
         print(f"building and checking the unchanged core tests ({len(tests)}) ...", flush=True)
-        if not build(tests, log) or not test(tests, log):
+        if not build(tests, log) or (not args.no_check and test(tests, log) != "passed"):
             sys.exit(f"the unchanged tree fails to build or pass; see {log.name}")
 
         results, times = [], []
         started = time.monotonic()
         interrupted = False
         try:
-            run_sample(sample, tests, log, results, times)
+            run_sample(sample, tests, included_headers(tests), log, results, times)
         except KeyboardInterrupt:
             interrupted = True
 
-    killed = [m for m, o in results if o == "killed"]
+    killed = [m for m, o in results if o in ("killed", "timed-out")]
+    timed_out = [m for m, o in results if o == "timed-out"]
     survived = [m for m, o in results if o == "survived"]
     failed = [m for m, o in results if o == "build-failed"]
     counted = len(killed) + len(survived)
@@ -341,6 +369,9 @@ def main():
     if times:
         lines.append(f"time per mutant: mean {statistics.mean(times):.1f}s, median {statistics.median(times):.1f}s;"
                      f" whole run {(time.monotonic() - started) / 60:.1f} min")
+    if timed_out:
+        lines.append(f"killed by the {TEST_TIMEOUT} s timeout ({len(timed_out)}), worth a look:")
+        lines += [f"  {m.where()}: {m.describe()}    {m.text}" for m in timed_out]
     lines.append(f"survivors ({len(survived)}):")
     lines += [f"  {m.where()}: {m.describe()}    {m.text}" for m in survived]
     report = "\n".join(lines)
@@ -349,7 +380,7 @@ def main():
     return 130 if interrupted else 0
 
 
-def run_sample(sample, tests, log, results, times):
+def run_sample(sample, tests, headers, log, results, times):
     for number, m in enumerate(sample, 1):
         source = ROOT / m.path
         original = source.read_text()
@@ -360,18 +391,17 @@ def run_sample(sample, tests, log, results, times):
         log.write(f"\n=== {number}: {m.where()} {m.describe()}\n")
         try:
             source.write_text(original[: m.offset] + m.after + original[m.offset + len(m.before) :])
-            first = tests_including(m.path, tests) or tests
-            rest = [t for t in tests if t not in first]
-            if not build(first, log):
-                outcome = "build-failed"
-            elif not test(first, log):
-                outcome = "killed"
-            elif not rest:
-                outcome = "survived"
-            elif not build(rest, log):
-                outcome = "build-failed"
-            else:
-                outcome = "survived" if test(rest, log) else "killed"
+            outcome = "survived"
+            for names in stages(m.path, tests, headers):
+                if not build(names, log):
+                    outcome = "build-failed"
+                    break
+                result = test(names, log)
+                if result != "passed":
+                    # A hang counts as caught, but is told apart: on a loaded machine a slow test
+                    # may also run out of time.
+                    outcome = "killed" if result == "failed" else "timed-out"
+                    break
         finally:
             # A fresh modification time, so the next build sees the file changed back.
             source.write_text(original)
