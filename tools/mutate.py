@@ -69,6 +69,7 @@ class Mutant:
     after: str
     text: str  # the line, stripped
     key: str = ""
+    nth: int = 1  # among the same change on the same line, from the left
 
     def describe(self):
         return f"'{self.before}' -> '{self.after}'"
@@ -176,7 +177,8 @@ def sites(path, text):
 
 
 def read_equivalents():
-    """Lines of 'file | line text | mutation or * | reason'."""
+    """Lines of 'file | line text | mutation, or * for all | reason'. A mutation may end in ' @n': only
+    the n-th of that change on the line, from the left."""
     entries = []
     if not EQUIVALENT.exists():
         return entries
@@ -191,9 +193,8 @@ def read_equivalents():
 
 
 def is_equivalent(mutant, entries):
-    return any(
-        mutant.path == f and mutant.text == t and (m == "*" or m == mutant.describe()) for f, t, m in entries
-    )
+    wanted = ("*", mutant.describe(), f"{mutant.describe()} @{mutant.nth}")
+    return any(mutant.path == f and mutant.text == t and m in wanted for f, t, m in entries)
 
 
 def run(cmd, log):
@@ -303,7 +304,10 @@ def select(files, seed, count, entries):
         text = (ROOT / path).read_text()
         lines = text.split("\n")
         seen = {}
+        on_line = {}
         for m in sites(path, text):
+            same = (m.line, m.describe())
+            on_line[same] = m.nth = on_line.get(same, 0) + 1
             # Column within the stripped line and the repeat count of identical lines: both survive
             # edits to other lines.
             raw = lines[m.line - 1]
@@ -340,7 +344,7 @@ def main():
         print(f"{len(sample)} mutants of {total_sites} in {len(files)} files (seed {args.seed})")
         if args.list:
             for m in sample:
-                print(f"{m.where()}: {m.describe()}    {m.text}")
+                print(f"{m.where()}: {m.describe()} @{m.nth}    {m.text}")
             return 0
 
         tests = core_tests()
@@ -373,7 +377,7 @@ def main():
         lines.append(f"killed by the {TEST_TIMEOUT} s timeout ({len(timed_out)}), worth a look:")
         lines += [f"  {m.where()}: {m.describe()}    {m.text}" for m in timed_out]
     lines.append(f"survivors ({len(survived)}):")
-    lines += [f"  {m.where()}: {m.describe()}    {m.text}" for m in survived]
+    lines += [f"  {m.where()}: {m.describe()} @{m.nth}    {m.text}" for m in survived]
     report = "\n".join(lines)
     print("\n" + report)
     REPORT.write_text(report + "\n")
