@@ -172,8 +172,14 @@ private slots:
                     QVERIFY(LocalTime::Seconds(ours) == s && LocalTime::Seconds(qt) == s);
                     // A wall time that happens twice is taken as the first.
                     QVERIFY(made == s || (made < s && LocalTime::FromSecs(made).time() == qt.time()));
+                    // Within the zone's table a made date-time carries its offset: no conversion later.
+                    QVERIFY(year != 2010 ||
+                            LocalTime::Make(qt.date(), qt.time()).timeSpec() != Qt::LocalTime);
                 }
             }
+            // Before the table begins.
+            QCOMPARE(LocalTime::FromSecs(-4000000000).time(),
+                     QDateTime::fromSecsSinceEpoch(-4000000000).time());
         }
     }
 
