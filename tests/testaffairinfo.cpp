@@ -152,6 +152,8 @@ private slots:
         const qint64 now = at(2010, 6, 1, 12, 0).toSecsSinceEpoch();
         const AffairInfo event = EventBuilder::Event("id", user, p);
         QVERIFY(!event.IsActive() && fireTimes(event, now, now + 400 * 86400, 86400).isEmpty());
+        // Listed with its own first moment, or none: never a made-up one.
+        QCOMPARE(LocalTime::IsSet(AffairInfo(event).GetNextTime()), LocalTime::IsSet(user));
     }
 
     // Local time from the zone's rules kept in memory: the same as Qt's own, and a new zone is

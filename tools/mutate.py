@@ -11,6 +11,7 @@ and column, so an edit elsewhere does not reshuffle the sample.
 """
 
 import argparse
+import fcntl
 import fnmatch
 import hashlib
 import json
@@ -78,6 +79,38 @@ class Mutant:
         return f"{self.path}:{self.line}"
 
 
+# Conditions this build is known to compile out (or in); a change there could not be caught.
+KNOWN_CONDITIONS = {
+    "Q_OS_WIN": sys.platform.startswith("win"),
+    "Q_OS_UNIX": not sys.platform.startswith("win"),
+    "Q_BYTE_ORDER == Q_BIG_ENDIAN": sys.byteorder == "big",
+}
+
+
+def compiled_out(lines):
+    """The indexes of lines inside a preprocessor branch this build leaves out."""
+    out, stack = set(), []  # per open #if: whether its current branch is compiled
+    for idx, line in enumerate(lines):
+        s = line.strip()
+        m = re.match(r"#\s*(ifdef|ifndef|if|elif|else|endif)\b\s*(.*)", s)
+        if m:
+            kind, cond = m.group(1), m.group(2).split("//")[0].strip()
+            known = KNOWN_CONDITIONS.get(cond)
+            if kind in ("if", "ifdef"):
+                stack.append(True if known is None else known)
+            elif kind == "ifndef":
+                stack.append(True if known is None else not known)
+            elif kind == "else" and stack:
+                stack[-1] = not stack[-1]
+            elif kind == "elif" and stack:
+                stack[-1] = True
+            elif kind == "endif" and stack:
+                stack.pop()
+        elif not all(stack):
+            out.add(idx)
+    return out
+
+
 def sites(path, text):
     """Every mutant of one file, outside comments, literals and preprocessor lines."""
     lines = text.split("\n")
@@ -95,8 +128,12 @@ def sites(path, text):
                 hi = mid - 1
         return lo
 
+    dead = compiled_out(lines)
+
     def skipped(idx):
         stripped = lines[idx].strip()
+        if idx in dead:
+            return True
         if SKIPPED_LINE.search(stripped):
             return True
         # A preprocessor line and its continuations.
@@ -295,7 +332,7 @@ def restore_leftovers():
             target = ROOT / saved.relative_to(BACKUP)
             shutil.copyfile(saved, target)
             print(f"restored {target.relative_to(ROOT)} from an interrupted run")
-            saved.unlink()
+            saved.unlink(missing_ok=True)
 
 
 def select(files, seed, count, entries):
@@ -334,8 +371,15 @@ def main():
     BUILD.mkdir(exist_ok=True)
     os.environ.setdefault("CCACHE_BASEDIR", str(ROOT))
     os.environ["QT_QPA_PLATFORM"] = "offscreen"
-    with open(BUILD / "mutate.log", "w") as log:
+    if not args.list:
+        # One run at a time changes the sources; a second would take the first's backup for a leftover.
+        lock = open(BUILD / "mutate.lock", "w")
+        try:
+            fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        except OSError:
+            sys.exit("another run of tools/mutate.py is going on")
         restore_leftovers()
+    with open(BUILD / ("mutate-list.log" if args.list else "mutate.log"), "w") as log:
         configure(log)
         files = compiled_core_files()
         if args.files:
@@ -409,7 +453,7 @@ def run_sample(sample, tests, headers, log, results, times):
         finally:
             # A fresh modification time, so the next build sees the file changed back.
             source.write_text(original)
-            saved.unlink()
+            saved.unlink(missing_ok=True)
         took = time.monotonic() - t0
         if outcome != "build-failed":
             times.append(took)
