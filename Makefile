@@ -31,7 +31,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps install-packages configure build run test test-asan bench fuzz install uninstall package clean
+.PHONY: all deps install-packages configure build run test test-asan bench fuzz install uninstall package mutate clean
 
 all: build
 
@@ -88,6 +88,12 @@ bench: build
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
+# How many of a seeded sample of small faults in the core the core tests catch; its own build tree,
+# build-mutate/. MUTATE_ARGS passes --seed, --count, --files or --list on.
+mutate: deps
+	@$(MAKE) --no-print-directory install-packages WANTED="$(TEST_PACKAGES)"
+	python3 tools/mutate.py $(MUTATE_ARGS)
+
 # pennibell_<version>_<arch>.deb in the project folder, checked by lintian (errors fail the target).
 package: build
 	@$(MAKE) --no-print-directory install-packages WANTED="$(PACKAGE_PACKAGES)"
@@ -105,4 +111,4 @@ uninstall:
 	xargs -d '\n' rm -f < $(BUILD_DIR)/install_manifest.txt
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) build-mutate

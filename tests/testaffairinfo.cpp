@@ -37,7 +37,12 @@ class TestAffairInfo : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestEnv::setTimeZone("Europe/Berlin"); }
+    void initTestCase()
+    {
+        TestEnv::setTimeZone("Europe/Berlin");
+        // Until a test sets it, the program's clock is the real one.
+        QVERIFY(qAbs(Clock::nowSecs() - QDateTime::currentSecsSinceEpoch()) <= 1);
+    }
     void cleanup() { Clock::reset(); }
 
     void nextTime_data()
@@ -135,6 +140,9 @@ private slots:
         QTest::newRow("negative day") << at(2010, 1, 1, 8, 0) << AffairPeriod{0, 0, -1, 0, 0};
         QTest::newRow("year max") << at(2010, 1, 1, 8, 0) << AffairPeriod{max, 0, 0, 0, 0};
         QTest::newRow("minute max") << at(2010, 1, 1, 8, 0) << AffairPeriod{0, 0, 0, 0, max};
+        // Twenty periods overflow the 32-bit count, two do not.
+        QTest::newRow("day, 20 beyond 32 bits")
+            << at(2010, 1, 1, 8, 0) << AffairPeriod{0, 0, 107374183, 0, 0};
         QTest::newRow("invalid first moment") << QDateTime() << AffairPeriod{0, 0, 1, 0, 0};
     }
     void damagedRecordsExpire()
@@ -142,7 +150,10 @@ private slots:
         QFETCH(QDateTime, user);
         QFETCH(AffairPeriod, p);
         const qint64 now = at(2010, 6, 1, 12, 0).toSecsSinceEpoch();
-        QVERIFY(fireTimes(EventBuilder::Event("id", user, p), now, now + 400 * 86400, 86400).isEmpty());
+        const AffairInfo event = EventBuilder::Event("id", user, p);
+        QVERIFY(!event.IsActive() && fireTimes(event, now, now + 400 * 86400, 86400).isEmpty());
+        // Listed with its own first moment, or none: never a made-up one.
+        QCOMPARE(LocalTime::IsSet(AffairInfo(event).GetNextTime()), LocalTime::IsSet(user));
     }
 
     // Local time from the zone's rules kept in memory: the same as Qt's own, and a new zone is
@@ -163,8 +174,14 @@ private slots:
                     QVERIFY(LocalTime::Seconds(ours) == s && LocalTime::Seconds(qt) == s);
                     // A wall time that happens twice is taken as the first.
                     QVERIFY(made == s || (made < s && LocalTime::FromSecs(made).time() == qt.time()));
+                    // Within the zone's table a made date-time carries its offset: no conversion later.
+                    QVERIFY(year != 2010 ||
+                            LocalTime::Make(qt.date(), qt.time()).timeSpec() != Qt::LocalTime);
                 }
             }
+            // Before the table begins.
+            QCOMPARE(LocalTime::FromSecs(-4000000000).time(),
+                     QDateTime::fromSecsSinceEpoch(-4000000000).time());
         }
     }
 

@@ -2,8 +2,11 @@
 #include "core/effects/bounceeffect.h"
 #include "core/effects/effectframe.h"
 #include "core/effects/effectreckon.h"
+#include "core/effects/entryeffect.h"
+#include "core/effects/maskeffect.h"
 #include "core/effects/screenchoice.h"
 #include "core/effects/screensize.h"
+#include "core/effects/shuttereffect.h"
 
 #include <QtTest>
 
@@ -70,7 +73,27 @@ private slots:
         QVERIFY(effect.Step());
         QCOMPARE(effect.Init(params), result);
         QCOMPARE(effect.Step(), runs);
+        // The effect window stops on IsFinished: one that never started must still report its end.
+        QCOMPARE(effect.IsFinished(), !runs);
         QVERIFY(runs || (!effect.IsMoving() && !effect.IsMasking() && allEmpty(effect.HiddenRects())));
+    }
+
+    // Each effect checks its own direction as well, for callers that do not go through the choice;
+    // refused, it is finished at once.
+    void ownDirectionRange()
+    {
+        EntryEffect push;
+        MaskEffect spread;
+        ShutterEffect blinds;
+        for (const auto& [effect, count] :
+             {std::pair<AnimationEffect*, int>{&push, 8}, {&spread, 8}, {&blinds, 2}}) {
+            QVERIFY(effect->Init({count - 1}) == 0 && effect->Step() && !effect->IsFinished());
+            QVERIFY(effect->Init({count}) == -2 && effect->Init({-1}) == -2 && effect->Init({}) == -1);
+            QVERIFY(!effect->Step() && effect->IsFinished() && allEmpty(effect->HiddenRects()));
+        }
+        EffectReckon reckon;
+        QCOMPARE(reckon.CreateEffect(EffectChoice{EffectChoice::Blinds, 2}), -2);
+        QVERIFY(!reckon.HasEffect() && !reckon.IsMoving() && !reckon.IsMasking());
     }
 
     void firstAndLastSteps_data()

@@ -62,6 +62,11 @@ private slots:
         QImage back;
         QVERIFY(PictureFile::Decode(PictureFile::Encode(wide), QSize(16, 30), &back));
         QCOMPARE(back, wide.scaled(16, 30, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        // The largest screen's picture is within every bound.
+        QImage largest(PictureFile::MaxSide, int(PictureFile::MaxPixels / PictureFile::MaxSide),
+                       QImage::Format_RGB16);
+        largest.fill(Qt::red);
+        QVERIFY(PictureFile::Decode(PictureFile::Encode(largest), largest.size(), &back) && back == largest);
     }
 
     // Damaged files, and what a careless user or another program leaves under a picture's

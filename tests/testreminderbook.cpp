@@ -165,6 +165,15 @@ private slots:
         QVERIFY(!error.isEmpty() && id.isEmpty());
         QCOMPARE(book.Events().Count(), 0);
         QCOMPARE(QDir("data").entryList({"dap*"}).size(), 1);
+        // A batch answers each add at once and fails, whole, at its one save.
+        book.BeginBatch();
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(book.Add(Event("n", Now.addDays(1)), QImage(8, 8, QImage::Format_RGB16), &id));
+        }
+        QCOMPARE(book.Events().Count(), 3);
+        QVERIFY(!book.EndBatch(&error));
+        QCOMPARE(book.Events().Count(), 0);
+        QCOMPARE(QDir("data").entryList({"dap*"}).size(), 1);
     }
 
     // The limit is a refusal with a reason, not a silent loss at the next start.

@@ -32,6 +32,7 @@ bool CalendarImport::Apply(ReminderBook& book, const Plan& plan, QString* error,
         }
     };
     auto fail = [&](const QString& why) {
+        book.AbortBatch();
         takeBack();
         if (error != nullptr) {
             *error = why;
@@ -39,6 +40,9 @@ bool CalendarImport::Apply(ReminderBook& book, const Plan& plan, QString* error,
         return false;
     };
     const QSize size = ScreenSize::get();
+    // Saved once at the end, not once an event: a large calendar would write the list thousands
+    // of times.
+    book.BeginBatch();
     const int total = int(plan.add.size() + plan.update.size());
     int done = 0;
     QString why;
@@ -88,6 +92,9 @@ bool CalendarImport::Apply(ReminderBook& book, const Plan& plan, QString* error,
             return fail(why);
         }
         added.append(id);
+    }
+    if (!book.EndBatch(&why)) {
+        return fail(why);
     }
     if (progress) {
         progress(total, total);

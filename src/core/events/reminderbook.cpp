@@ -181,6 +181,10 @@ bool ReminderBook::Save(QString* error)
 
 bool ReminderBook::Commit(const AffairList& before, QString* error)
 {
+    // A batch saves once, at its end.
+    if (Batching) {
+        return true;
+    }
     if (!Save(error)) {
         List = before;
         return false;
@@ -234,7 +238,49 @@ bool ReminderBook::Add(AffairInfo record, const QImage& picture, QString* id, QS
         PictureFile::Remove(path);
         return false;
     }
+    if (Batching) {
+        BatchPictures.append(path);
+    }
     return true;
+}
+
+void ReminderBook::BeginBatch()
+{
+    if (!Batching) {
+        Batching = true;
+        BatchStart = List;
+        BatchPictures.clear();
+    }
+}
+
+bool ReminderBook::EndBatch(QString* error)
+{
+    if (!Batching) {
+        return true;
+    }
+    Batching = false;
+    if (!Save(error)) {
+        List = BatchStart;
+        for (const QString& path : std::as_const(BatchPictures)) {
+            PictureFile::Remove(path);
+        }
+        return false;
+    }
+    emit eventsChanged();
+    emit nextChanged();
+    return true;
+}
+
+void ReminderBook::AbortBatch()
+{
+    if (!Batching) {
+        return;
+    }
+    Batching = false;
+    List = BatchStart;
+    for (const QString& path : std::as_const(BatchPictures)) {
+        PictureFile::Remove(path);
+    }
 }
 
 bool ReminderBook::Replace(const QString& id, AffairInfo record, QString* error)

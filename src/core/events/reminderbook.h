@@ -69,6 +69,14 @@ public:
     // Replaces every event by a backup's. `count` gets the number restored.
     bool Restore(const QString& backupFile, int* count = nullptr, QString* error = nullptr);
 
+    // Many changes at once (an import): each operation still checks and answers, but the list is
+    // saved once, by EndBatch; when that save fails, or on AbortBatch, the list is as it was at
+    // BeginBatch and the pictures added meanwhile are gone. Pictures of removed or replaced events
+    // go as each operation says, so a batch only adds and replaces.
+    void BeginBatch();
+    bool EndBatch(QString* error = nullptr);
+    void AbortBatch();
+
     // --- The reminder on screen ---
     // The event whose reminder is on screen; empty for none or a preview.
     QString Showing() const { return Dispatcher.Showing(); }
@@ -123,6 +131,9 @@ private:
     QTimer* Timer = nullptr;
     QList<MissedReminders::Entry> Missed;
     bool ScreenTaken = false;
+    bool Batching = false;
+    AffairList BatchStart;
+    QStringList BatchPictures;
     // The wall clock at the last tick, and the monotonic time since: their difference is a jump.
     qint64 LastTickMs = 0;
     QElapsedTimer Monotonic;
