@@ -325,8 +325,8 @@ void loadAndRearm()
         todayArmed += Today::loadAndRearm(file);
     }
     const double todayMs = msSince(t) / rounds;
-    std::printf("3. Load + RearmAll of a 1,000-event file: %.2f ms (%d armed; target 30 ms)%s\n",
-                nowMs, armed / rounds, nowMs <= 30 ? "" : "  OVER TARGET");
+    std::printf("3. Load + RearmAll of a 1,000-event file: %.2f ms (%d armed; target 30 ms)%s\n", nowMs,
+                armed / rounds, nowMs <= 30 ? "" : "  OVER TARGET");
     std::printf("   today's way: %.2f ms (%d armed)   ratio today/now: %.1fx\n", todayMs, todayArmed / rounds,
                 todayMs / nowMs);
 }

@@ -222,8 +222,8 @@ private slots:
         Sandbox sandbox;
         Options options(QStringLiteral("ESetting.ini"));
         options.Change([](ESettings& s) {
-            s.SetEffectiveColor(QStringLiteral("rgb(0,0,255)"));
-            s.SetExpiredColor(QStringLiteral("rgb(0,255,0)"));
+            s.SetEffectiveColor(QColor(0, 0, 255));
+            s.SetExpiredColor(QColor(0, 255, 0));
         });
         SettingDialog dialog(&options);
         dialog.show();

@@ -147,8 +147,40 @@
     <context>
         <name>AffairStore</name>
         <message>
-            <source>The events could not be saved to %1.</source>
-            <translation>Die Ereignisse konnten nicht in %1 gespeichert werden.</translation>
+            <source>It holds an event numbered beyond %1, more than Pennibell keeps.</source>
+            <translation>Sie enthält ein Ereignis mit einer Nummer über %1, mehr als Pennibell verwaltet.</translation>
+        </message>
+        <message>
+            <source>It is not a Pennibell event list.</source>
+            <translation>Sie ist keine Ereignisliste von Pennibell.</translation>
+        </message>
+        <message>
+            <source>A list holds at most %1 events.</source>
+            <translation>Eine Liste enthält höchstens %1 Ereignisse.</translation>
+        </message>
+        <message>
+            <source>The list would be larger than the %1 MB Pennibell reads back. Shorten some titles or remove events you no longer need.</source>
+            <translation>Die Liste wäre größer als die %1 MB, die Pennibell wieder einliest. Kürzen Sie einige Titel oder entfernen Sie Ereignisse, die Sie nicht mehr brauchen.</translation>
+        </message>
+        <message>
+            <source>It is a link to %1, which does not exist.</source>
+            <translation>Sie ist eine Verknüpfung auf %1, das es nicht gibt.</translation>
+        </message>
+        <message>
+            <source>The event list %1 cannot be read: %2
+It could not be moved aside either (%3), so Pennibell saves no change over it.</source>
+            <translation>Die Ereignisliste %1 kann nicht gelesen werden: %2
+Sie konnte auch nicht beiseitegelegt werden (%3), daher speichert Pennibell keine Änderung darüber.</translation>
+        </message>
+        <message>
+            <source>The event list %1 cannot be read: %2
+It was kept as %3. Pennibell starts with an empty list.</source>
+            <translation>Die Ereignisliste %1 kann nicht gelesen werden: %2
+Sie wurde als %3 aufbewahrt. Pennibell beginnt mit einer leeren Liste.</translation>
+        </message>
+        <message>
+            <source>The events could not be saved to %1: %2</source>
+            <translation>Die Ereignisse konnten nicht in %1 gespeichert werden: %2</translation>
         </message>
     </context>
     <context>
@@ -174,50 +206,6 @@
             <translation>Das Bild %1 kann nicht gelesen werden: %2</translation>
         </message>
         <message>
-            <source>The file ends before the length of the event list.</source>
-            <translation>Die Datei endet vor der Längenangabe der Ereignisliste.</translation>
-        </message>
-        <message>
-            <source>The event list has a negative length (%1).</source>
-            <translation>Die Ereignisliste hat eine negative Länge (%1).</translation>
-        </message>
-        <message>
-            <source>The event list is longer (%1 bytes) than the data left (%2 bytes).</source>
-            <translation>Die Ereignisliste ist länger (%1 Bytes) als die verbleibenden Daten (%2 Bytes).</translation>
-        </message>
-        <message>
-            <source>The event list does not decompress.</source>
-            <translation>Die Ereignisliste lässt sich nicht entpacken.</translation>
-        </message>
-        <message>
-            <source>The event list is not an event file.</source>
-            <translation>Die Ereignisliste ist keine Ereignisdatei.</translation>
-        </message>
-        <message>
-            <source>A temporary file cannot be written: %1</source>
-            <translation>Eine temporäre Datei kann nicht geschrieben werden: %1</translation>
-        </message>
-        <message>
-            <source>The file ends inside the length of picture %1.</source>
-            <translation>Die Datei endet innerhalb der Längenangabe von Bild %1.</translation>
-        </message>
-        <message>
-            <source>Picture %1 has a negative length (%2).</source>
-            <translation>Bild %1 hat eine negative Länge (%2).</translation>
-        </message>
-        <message>
-            <source>Picture %1 is longer (%2 bytes) than the data left (%3 bytes).</source>
-            <translation>Bild %1 ist länger (%2 Bytes) als die verbleibenden Daten (%3 Bytes).</translation>
-        </message>
-        <message>
-            <source>The file holds more pictures than its %1 events.</source>
-            <translation>Die Datei enthält mehr Bilder als ihre %1 Ereignisse.</translation>
-        </message>
-        <message>
-            <source>Event %1 names the picture path "%2", which is not one the program makes.</source>
-            <translation>Ereignis %1 nennt den Bildpfad „%2“, den das Programm nicht selbst anlegt.</translation>
-        </message>
-        <message>
             <source>%1 cannot be written: %2</source>
             <translation>%1 kann nicht geschrieben werden: %2</translation>
         </message>
@@ -226,28 +214,56 @@
             <translation>Es wurde nichts geändert.</translation>
         </message>
         <message>
-            <source>The event list was not changed; %1 pictures were already replaced.</source>
-            <translation>Die Ereignisliste wurde nicht geändert; %1 Bilder waren bereits ersetzt.</translation>
-        </message>
-        <message>
             <source>The file %1 cannot be read: %2</source>
             <translation>Die Datei %1 kann nicht gelesen werden: %2</translation>
         </message>
         <message>
-            <source>The file %1 is not a sound backup: %2</source>
-            <translation>Die Datei %1 ist keine intakte Sicherung: %2</translation>
+            <source>it ends too early.</source>
+            <translation>sie endet zu früh.</translation>
         </message>
         <message>
-            <source>The event list holds no events.</source>
-            <translation>Die Ereignisliste enthält keine Ereignisse.</translation>
+            <source>it is damaged at its start.</source>
+            <translation>sie ist an ihrem Anfang beschädigt.</translation>
         </message>
         <message>
-            <source>Picture %1 is larger than any the program writes.</source>
-            <translation>Bild %1 ist größer als jedes, das das Programm schreibt.</translation>
+            <source>its list of events is damaged.</source>
+            <translation>ihre Ereignisliste ist beschädigt.</translation>
         </message>
         <message>
-            <source>Picture %1 belongs to an event without a picture path.</source>
-            <translation>Bild %1 gehört zu einem Ereignis ohne Bildpfad.</translation>
+            <source>it holds no events.</source>
+            <translation>sie enthält keine Ereignisse.</translation>
+        </message>
+        <message>
+            <source>event %1 names the picture file &quot;%2&quot;, which Pennibell does not make.</source>
+            <translation>Ereignis %1 nennt die Bilddatei „%2“, die Pennibell nicht anlegt.</translation>
+        </message>
+        <message>
+            <source>it is damaged after its list of events.</source>
+            <translation>sie ist nach ihrer Ereignisliste beschädigt.</translation>
+        </message>
+        <message>
+            <source>it holds more pictures than events.</source>
+            <translation>sie enthält mehr Bilder als Ereignisse.</translation>
+        </message>
+        <message>
+            <source>picture %1 is larger than any Pennibell draws.</source>
+            <translation>Bild %1 ist größer als jedes, das Pennibell zeichnet.</translation>
+        </message>
+        <message>
+            <source>picture %1 belongs to an event without a picture.</source>
+            <translation>Bild %1 gehört zu einem Ereignis ohne Bild.</translation>
+        </message>
+        <message>
+            <source>Event %1 names the picture file &quot;%2&quot;, which Pennibell does not make.</source>
+            <translation>Ereignis %1 nennt die Bilddatei „%2“, die Pennibell nicht anlegt.</translation>
+        </message>
+        <message>
+            <source>No new name is left for a picture.</source>
+            <translation>Für ein Bild ist kein neuer Name mehr frei.</translation>
+        </message>
+        <message>
+            <source>The file %1 is not a Pennibell backup: %2</source>
+            <translation>Die Datei %1 ist keine Sicherung von Pennibell: %2</translation>
         </message>
     </context>
     <context>
@@ -698,6 +714,13 @@ Ohne Optionen startet Pennibell und wartet im Systembereich der Kontrollleiste. 
         <message>
             <source>Effective</source>
             <translation>Aktiv</translation>
+        </message>
+    </context>
+    <context>
+        <name>IniFile</name>
+        <message>
+            <source>It holds more entries than Pennibell ever writes.</source>
+            <translation>Sie enthält mehr Einträge, als Pennibell je schreibt.</translation>
         </message>
     </context>
     <context>
@@ -1214,10 +1237,6 @@ Möchten Sie ohne Speichern beenden?</translation>
     </context>
     <context>
         <name>SafeFile</name>
-        <message>
-            <source>The file was not written completely.</source>
-            <translation>Die Datei wurde nicht vollständig geschrieben.</translation>
-        </message>
         <message>
             <source>This is not a regular file.</source>
             <translation>Dies ist keine gewöhnliche Datei.</translation>

@@ -218,4 +218,3 @@ bool AffairStore::SaveAffairs(const AffairList& list, QString* error)
     }
     return true;
 }
-

@@ -34,6 +34,9 @@ public:
     // Opaque; an invalid colour is ignored.
     void SetEffectiveColor(const QColor& color);
     void SetExpiredColor(const QColor& color);
+    // QColor would take "rgb(...)" as a colour name and quietly make it invalid.
+    void SetEffectiveColor(const QString&) = delete;
+    void SetExpiredColor(const QString&) = delete;
     void SetShowRemindersOn(int where) { ShowRemindersOn = where; }
     void SetPlaySound(bool on) { PlaySound = on; }
     // Reminders wait while the desktop is set to do not disturb, or while another program is

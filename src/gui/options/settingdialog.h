@@ -25,7 +25,6 @@ public:
     // The new options hold for this run either way.
     bool ReadForm();
 
-
 protected:
     void changeEvent(QEvent* event) override;
 
