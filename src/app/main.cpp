@@ -11,6 +11,7 @@
 #include "gui/dbus/pennibellbus.h"
 #include "core/system/termination.h"
 #include "gui/main/mainwindow.h"
+#include "gui/main/reminderscreen.h"
 #include "gui/sync/syncfront.h"
 
 #include <QApplication>
