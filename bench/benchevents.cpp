@@ -156,7 +156,7 @@ struct Record
     qint64 nextSecs = 0;
 };
 
-// LoadAffairs then RearmAll as they stand: a clock read per record while loading.
+// Load then RearmAll as they stand: a clock read per record while loading.
 int loadAndRearm(const QString& file)
 {
     QSettings settings(file, QSettings::IniFormat);
@@ -314,7 +314,8 @@ void loadAndRearm()
     t.start();
     int armed = 0;
     for (int r = 0; r < rounds; ++r) {
-        AffairList loaded = AffairStore(file).LoadAffairs();
+        AffairList loaded;
+        AffairStore(file).Load(&loaded);
         armed += loaded.RearmAll().count(QLatin1Char('1'));
     }
     const double nowMs = msSince(t) / rounds;
@@ -324,7 +325,7 @@ void loadAndRearm()
         todayArmed += Today::loadAndRearm(file);
     }
     const double todayMs = msSince(t) / rounds;
-    std::printf("3. LoadAffairs + RearmAll of a 1,000-event file: %.2f ms (%d armed; target 30 ms)%s\n",
+    std::printf("3. Load + RearmAll of a 1,000-event file: %.2f ms (%d armed; target 30 ms)%s\n",
                 nowMs, armed / rounds, nowMs <= 30 ? "" : "  OVER TARGET");
     std::printf("   today's way: %.2f ms (%d armed)   ratio today/now: %.1fx\n", todayMs, todayArmed / rounds,
                 todayMs / nowMs);

@@ -2,10 +2,29 @@
 #include "core/events/affairstore.h"
 #include "core/events/clock.h"
 #include "core/events/localtime.h"
+#include "core/storage/inifile.h"
 #include "helpers/hostile.h"
+#include "support/eventbuilder.h"
 
 #include <QDir>
+#include <QRandomGenerator>
+#include <QSettings>
 #include <QtTest>
+
+namespace {
+const QString Aside = QStringLiteral("data/eventinfor.eda.unreadable-20100601-120000");
+
+// Titles that need every rule of the format: quoting, escapes, the object marker, UTF-8.
+const QStringList Titles{QStringLiteral("Lunch, then \"coffee\""),
+                         QStringLiteral("Zweite Zeile\nGrüße, 日本 😀"),
+                         QStringLiteral("  spaced ; semi = equals  "),
+                         QStringLiteral("@Variant(\\0\\0\\0\\t)"),
+                         QStringLiteral("back\\slash\ttab\x01"
+                                        "1f\x7f"),
+                         QStringLiteral("@@at"),
+                         QString(QChar(0)) + QStringLiteral("0 null"),
+                         QString()};
+} // namespace
 
 class TestAffairStore : public QObject
 {
@@ -18,86 +37,197 @@ private slots:
         Clock::setMock(QDateTime(QDate(2010, 6, 1), QTime(12, 0)));
     }
 
-    // Titles that need quoting, a time in the spring gap, a fraction of a second, a weekly
-    // period: all come back as they went in; keys of other programs do not survive a save.
-    void roundTrip()
+    // A file that Qt's settings writer made reads the same, and is written back byte for byte:
+    // the files of every earlier version stay as they were.
+    void readsAndWritesQtSettingsFiles()
     {
         TestEnv::ScratchDir dir;
         QDir().mkpath("data");
-        const QStringList titles{"Lunch, then \"coffee\"", "Zweite Zeile\nGrüße, 日本",
-                                 "  spaced ; semi = equals  "};
-        const QList<QDateTime> times{QDateTime(QDate(2009, 12, 21), QTime(8, 0)),
-                                     LocalTime::FromIso("2010-03-28T02:30:00"),
-                                     QDateTime(QDate(2011, 1, 1), QTime(0, 0, 0, 750))};
-        AffairList saved;
-        for (int i = 0; i < 3; ++i) {
-            AffairInfo a;
-            a.SetInfo(QStringLiteral("2009-12-20T15:3%1:00").arg(i), titles[i], times[i], 0, 0, 14 * i, i, 0);
-            a.SetPicPath(i ? QStringLiteral("./data/dap2009122015310%1").arg(i) : QString());
-            a.SetEffect({i, 7 - i});
-            saved.AppendAffair(a);
+        {
+            QSettings qt("data/eventinfor.eda", QSettings::IniFormat);
+            qt.setValue("num", Titles.size());
+            for (int i = 0; i < Titles.size(); ++i) {
+                const QString group = QStringLiteral("Event_%1/").arg(i + 1);
+                qt.setValue(group + "AffairID", QStringLiteral("2009-12-20T15:3%1:00").arg(i));
+                qt.setValue(group + "AffairTitle", Titles[i]);
+                qt.setValue(group + "UserDateTime", QStringLiteral("2009-12-21T08:00:00"));
+                for (const char* unit : {"year", "month", "day", "hour", "minute"}) {
+                    qt.setValue(group + "Period." + unit, unit[0] == 'd' ? 7 * i : 0);
+                }
+                qt.setValue(group + "PicPath", QStringLiteral("./data/dap2009122015310%1").arg(i));
+                qt.setValue(group + "EffectType", i % 2 ? QVariant(i) : QVariant(QString::number(i)));
+                qt.setValue(group + "EffectDirection", -i);
+                if (i == 2) {
+                    qt.setValue(group + "Snooze", QStringLiteral("2010-06-01T10:05:00Z"));
+                }
+            }
         }
-        TestEnv::writeAll("data/eventinfor.eda", "[General]\nforeign=1\n");
-        QVERIFY(AffairStore().SaveAffairs(saved));
-        const AffairList loaded = AffairStore().LoadAffairs();
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(loaded.At(i).GetAffairTitle() == titles[i] && !loaded.At(i).IsArmed());
+        const QByteArray written = TestEnv::readAll("data/eventinfor.eda");
+        AffairList list;
+        QVERIFY(AffairStore().Load(&list));
+        QCOMPARE(list.Count(), Titles.size());
+        for (int i = 0; i < Titles.size(); ++i) {
+            const AffairInfo r = list.At(i);
+            QCOMPARE(r.GetAffairTitle(), Titles[i]);
+            QCOMPARE(r.GetPeriod().day, 7 * i);
+            QCOMPARE(r.GetEffect(), (QVariantList{QString::number(i), QString::number(-i)}));
         }
-        // Whatever was lost or changed on the way in would show in a second save.
-        QVERIFY(AffairStore("data/again.eda").SaveAffairs(loaded));
-        QCOMPARE(TestEnv::readAll("data/again.eda"), TestEnv::readAll("data/eventinfor.eda"));
-        const QByteArray text = TestEnv::readAll("data/eventinfor.eda");
-        QVERIFY(text.contains("UserDateTime=2011-01-01T00:00:00\n") && !text.contains("foreign"));
+        QCOMPARE(list.At(2).SnoozeSecs(),
+                 QDateTime(QDate(2010, 6, 1), QTime(10, 5), Qt::UTC).toSecsSinceEpoch());
+        QVERIFY(AffairStore().SaveAffairs(list));
+        QCOMPARE(TestEnv::readAll("data/eventinfor.eda"), written);
     }
 
-    // What a damaged, hand-edited or planted event file loads as: the identifiers in order
-    // (an empty one for a gap), never more records than groups, nothing read through a link,
-    // from a FIFO or a device.
+    // Any text at all, seeded: the bytes Qt wrote, and what each reader makes of them.
+    void valuesMatchQtSettings()
+    {
+        TestEnv::ScratchDir dir;
+        QRandomGenerator random(20261206);
+        const char16_t special[] = u" ,;=\"\\@0aF\n\t";
+        QStringList values;
+        for (int k = 0; k < 2000; ++k) {
+            QString value;
+            for (int i = random.bounded(14); i > 0; --i) {
+                const int kind = random.bounded(4);
+                value += QChar(kind == 0   ? char16_t(random.bounded(0x80))
+                               : kind == 1 ? special[random.bounded(12)]
+                               : kind == 2 ? char16_t(0x80 + random.bounded(0x800))
+                                           : char16_t(0xE000 + random.bounded(0x1000)));
+            }
+            values << value;
+        }
+        IniFile ours;
+        {
+            QSettings qt("qt.ini", QSettings::IniFormat);
+            qt.setValue("num", 7);
+            ours.Set(QString(), "num", 7);
+            for (int k = 0; k < values.size(); ++k) {
+                qt.setValue(QStringLiteral("Event_%1/AffairTitle").arg(k), values[k]);
+                ours.Set(QStringLiteral("Event_%1").arg(k), "AffairTitle", values[k]);
+            }
+        }
+        QCOMPARE(ours.Text(), TestEnv::readAll("qt.ini"));
+        IniFile read;
+        QVERIFY(read.Parse(TestEnv::readAll("qt.ini"), values.size() + 1));
+        for (int k = 0; k < values.size(); ++k) {
+            QCOMPARE(read.Value(QStringLiteral("Event_%1").arg(k), "AffairTitle"), values[k]);
+        }
+    }
+
+    // What a damaged, hand-edited or planted event file loads as: the identifiers in order,
+    // every group there whatever num says; a file that cannot be read is kept aside, never
+    // read as empty and saved over. A link is followed, and a save keeps it a link.
     void hostileFiles_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("ids");
+        QTest::addColumn<bool>("kept");
         const QByteArray two = "[Event_1]\nAffairID=a\n[Event_2]\nAffairID=b\n";
-        const auto row = [](const char* name, const QByteArray& file, const QStringList& ids) {
-            QTest::newRow(name) << file << ids;
-        };
+        const auto row = [](const char* name, const QByteArray& file, const QStringList& ids,
+                            bool kept = false) { QTest::newRow(name) << file << ids << kept; };
         row("oldstyle", TestEnv::readAll(TestEnv::dataFile("oldstore.eda")),
             QStringList{"2009-12-20T15:30:00", "2009-12-22T09:00:00", "2009-12-23T10:00:00"});
-        row("num missing", two, QStringList{"a", "b"});
-        row("num negative", "[General]\nnum=-1\n" + two, QStringList{"a", "b"});
-        row("num smaller", "[General]\nnum=1\n" + two, QStringList{"a"});
-        row("num huge", "[General]\nnum=2147483647\n[Event_1]\nAffairID=a\n", QStringList{"a"});
-        row("gap", "[General]\nnum=9\n[Event_1]\nAffairID=a\n[Event_3]\nAffairID=c\n",
-            QStringList{"a", "", "c"});
-        row("group beyond any list", "[Event_10001]\nAffairID=a\n", QStringList{});
+        row("num missing", two, {"a", "b"});
+        row("num negative", "[General]\nnum=-1\n" + two, {"a", "b"});
+        row("num smaller", "[General]\nnum=1\n" + two, {"a", "b"});
+        row("num huge", "[General]\nnum=2147483647\n[Event_1]\nAffairID=a\n", {"a"});
+        row("gap", "[General]\nnum=9\n[Event_1]\nAffairID=a\n[Event_3]\nAffairID=c\n", {"a", "c"});
         row("same identifier twice",
             "[Event_1]\nAffairID=2010-01-01T08:00:00\n[Event_2]\nAffairID=2010-01-01T08:00:00\n",
-            QStringList{"2010-01-01T08:00:00", "2010-01-01T08:00:01"});
-        row("title of 2 MB", "[Event_1]\nAffairID=a\nAffairTitle=" + QByteArray(2 << 20, 't') + "\n",
-            QStringList{"a"});
-        row("larger than any list", "[Event_1]\nAffairID=a\n" + QByteArray(9 << 20, ';'), QStringList{});
-        for (const char* special : {"link", "fifo", "zero"}) {
-            row(special, special, {});
+            {"2010-01-01T08:00:00", "2010-01-01T08:00:01"});
+        row("title of 2 MB", "[Event_1]\nAffairID=a\nAffairTitle=" + QByteArray(2 << 20, 't') + "\n", {"a"});
+        row("list nested 40000 deep", Hostile::nestedListStore(), {"a"});
+        QStringList twenty;
+        for (int n = 0; n < 20; ++n) {
+            twenty << QString(QChar('a' + n));
+        }
+        row("twenty images", Hostile::imagesStore(), twenty);
+        row("link", "link", {"outside"});
+        row("group beyond any list", "[Event_10001]\nAffairID=a\n", {}, true);
+        row("larger than any list", "[Event_1]\nAffairID=a\n" + QByteArray(9 << 20, ';'), {}, true);
+        QByteArray keys;
+        for (int k = 0; k < 200000; ++k) {
+            keys += "[Event_1]\nk" + QByteArray::number(k) + "=\n";
+        }
+        row("more keys than any list", keys, {}, true);
+        row("another program's file", "[General]\nforeign=1\n", {}, true);
+        for (const char* special : {"fifo", "zero"}) {
+            row(special, special, {}, true);
         }
     }
     void hostileFiles()
     {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, ids);
+        QFETCH(bool, kept);
         TestEnv::ScratchDir dir;
         QDir().mkpath("data");
-        TestEnv::writeAll("outside", "[Event_1]\nAffairID=outside\n");
+        const QByteArray outside = "[Event_1]\nAffairID=outside\n";
+        TestEnv::writeAll("outside", outside);
         Hostile::place("data/eventinfor.eda", file, dir.file("outside"));
-        const AffairList list = AffairStore().LoadAffairs();
+        const auto before = Hostile::snapshot().value("./data/eventinfor.eda");
+
+        AffairList list;
+        QString error;
+        QCOMPARE(AffairStore().Load(&list, &error), !kept);
+        QVERIFY(Hostile::peakMiB() < 200);
         QStringList loaded;
         for (int i = 0; i < list.Count(); ++i) {
             loaded << list.At(i).GetAffairID();
             QVERIFY(list.At(i).GetAffairTitle().size() <= AffairInfo::MaxTitleLength);
         }
         QCOMPARE(loaded, ids);
-        // A save replaces a link itself, never what it points to.
+        if (kept) {
+            QVERIFY2(error.contains(QDir::toNativeSeparators(dir.file(Aside))), qPrintable(error));
+            QCOMPARE(Hostile::snapshot().value("./" + Aside), before);
+        }
+        list.AppendAffair(EventBuilder::Event("new", EventBuilder::At(2011, 1, 1, 8, 0)));
         QVERIFY(AffairStore().SaveAffairs(list));
-        QCOMPARE(TestEnv::readAll("outside"), QByteArray("[Event_1]\nAffairID=outside\n"));
+        QCOMPARE(EventBuilder::Stored().Count(), ids.size() + 1);
+        // Saved through the link, which stays.
+        QCOMPARE(QFileInfo("data/eventinfor.eda").isSymLink(), QByteArray(QTest::currentDataTag()) == "link");
+        QCOMPARE(TestEnv::readAll("outside") == outside, QByteArray(QTest::currentDataTag()) != "link");
+    }
+
+    // The writer refuses what the reader would: near the size bound every list that is saved
+    // loads again, and the first that would not is refused with the file left as it was.
+    void saveNeverWritesWhatLoadRefuses()
+    {
+        TestEnv::ScratchDir dir;
+        QDir().mkpath("data");
+        AffairList list;
+        const QString title(AffairInfo::MaxTitleLength, QChar(0x65E5));
+        for (int i = 0; i < 2700; ++i) {
+            list.AppendAffair(EventBuilder::Event(
+                QString::number(i), EventBuilder::At(2011, 1, 1, 8, 0).addSecs(60 * i), {}, title));
+        }
+        QByteArray text;
+        QString error;
+        QVERIFY(!AffairStore::Text(list, &text, &error) && !error.isEmpty());
+        int saved = 0;
+        for (int count = 2600; count <= 2700; count += 4) {
+            AffairList part;
+            for (int i = 0; i < count; ++i) {
+                part.AppendAffair(list.At(i));
+            }
+            const QByteArray before = TestEnv::readAll("data/eventinfor.eda");
+            if (!AffairStore().SaveAffairs(part, &error)) {
+                QCOMPARE(TestEnv::readAll("data/eventinfor.eda"), before);
+                break;
+            }
+            saved = count;
+        }
+        QVERIFY(saved > 2600);
+        AffairList loaded;
+        QVERIFY(AffairStore().Load(&loaded));
+        QCOMPARE(loaded.Count(), saved);
+
+        AffairList many;
+        for (int i = 0; i <= AffairStore::MaxEvents; ++i) {
+            many.AppendAffair(EventBuilder::Event(QString::number(i), EventBuilder::At(2011, 1, 1, 8, 0)));
+        }
+        QVERIFY(!AffairStore().SaveAffairs(many, &error));
+        QVERIFY(error.contains(QString::number(AffairStore::MaxEvents)));
     }
 };
 

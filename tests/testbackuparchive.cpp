@@ -73,7 +73,8 @@ private slots:
     }
 
     // A missing picture and an event without one are carried as length 0, the events after
-    // them keep theirs; a restore puts back exactly the state of the backup, no more.
+    // them keep theirs; a restore puts back exactly the state of the backup, no more: each
+    // picture under a new name, the old ones gone.
     void roundTrip()
     {
         TestEnv::ScratchDir dir;
@@ -83,21 +84,55 @@ private slots:
         const BackupArchive::Outcome backup = BackupArchive::Backup();
         QVERIFY2(backup.ok(), qPrintable(backup.reason));
         QCOMPARE(backup.fileName, Today);
-        auto expected = Hostile::snapshot();
-        expected.insert(QStringLiteral("./data/notes.txt"), "mine");
         QCOMPARE(TestEnv::readAll(Today), block(qCompress(store, -1)) + block(pics[0]) + le32(0) +
                                               block(pics[1]) + le32(0) + block(pics[2]));
 
         // Another state: a picture drawn since, pictures changed or gone, a file of no event.
         QFile::remove(pic(3));
+        QFile::remove(pic(4));
         TestEnv::writeAll(QStringLiteral("data/notes.txt"), "mine");
         setUp({{pic(5), "other"}, {pic(1), "changed"}, {pic(2), "drawn after the backup"}});
         AffairList restored;
         const BackupArchive::Outcome restore =
-            BackupArchive::Restore(Today, AffairStore().LoadAffairs(), &restored);
+            BackupArchive::Restore(Today, EventBuilder::Stored(), &restored);
         QVERIFY2(restore.ok(), qPrintable(restore.reason));
+        QMap<QString, QByteArray> expected{
+            {"./backup/SEvent2009-12-20.bef", TestEnv::readAll(Today)},
+            {"./data/notes.txt", "mine"},
+            {"./data/eventinfor.eda", TestEnv::readAll(AffairStore::DefaultPath())}};
+        const QList<int> withPicture{0, 2, 4};
+        for (int i = 0; i < restored.Count(); ++i) {
+            const QString path = restored.At(i).GetPicPath();
+            QCOMPARE(path.isEmpty(), !withPicture.contains(i));
+            if (!path.isEmpty()) {
+                expected.insert(path, pics[withPicture.indexOf(i)]);
+            }
+        }
         QCOMPARE(Hostile::snapshot(), expected);
-        QVERIFY(restored.Count() == 5 && restored.At(4).GetPicPath() == pic(4));
+        QCOMPARE(EventBuilder::Stored().Count(), 5);
+        QCOMPARE(EventBuilder::Stored().At(4).GetPicPath(), restored.At(4).GetPicPath());
+    }
+
+    // The second backup of a day keeps the first: "-2", "-3" after the date.
+    void backupsOfOneDayKeepEachOther()
+    {
+        TestEnv::ScratchDir dir;
+        setUp({{pic(1), "one"}});
+        QStringList names;
+        QList<QByteArray> contents;
+        for (int k = 0; k < 3; ++k) {
+            setUp({{pic(1), "state " + QByteArray::number(k)}});
+            const BackupArchive::Outcome backup = BackupArchive::Backup();
+            QVERIFY(backup.ok());
+            names << backup.fileName;
+            contents << TestEnv::readAll(backup.fileName);
+        }
+        QCOMPARE(names,
+                 (QStringList{Today, "./backup/SEvent2009-12-20-2.bef", "./backup/SEvent2009-12-20-3.bef"}));
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(TestEnv::readAll(names[k]), contents[k]);
+            QVERIFY(contents[k].endsWith("state " + QByteArray::number(k)));
+        }
     }
 
     // A backup may hold more pictures than a process may keep files open.
@@ -118,11 +153,12 @@ private slots:
         rlimit limit = saved;
         limit.rlim_cur = 128;
         setrlimit(RLIMIT_NOFILE, &limit);
-        const BackupArchive::Outcome outcome = BackupArchive::Restore(Today, AffairList(), nullptr);
+        AffairList restored;
+        const BackupArchive::Outcome outcome = BackupArchive::Restore(Today, AffairList(), &restored);
         setrlimit(RLIMIT_NOFILE, &saved);
         QVERIFY2(outcome.ok(), qPrintable(outcome.reason));
-        QCOMPARE(TestEnv::readAll(events.last().first), events.last().second);
         QCOMPARE(QDir("data").entryList(QDir::Files | QDir::Hidden).size(), 301);
+        QCOMPARE(TestEnv::readAll(restored.At(299).GetPicPath()), events.last().second);
     }
 
     // Only a regular file of the program's own name is carried: a link (followed, it would
@@ -155,7 +191,7 @@ private slots:
                 Hostile::place(AffairStore::DefaultPath(), store);
             }
             const auto before = Hostile::snapshot();
-            const BackupArchive::Outcome backup = BackupArchive::Backup();
+            const BackupArchive::Outcome backup = BackupArchive::Backup(Today);
             QVERIFY2(backup.status == status && !backup.reason.isEmpty(), store);
             QCOMPARE(Hostile::snapshot(), before);
         }
@@ -176,21 +212,22 @@ private slots:
         const auto row = [](const char* name, const QByteArray& bytes, const char* why) {
             QTest::newRow(name) << bytes << QString::fromUtf8(why);
         };
-        row("negative store length", le32(-8) + zlib, "negative length (-8)");
-        row("store length beyond the data", le32(zlib.size() + 1) + zlib, "than the data left");
-        row("corrupt zlib", block(corrupt), "does not decompress");
-        row("zlib claiming 4 GB", block(huge), "does not decompress");
+        row("negative store length", le32(-8) + zlib, "damaged at its start");
+        row("store length beyond the data", le32(zlib.size() + 1) + zlib, "ends too early");
+        row("corrupt zlib", block(corrupt), "list of events is damaged");
+        row("zlib claiming 4 GB", block(huge), "list of events is damaged");
         row("count of 100000 and no events", block(qCompress("[General]\nnum=100000\n")), "holds no events");
-        row("truncated picture length", good + block("one") + QByteArray("\x01\x00", 2),
-            "inside the length of picture 2");
+        row("truncated picture length", good + block("one") + QByteArray("\x01\x00", 2), "ends too early");
         row("more pictures than events", good + block("1") + block("2") + block("3"),
-            "more pictures than its 2");
+            "more pictures than events");
         row("path ../../x", storeBlock(pic(1), "../../x") + block("1") + block("2"), "\"../../x\"");
         row("path around the rule, no picture",
             storeBlock(pic(1), "/x/./data/dap20260101000009") + block("1"),
             "\"/x/./data/dap20260101000009\"");
         row("picture of an event without a path", storeBlock(pic(1), "") + block("1") + block("2"),
-            "without a picture path");
+            "belongs to an event without a picture");
+        // Qt's settings reader crashed on this list; ours reads it as the title's text.
+        row("list nested 40000 deep", block(qCompress(Hostile::nestedListStore())) + le32(0), "");
         row("FIFO", "fifo", "cannot be read");
         row("/dev/zero", "zero", "cannot be read");
     }
@@ -208,11 +245,18 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         const BackupArchive::Outcome restore =
-            BackupArchive::Restore(QStringLiteral("damaged.bef"), AffairStore().LoadAffairs(), nullptr);
+            BackupArchive::Restore(QStringLiteral("damaged.bef"), EventBuilder::Stored(), nullptr);
         QVERIFY(timer.elapsed() < 1000);
+        if (why.isEmpty()) {
+            QVERIFY2(restore.ok(), qPrintable(restore.reason));
+            QVERIFY(EventBuilder::Stored().At(0).GetAffairTitle().startsWith("@Variant("));
+            return;
+        }
         QVERIFY(!restore.ok());
         QVERIFY2(restore.reason.contains(QStringLiteral("damaged.bef")) && restore.reason.contains(why),
                  qPrintable(restore.reason));
+        QVERIFY(restore.status == BackupArchive::Status::FileUnreadable ||
+                restore.reason.contains(QStringLiteral("is not a Pennibell backup: ")));
         QCOMPARE(Hostile::snapshot(), before);
     }
 };

@@ -467,7 +467,7 @@ private slots:
         stored.AppendAffair(events[1]);
         QVERIFY(AffairStore("events.eda").SaveAffairs(stored));
         QCOMPARE(TestEnv::readAll("events.eda").count("CalendarUid"), 1);
-        const AffairList loaded = AffairStore("events.eda").LoadAffairs();
+        const AffairList loaded = EventBuilder::Stored("events.eda");
         QCOMPARE(loaded.At(0).GetCalendarUid(), CalendarExport::Uid(events[0]));
         QVERIFY(loaded.At(1).GetCalendarUid().isEmpty());
 

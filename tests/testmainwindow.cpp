@@ -19,7 +19,7 @@ void SaveThreeEvents(bool delReminder = true)
                 Event("w", At(2030, 1, 14, 18, 30), Days(14), "Weekly")});
     ESettings options;
     options.SetDelReminder(delReminder);
-    options.SetEffectiveColor(QStringLiteral("rgb(0,128,0)"));
+    options.SetEffectiveColor(QColor(0, 128, 0));
     QVERIFY(options.SaveOptions());
 }
 
@@ -61,7 +61,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
         QCOMPARE(Rows(w->get(), true), "#008000 #ff0000 #008000");
         QCoreApplication::removeTranslator(&german);
-        w->options.Change([](ESettings& s) { s.SetEffectiveColor(QStringLiteral("rgb(0,0,255)")); });
+        w->options.Change([](ESettings& s) { s.SetEffectiveColor(QColor(0, 0, 255)); });
         QCOMPARE(Rows(w->get(), true), "#0000ff #ff0000 #0000ff");
     }
 
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(asked, reminder);
         const bool deleted = !reminder || yes;
         QCOMPARE(Rows(w->get()), deleted ? "Daily Weekly" : "Daily Gone Weekly");
-        QCOMPARE(AffairStore().LoadAffairs().Count(), deleted ? 2 : 3);
+        QCOMPARE(EventBuilder::Stored().Count(), deleted ? 2 : 3);
         QCOMPARE(QFileInfo::exists(QStringLiteral("./data/dap20300101090000")), !deleted);
     }
 
@@ -120,7 +120,6 @@ private slots:
         SaveEvents(
             {Event("d", At(2030, 1, 10, 8, 0), Days(1)), Event("w", At(2030, 1, 14, 18, 30), Days(14))});
         QVERIFY(BackupArchive::Backup(QStringLiteral("backup/b.bef")).ok());
-        const QByteArray store = TestEnv::readAll(AffairStore::DefaultPath());
         SaveEvents({Event("w", At(2030, 1, 14, 18, 30), Days(14))});
         auto w = StartWindow();
         Clock::advance(24 * 3600);
@@ -133,7 +132,9 @@ private slots:
             });
         });
         Child<QAction>(w->get(), "actionRestore")->trigger();
-        QCOMPARE(TestEnv::readAll(AffairStore::DefaultPath()), store);
+        const AffairList stored = EventBuilder::Stored();
+        QVERIFY(stored.Count() == 2 && stored.At(0).GetAffairID() == QLatin1String("d"));
+        QCOMPARE(TestEnv::readAll(stored.At(0).GetPicPath()), QByteArray("picture of d"));
         QCOMPARE(w->book.Events().At(0).NextSecs(), At(2030, 1, 17, 8, 0).toSecsSinceEpoch());
     }
 };

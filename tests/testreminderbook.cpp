@@ -146,9 +146,9 @@ private slots:
         QSignalSpy due(&book, &ReminderBook::reminderDue);
         TickFor(book, 1, due);
         QVERIFY(book.Snooze(Now.addSecs(61).toSecsSinceEpoch()));
-        QCOMPARE(AffairStore().LoadAffairs().At(0).SnoozeSecs(), Now.addSecs(61).toSecsSinceEpoch());
+        QCOMPARE(EventBuilder::Stored().At(0).SnoozeSecs(), Now.addSecs(61).toSecsSinceEpoch());
         QCOMPARE(TickFor(book, 60, due), 1);
-        QCOMPARE(AffairStore().LoadAffairs().At(0).SnoozeSecs(), 0);
+        QCOMPARE(EventBuilder::Stored().At(0).SnoozeSecs(), 0);
     }
 
     // Changes that cannot be saved leave the list, the pictures and the screen as they were.
@@ -191,7 +191,7 @@ private slots:
         QString error;
         QVERIFY(!book.Add(Event("one more", Now.addDays(2)), nullptr, &error));
         QVERIFY(error.contains(QString::number(AffairStore::MaxEvents)));
-        QCOMPARE(AffairStore().LoadAffairs().Count(), AffairStore::MaxEvents);
+        QCOMPARE(EventBuilder::Stored().Count(), AffairStore::MaxEvents);
     }
 
     // A picture goes only when no event names it; expired means "will never come again", so a

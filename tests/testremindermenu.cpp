@@ -34,7 +34,7 @@ void TestReminderMenu::rightClickSnoozes()
     QVERIFY(screen->Menu()->isVisible());
     screen->Menu()->actions().at(1)->trigger(); // again in 5 minutes
     QVERIFY(!screen->Window());
-    QCOMPARE(AffairStore().LoadAffairs().At(0).SnoozeSecs(), now.toSecsSinceEpoch() + 301);
+    QCOMPARE(EventBuilder::Stored().At(0).SnoozeSecs(), now.toSecsSinceEpoch() + 301);
     Clock::advance(300);
     program->book.Tick();
     QVERIFY(screen->Window());

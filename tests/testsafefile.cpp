@@ -93,12 +93,12 @@ private slots:
         std::function<bool()> whole;
         if (kind == "store") {
             ok = AffairStore().SaveAffairs(events(40, 300));
-            whole = [] { return AffairStore().LoadAffairs().Count() == 40; };
+            whole = [] { return EventBuilder::Stored().Count() == 40; };
         } else if (kind == "options") {
             ESettings options;
-            options.SetExpiredColor(QStringLiteral("rgb(1,2,3)"));
+            options.SetExpiredColor(QColor(1, 2, 3));
             ok = options.SaveOptions();
-            whole = [] { return ESettings().GetExpiredColor() == QLatin1String("rgb(1,2,3)"); };
+            whole = [] { return ESettings().GetExpiredColor() == QColor(1, 2, 3); };
         } else if (kind == "picture") {
             ok = PictureFile::Write(Pic, noise(60, 60, 3)) == 0;
             whole = [] {
@@ -118,11 +118,13 @@ private slots:
                 return TestEnv::readAll(AutoStart::EntryPath()) == AutoStart::EntryText(longPath, QString());
             };
         } else {
-            ok = BackupArchive::Restore(restoreFrom, AffairStore().LoadAffairs(), nullptr).ok();
+            ok = BackupArchive::Restore(restoreFrom, EventBuilder::Stored(), nullptr).ok();
             whole = [] {
                 QImage image;
-                return AffairStore().LoadAffairs().Count() == 3 &&
-                       PictureFile::Read(Pic, QSize(60, 60), &image) == 0 && image == noise(60, 60, 2);
+                const AffairList list = EventBuilder::Stored();
+                return list.Count() == 3 && !QFileInfo::exists(Pic) &&
+                       PictureFile::Read(list.At(0).GetPicPath(), QSize(60, 60), &image) == 0 &&
+                       image == noise(60, 60, 2);
             };
         }
         QVERIFY(!ok || kib > 0);
@@ -155,7 +157,7 @@ private slots:
             QVERIFY(saver.waitForFinished(-1));
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
-            const AffairList list = AffairStore(dir.file("data/eventinfor.eda")).LoadAffairs();
+            const AffairList list = EventBuilder::Stored(dir.file("data/eventinfor.eda"));
             QVERIFY2(list.Count() == 60 || list.Count() == 140, QByteArray::number(list.Count()));
             QCOMPARE(list.At(list.Count() - 1).GetAffairID(), QStringLiteral("id%1").arg(list.Count() - 1));
 
@@ -179,6 +181,36 @@ private slots:
         SafeFile::RemoveStale(dir.file(QStringLiteral("data")));
         QCOMPARE(QDir(dir.file(QStringLiteral("data"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"dap20300101080000", "eventinfor.eda"}));
+    }
+
+    // A restore killed at any moment leaves the old list with its old pictures or the new list
+    // with its new ones: every event's picture is its own.
+    void killedRestoreLeavesOneState()
+    {
+        // In memory where there is a tmpfs, so that the kills fall on many rounds, not on syncs.
+        QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/pennibell-XXXXXX")
+                                                    : QString());
+        QRandomGenerator random(20261207);
+        QSet<int> seen;
+        for (int k = 0; k < 30; ++k) {
+            QProcess saver;
+            saver.start(PENNIBELL_SAVER, {dir.path(), QStringLiteral("restore")});
+            QVERIFY(saver.waitForReadyRead(-1));
+            QThread::msleep(random.bounded(1, 100));
+            ::kill(pid_t(saver.processId()), SIGKILL);
+            QVERIFY(saver.waitForFinished(-1));
+            QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
+
+            const AffairList list = EventBuilder::Stored(dir.filePath(QStringLiteral("data/eventinfor.eda")));
+            QVERIFY2(list.Count() == 20 || list.Count() == 35, QByteArray::number(list.Count()));
+            seen.insert(list.Count());
+            const QByteArray backup = list.Count() == 20 ? "A" : "B";
+            for (int i = 0; i < list.Count(); ++i) {
+                QCOMPARE(TestEnv::readAll(dir.filePath(list.At(i).GetPicPath())),
+                         backup + QByteArray::number(i));
+            }
+        }
+        QCOMPARE(seen.size(), 2);
     }
 };
 

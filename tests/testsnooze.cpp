@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/events/clock.h"
 #include "core/events/duedispatcher.h"
 #include "core/events/missedreminders.h"
 #include "core/events/nextreminder.h"
@@ -92,7 +93,7 @@ private slots:
         QVERIFY(SnoozeShown(list, before, until).GetAffairID().isEmpty());
         // A restart in between: saved, loaded, re-armed; it comes back once, on its own schedule.
         QVERIFY(AffairStore().SaveAffairs(list));
-        AffairList after = AffairStore().LoadAffairs();
+        AffairList after = EventBuilder::Stored();
         after.RearmAll(due.addSecs(1));
         DueDispatcher dispatcher(after);
         QVERIFY(dispatcher.Tick(until - 1).GetAffairID().isEmpty());
@@ -143,7 +144,14 @@ private slots:
             QVERIFY(running.Mark(t, t == last - 600));
         }
         TestEnv::setTimeZone("Europe/Berlin");
+        Clock::setMock(At(2026, 12, 16, 11, 30));
         QCOMPARE(LastRunning("lastrun.ini").Recorded(), std::optional<qint64>(last));
+        // A record after now (the largest number, a clock that was wrong) is no record.
+        for (const QByteArray& future :
+             {QByteArray("9223372036854775807"), QByteArray::number(last + 7200)}) {
+            TestEnv::writeAll("future.ini", "[General]\nLastRunning=" + future + "\n");
+            QCOMPARE(LastRunning("future.ini").Recorded(), std::nullopt);
+        }
         const Events events{Event("nine", At(2026, 12, 1, 9, 0), Days(1)),
                             Event("quarter", At(2026, 12, 1, 11, 15), Days(1))};
         QCOMPARE(Listed(events, QDateTime::fromSecsSinceEpoch(last), At(2026, 12, 16, 11, 30)),

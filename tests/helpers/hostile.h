@@ -8,9 +8,13 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
+#include <QtEndian>
+#include <cctype>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <zlib.h>
 
 // What a careless user, a damaged disk or another local user leaves where the program expects
 // one of its own files, and a real small disk to fill up.
@@ -69,5 +73,104 @@ struct SmallDisk
         TestEnv::writeAll(QStringLiteral("filler"), QByteArray(qMax<qint64>(0, free - kib * 1024), 'f'));
     }
 };
+
+// A value in Qt's settings object syntax, "@Variant(<serialised object>)", escaped as Qt wrote it.
+inline QByteArray variantValue(const QByteArray& object)
+{
+    QByteArray out = "@Variant(";
+    bool escapeNextIfDigit = false;
+    for (const char c : object) {
+        const uchar b = uchar(c);
+        if (escapeNextIfDigit && std::isxdigit(b)) {
+            out += "\\x" + QByteArray::number(b, 16);
+            continue;
+        }
+        escapeNextIfDigit = false;
+        static const QByteArray named("\a\b\f\n\r\t\v");
+        static const QByteArray letters("abfnrtv");
+        if (b == 0 || b <= 0x1F || b >= 0x7F) {
+            const int k = b ? named.indexOf(char(b)) : -1;
+            out += k >= 0 ? "\\" + letters.mid(k, 1)
+                   : b    ? "\\x" + QByteArray::number(b, 16)
+                          : QByteArray("\\0");
+            escapeNextIfDigit = k < 0;
+        } else {
+            out += (b == '"' || b == '\\') ? QByteArray("\\") + char(b) : QByteArray(1, char(b));
+        }
+    }
+    out += ')';
+    const bool quote = object.contains(';') || object.contains(',') || object.contains('=');
+    return quote ? '"' + out + '"' : out;
+}
+
+// A list holding a list holding a list ... `depth` deep, as Qt's settings wrote objects.
+inline QByteArray nestedList(int depth)
+{
+    const QByteArray level("\0\0\0\x09\0\0\0\x01", 8); // a list of one element
+    return level.repeated(depth) + QByteArray(8, '\0').replace(3, 1, "\x09");
+}
+
+// An image object: a PNG of side x side grey pixels, a few dozen KiB that decode to side² bytes.
+inline QByteArray imageObject(int side)
+{
+    auto chunk = [](const char* type, const QByteArray& data) {
+        QByteArray body = QByteArray(type) + data;
+        QByteArray out(4, '\0');
+        qToBigEndian<quint32>(quint32(data.size()), out.data());
+        QByteArray crc(4, '\0');
+        qToBigEndian<quint32>(
+            quint32(::crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))),
+            crc.data());
+        return out + body + crc;
+    };
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(quint32(side), header.data());
+    qToBigEndian<quint32>(quint32(side), header.data() + 4);
+    header[8] = 8; // bit depth; colour type 0: grey
+    z_stream z = {};
+    deflateInit(&z, 9);
+    const QByteArray row(side + 1, '\0');
+    QByteArray packed;
+    char buffer[65536];
+    for (int y = 0; y <= side; ++y) {
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(row.constData()));
+        z.avail_in = y < side ? uInt(row.size()) : 0;
+        do {
+            z.next_out = reinterpret_cast<Bytef*>(buffer);
+            z.avail_out = sizeof buffer;
+            deflate(&z, y < side ? Z_NO_FLUSH : Z_FINISH);
+            packed.append(buffer, qsizetype(sizeof buffer - z.avail_out));
+        } while (z.avail_out == 0);
+    }
+    deflateEnd(&z);
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n") + chunk("IHDR", header) + chunk("IDAT", packed) +
+                           chunk("IEND", QByteArray());
+    return QByteArray("\0\0\0\x46\0\0\0\x01", 8) + png; // an image, present
+}
+
+// The event files that Qt's settings reader could not survive: one title a list nested 40,000
+// deep (it overflowed the stack), and twenty titles holding images that decode to 64 MB each.
+inline QByteArray nestedListStore()
+{
+    return "[General]\nnum=1\n\n[Event_1]\nAffairID=a\nAffairTitle=" + variantValue(nestedList(40000)) + "\n";
+}
+inline QByteArray imagesStore()
+{
+    static const QByteArray image = variantValue(imageObject(8000));
+    QByteArray file = "[General]\nnum=20\n";
+    for (int n = 1; n <= 20; ++n) {
+        file += "\n[Event_" + QByteArray::number(n) + "]\nAffairID=" + QByteArray(1, char('a' + n - 1)) +
+                "\nAffairTitle=" + image + "\n";
+    }
+    return file;
+}
+
+// The highest amount of memory this process has held, in MiB.
+inline long peakMiB()
+{
+    rusage usage = {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
 
 } // namespace Hostile

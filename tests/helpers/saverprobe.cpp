@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves the event file, a picture and a backup in an endless loop, alternating between two
-// contents, until it is killed. The crash-safety test kills it at random moments.
+// contents, until it is killed; or, given "restore", restores two backups in turn. The
+// crash-safety test kills it at random moments.
 #include "core/events/clock.h"
 #include "core/picture/picturefile.h"
 #include "core/storage/backuparchive.h"
@@ -38,6 +39,36 @@ QImage picture(int variant)
 }
 } // namespace
 
+// Backups of 20 and 35 events whose pictures say which backup and event they belong to ("A3").
+int restoreForever()
+{
+    const QString names[2] = {QStringLiteral("backup/A.bef"), QStringLiteral("backup/B.bef")};
+    for (int v = 0; v < 2; ++v) {
+        const AffairList list = events(v ? 35 : 20);
+        for (int i = 0; i < list.Count(); ++i) {
+            QFile file(list.At(i).GetPicPath());
+            if (!file.open(QIODevice::WriteOnly) ||
+                !file.write(QByteArray(v ? "B" : "A") + QByteArray::number(i))) {
+                return 5;
+            }
+        }
+        if (!AffairStore().SaveAffairs(list) || !BackupArchive::Backup(names[v]).ok()) {
+            return 6;
+        }
+    }
+    for (unsigned round = 0;; ++round) {
+        AffairList current;
+        AffairStore().Load(&current);
+        if (!BackupArchive::Restore(names[round % 2], current, nullptr).ok()) {
+            return 7;
+        }
+        if (round == 1) {
+            std::puts("ready");
+            std::fflush(stdout);
+        }
+    }
+}
+
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -50,6 +81,9 @@ int main(int argc, char* argv[])
     QFile::remove("data/eventinfor.eda.lock");
     QFile::remove("data/eventinfor.eda.lock.rmlock");
     Clock::setMock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    if (app.arguments().value(2) == QLatin1String("restore")) {
+        return restoreForever();
+    }
     const AffairList lists[2] = {events(60), events(140)};
     const QImage pictures[2] = {picture(0), picture(1)};
     for (unsigned round = 0;; ++round) {
@@ -60,7 +94,7 @@ int main(int argc, char* argv[])
         if (PictureFile::Write("./data/dap20300101080000", pictures[v]) != 0) {
             return 3;
         }
-        if (!BackupArchive::Backup().ok()) {
+        if (!BackupArchive::Backup(BackupArchive::FileNameFor(QDate(2026, 12, 6))).ok()) {
             return 4;
         }
         if (round == 1) {

@@ -45,4 +45,12 @@ inline void SaveEvents(const QList<AffairInfo>& events)
     QVERIFY(AffairStore().SaveAffairs(list));
 }
 
+// What the store holds now; nothing for a file it cannot read.
+inline AffairList Stored(const QString& path = AffairStore::DefaultPath())
+{
+    AffairList list;
+    AffairStore(path).Load(&list);
+    return list;
+}
+
 } // namespace EventBuilder

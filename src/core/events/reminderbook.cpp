@@ -176,7 +176,7 @@ QList<MissedReminders::Entry> ReminderBook::TakeMissed()
 bool ReminderBook::Save(QString* error)
 {
     AffairStore store(StorePath);
-    return store.Save(List, error);
+    return store.SaveAffairs(List, error);
 }
 
 bool ReminderBook::Commit(const AffairList& before, QString* error)

@@ -1,28 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options/esettings.h"
 
+#include "core/storage/inifile.h"
 #include "core/storage/safefile.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSettings>
+
+// One row per option: where it is stored and which field it fills. Reading and writing both
+// walk this table, so a key cannot be read under one name and written under another.
+struct ESettings::Key
+{
+    const char* Section;
+    const char* Name;
+    bool ESettings::*Flag = nullptr;
+    QColor ESettings::*Color = nullptr;
+    int ESettings::*Choice = nullptr;
+    int Choices = 0; // a choice is 0 .. Choices - 1; anything else is 0
+    // Written only when it differs from its default, so a file that never chose it keeps the
+    // keys it had.
+    bool OnlyWhenChanged = false;
+};
+
+const ESettings::Key ESettings::Keys[] = {
+    {"ESystem", "AutoStart", &ESettings::AutoStart},
+    {"ESystem", "MinStart", &ESettings::MinStart},
+    {"ERemind", "DelReminder", &ESettings::DelReminder},
+    {"ERemind", "CancelReminder", &ESettings::CancelReminder},
+    {"EColor", "EffectiveColor", nullptr, &ESettings::EffectiveColor},
+    {"EColor", "ExpiredColor", nullptr, &ESettings::ExpiredColor},
+    {"ESystem", "ShowRemindersOn", nullptr, nullptr, &ESettings::ShowRemindersOn, 3},
+    {"ERemind", "PlaySound", &ESettings::PlaySound, nullptr, nullptr, 0, true},
+    {"ERemind", "HoldDoNotDisturb", &ESettings::HoldDoNotDisturb, nullptr, nullptr, 0, true},
+    {"ERemind", "HoldFullScreen", &ESettings::HoldFullScreen, nullptr, nullptr, 0, true},
+    {"ERemind", "DesktopNotification", &ESettings::DesktopNotice, nullptr, nullptr, 0, true},
+};
 
 namespace {
-
-const QString EffectiveDefault = QStringLiteral("rgb(0,0,255)");
-const QString ExpiredDefault = QStringLiteral("rgb(255,0,0)");
-
 // Only false, off, no and 0 (and nothing at all) are false; any other text is true.
-bool readBool(const QSettings& settings, const QString& key, bool fallback)
+bool isTrue(const QString& value)
 {
-    if (!settings.contains(key)) {
-        return fallback;
-    }
-    const QString text = settings.value(key).toString().trimmed().toLower();
+    const QString text = value.trimmed().toLower();
     return !(text.isEmpty() || text == QLatin1String("false") || text == QLatin1String("off") ||
              text == QLatin1String("no") || text == QLatin1String("0"));
 }
-
 } // namespace
 
 QString ESettings::DefaultPath()
@@ -37,103 +57,92 @@ ESettings::ESettings(const QString& fileName) : Name(fileName)
     LoadOptions();
 }
 
-ESettings::~ESettings() = default;
-
-bool ESettings::ParseColor(const QString& text, int* red, int* green, int* blue)
+bool ESettings::ParseColor(const QString& text, QColor* color)
 {
     static const QRegularExpression pattern(QRegularExpression::anchoredPattern(
         QStringLiteral("rgb\\(([0-9]{1,3}),([0-9]{1,3}),([0-9]{1,3})\\)")));
     const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) {
+        return false;
+    }
     int c[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
-        c[i] = match.hasMatch() ? match.captured(i + 1).toInt() : 256;
+        c[i] = match.captured(i + 1).toInt();
         if (c[i] > 255) {
             return false;
         }
     }
-    *red = c[0];
-    *green = c[1];
-    *blue = c[2];
+    *color = QColor(c[0], c[1], c[2]);
     return true;
 }
 
-QString ESettings::CleanColor(const QString& text, const QString& fallback)
+QString ESettings::ColorText(const QColor& color)
 {
-    // The text goes into style sheets: only ever the three numbers, written anew.
-    int r = 0;
-    int g = 0;
-    int b = 0;
-    if (!ParseColor(text, &r, &g, &b)) {
-        return fallback;
-    }
-    return QStringLiteral("rgb(%1,%2,%3)").arg(r).arg(g).arg(b);
+    return QStringLiteral("rgb(%1,%2,%3)").arg(color.red()).arg(color.green()).arg(color.blue());
 }
 
 void ESettings::LoadOptions()
 {
-    AutoStart = false;
-    MinStart = false;
-    DelReminder = true;
-    CancelReminder = true;
-    EffectiveColor = EffectiveDefault;
-    ExpiredColor = ExpiredDefault;
-    HoldDoNotDisturb = true;
-    HoldFullScreen = true;
-    DesktopNotice = false;
-    // The settings reader follows links and would wait on a FIFO or read a device for ever.
-    if (!SafeFile::SafeToParse(Name, MaxFileBytes)) {
+    // The defaults are those of a fresh object.
+    const QString name = Name;
+    *this = ESettings(NoFile{});
+    Name = name;
+
+    // Read whole without following a link, from a regular file only: no FIFO, no device.
+    QByteArray bytes;
+    IniFile ini;
+    if (!SafeFile::Read(Name, MaxFileBytes, &bytes) || !ini.Parse(bytes, 1024)) {
         return;
     }
-    const QSettings settings(Name, QSettings::IniFormat);
-    AutoStart = readBool(settings, QStringLiteral("ESystem/AutoStart"), false);
-    MinStart = readBool(settings, QStringLiteral("ESystem/MinStart"), false);
-    DelReminder = readBool(settings, QStringLiteral("ERemind/DelReminder"), true);
-    CancelReminder = readBool(settings, QStringLiteral("ERemind/CancelReminder"), true);
-    EffectiveColor =
-        CleanColor(settings.value(QStringLiteral("EColor/EffectiveColor")).toString(), EffectiveDefault);
-    ExpiredColor =
-        CleanColor(settings.value(QStringLiteral("EColor/ExpiredColor")).toString(), ExpiredDefault);
-    // Anything but the two other choices is the primary screen, the behaviour before the option.
-    const int where = settings.value(QStringLiteral("ESystem/ShowRemindersOn"), 0).toInt();
-    ShowRemindersOn = where == 1 || where == 2 ? where : 0;
-    PlaySound = readBool(settings, QStringLiteral("ERemind/PlaySound"), false);
-    HoldDoNotDisturb = readBool(settings, QStringLiteral("ERemind/HoldDoNotDisturb"), true);
-    HoldFullScreen = readBool(settings, QStringLiteral("ERemind/HoldFullScreen"), true);
-    DesktopNotice = readBool(settings, QStringLiteral("ERemind/DesktopNotification"), false);
+    for (const Key& key : Keys) {
+        const QString section = QLatin1String(key.Section);
+        const QString entry = QLatin1String(key.Name);
+        if (!ini.Contains(section, entry)) {
+            continue;
+        }
+        const QString value = ini.Value(section, entry);
+        if (key.Flag) {
+            this->*key.Flag = isTrue(value);
+        } else if (key.Color) {
+            ParseColor(value, &(this->*key.Color));
+        } else if (key.Choice) {
+            bool number = false;
+            const int choice = value.trimmed().toInt(&number);
+            this->*key.Choice = number && choice >= 0 && choice < key.Choices ? choice : 0;
+        }
+    }
 }
 
 bool ESettings::SaveOptions()
 {
-    QList<QPair<QString, QVariant>> values{{QStringLiteral("/ESystem/AutoStart"), AutoStart},
-                                           {QStringLiteral("/ESystem/MinStart"), MinStart},
-                                           {QStringLiteral("/ERemind/DelReminder"), DelReminder},
-                                           {QStringLiteral("/ERemind/CancelReminder"), CancelReminder},
-                                           {QStringLiteral("/EColor/EffectiveColor"), EffectiveColor},
-                                           {QStringLiteral("/EColor/ExpiredColor"), ExpiredColor},
-                                           {QStringLiteral("/ESystem/ShowRemindersOn"), ShowRemindersOn}};
-    // Written only when on, so a file that never chose a sound keeps the keys it had.
-    if (PlaySound) {
-        values.append({QStringLiteral("/ERemind/PlaySound"), true});
+    IniFile ini;
+    const ESettings defaults(NoFile{});
+    for (const Key& key : Keys) {
+        const QString section = QLatin1String(key.Section);
+        const QString entry = QLatin1String(key.Name);
+        if (key.Flag && (!key.OnlyWhenChanged || this->*key.Flag != defaults.*key.Flag)) {
+            ini.Set(section, entry, this->*key.Flag);
+        } else if (key.Color) {
+            ini.Set(section, entry, ColorText(this->*key.Color));
+        } else if (key.Choice) {
+            ini.Set(section, entry, this->*key.Choice);
+        }
     }
-    // Likewise each of these only when it differs from its default.
-    if (!HoldDoNotDisturb) {
-        values.append({QStringLiteral("/ERemind/HoldDoNotDisturb"), false});
-    }
-    if (!HoldFullScreen) {
-        values.append({QStringLiteral("/ERemind/HoldFullScreen"), false});
-    }
-    if (DesktopNotice) {
-        values.append({QStringLiteral("/ERemind/DesktopNotification"), true});
-    }
-    return SafeFile::WriteIni(Name, values);
+    return SafeFile::Write(Name, ini.Text());
 }
 
-void ESettings::SetEffectiveColor(const QString& color)
+void ESettings::SetEffectiveColor(const QColor& color)
 {
-    EffectiveColor = CleanColor(color, EffectiveColor);
+    if (color.isValid()) {
+        EffectiveColor = color.toRgb();
+        EffectiveColor.setAlpha(255);
+    }
 }
 
-void ESettings::SetExpiredColor(const QString& color)
+void ESettings::SetExpiredColor(const QColor& color)
 {
-    ExpiredColor = CleanColor(color, ExpiredColor);
+    if (color.isValid()) {
+        ExpiredColor = color.toRgb();
+        ExpiredColor.setAlpha(255);
+    }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 // The user options, read from "./ESetting.ini" when constructed. Made for one use.
@@ -11,18 +12,17 @@ public:
 
     ESettings();
     explicit ESettings(const QString& fileName);
-    ~ESettings();
 
     void LoadOptions();
-    // True only when the file on disk now holds the six options.
+    // True only when the file on disk now holds the options.
     bool SaveOptions();
 
     bool GetAutoStart() const { return AutoStart; }
     bool GetMinStart() const { return MinStart; }
     bool GetDelReminder() const { return DelReminder; }
     bool GetCancelReminder() const { return CancelReminder; }
-    QString GetEffectiveColor() const { return EffectiveColor; }
-    QString GetExpiredColor() const { return ExpiredColor; }
+    QColor GetEffectiveColor() const { return EffectiveColor; }
+    QColor GetExpiredColor() const { return ExpiredColor; }
     // "Show reminders on": 0 the primary screen, 1 the screen under the pointer, 2 every screen.
     int GetShowRemindersOn() const { return ShowRemindersOn; }
     bool GetPlaySound() const { return PlaySound; }
@@ -31,15 +31,10 @@ public:
     void SetMinStart(bool on) { MinStart = on; }
     void SetDelReminder(bool on) { DelReminder = on; }
     void SetCancelReminder(bool on) { CancelReminder = on; }
-    // A colour that is not rgb(R,G,B) with three numbers 0-255 is ignored.
-    void SetEffectiveColor(const QString& color);
-    void SetExpiredColor(const QString& color);
+    // Opaque; an invalid colour is ignored.
+    void SetEffectiveColor(const QColor& color);
+    void SetExpiredColor(const QColor& color);
     void SetShowRemindersOn(int where) { ShowRemindersOn = where; }
-
-    // rgb(R,G,B), no spaces, each 0-255; false for anything else.
-    static bool ParseColor(const QString& text, int* red, int* green, int* blue);
-    // The options file is a few hundred bytes; a larger one is not read.
-    static constexpr qint64 MaxFileBytes = 64 * 1024;
     void SetPlaySound(bool on) { PlaySound = on; }
     // Reminders wait while the desktop is set to do not disturb, or while another program is
     // full screen; a desktop notification goes with each reminder.
@@ -50,16 +45,30 @@ public:
     void SetHoldFullScreen(bool on) { HoldFullScreen = on; }
     void SetDesktopNotice(bool on) { DesktopNotice = on; }
 
+    // The stored form of a colour: rgb(R,G,B), no spaces, each 0-255. Anything else is no
+    // colour (the text once went into style sheets).
+    static bool ParseColor(const QString& text, QColor* color);
+    static QString ColorText(const QColor& color);
+
+    // The options file is a few hundred bytes; a larger one is not read.
+    static constexpr qint64 MaxFileBytes = 64 * 1024;
+
 private:
-    static QString CleanColor(const QString& text, const QString& fallback);
+    struct NoFile
+    {
+    };
+    explicit ESettings(NoFile) {}
+
+    struct Key;
+    static const Key Keys[];
 
     QString Name;
     bool AutoStart = false;
     bool MinStart = false;
     bool DelReminder = true;
     bool CancelReminder = true;
-    QString EffectiveColor;
-    QString ExpiredColor;
+    QColor EffectiveColor{0, 0, 255};
+    QColor ExpiredColor{255, 0, 0};
     int ShowRemindersOn = 0;
     // A sound when a reminder comes on screen; off unless chosen.
     bool PlaySound = false;

@@ -178,12 +178,12 @@ bool PictureFile::IsProgramPath(const QString& path)
     return pattern.match(path).hasMatch();
 }
 
-QString PictureFile::NewPath(const QDateTime& now)
+QString PictureFile::NewPath(const QDateTime& now, const QSet<QString>& taken)
 {
     QDateTime stamp = now;
     for (int i = 0; i < 100000; ++i) {
         const QString path = QStringLiteral("./data/dap") + stamp.toString(QStringLiteral("yyyyMMddhhmmss"));
-        if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
+        if (!taken.contains(path) && !QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
             return path;
         }
         stamp = stamp.addSecs(1);

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QImage>
+#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -34,8 +35,9 @@ public:
     static bool IsProgramPath(const QString& path);
     // Removes the picture of an event (a link of that name itself, never its target).
     static bool Remove(const QString& path);
-    // "./data/dap" + the stamp of `now`, moved on second by second past names already taken.
-    static QString NewPath(const QDateTime& now);
+    // "./data/dap" + the stamp of `now`, moved on second by second past names already taken
+    // (by a file, or in `taken`).
+    static QString NewPath(const QDateTime& now, const QSet<QString>& taken = {});
 
     // The largest screen the program supports (8K either way up) bounds what a file may claim.
     static constexpr int MaxSide = 7680;

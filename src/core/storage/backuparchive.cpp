@@ -54,22 +54,30 @@ BackupArchive::Outcome outcome(BackupArchive::Status status, const QString& file
     return o;
 }
 
-// Loads the event file through the store itself, so that what is checked is what the
-// program will load. The settings reader reads files only: the bytes are staged in the
-// program's own data folder (never the shared temporary folder) and removed at once.
-bool loadStore(const QByteArray& store, AffairList* events, QString* reason)
+// A new name for each restored picture: one no file has and no event of the current list names,
+// so that until the new event file is in place no old event sees a restored picture.
+class FreshNames
 {
-    const QString folder =
-        QDir(DataLocation::DataFolder()).exists() ? DataLocation::DataFolder() : QStringLiteral(".");
-    QString why;
-    const QString staged = SafeFile::Stage(folder + QStringLiteral("/eventinfor.eda"), store, &why);
-    if (staged.isEmpty()) {
-        return fail(reason, BackupArchive::tr("A temporary file cannot be written: %1").arg(why));
+public:
+    explicit FreshNames(const QSet<QString>& taken) : Taken(taken) {}
+    QString Next()
+    {
+        const QString path = PictureFile::NewPath(Stamp, Taken);
+        if (!path.isEmpty()) {
+            Taken.insert(path);
+            // Names are the stamp's digits: the next search starts after this one.
+            Stamp = QDateTime(QDate::fromString(path.right(14).left(8), QStringLiteral("yyyyMMdd")),
+                              QTime::fromString(path.right(6), QStringLiteral("hhmmss")), Qt::UTC)
+                        .addSecs(1);
+        }
+        return path;
     }
-    *events = AffairStore(staged).LoadAffairs();
-    QFile::remove(staged);
-    return true;
-}
+
+private:
+    QSet<QString> Taken;
+    // In UTC, so that no hour is skipped or repeated.
+    QDateTime Stamp = Clock::now().toUTC();
+};
 
 } // namespace
 
@@ -78,14 +86,22 @@ QString BackupArchive::Folder()
     return DataLocation::BackupFolder();
 }
 
-QString BackupArchive::FileNameFor(const QDate& date)
+QString BackupArchive::FileNameFor(const QDate& date, int number)
 {
-    return Folder() + QStringLiteral("/SEvent") + date.toString(Qt::ISODate) + QStringLiteral(".bef");
+    const QString suffix = number > 1 ? QStringLiteral("-%1").arg(number) : QString();
+    return Folder() + QStringLiteral("/SEvent") + date.toString(Qt::ISODate) + suffix +
+           QStringLiteral(".bef");
 }
 
 QString BackupArchive::TodaysFileName()
 {
-    return FileNameFor(Clock::now().date());
+    const QDate today = Clock::now().date();
+    QString name = FileNameFor(today);
+    for (int number = 2; number <= 10000 && (QFileInfo::exists(name) || QFileInfo(name).isSymLink());
+         ++number) {
+        name = FileNameFor(today, number);
+    }
+    return name;
 }
 
 BackupArchive::Outcome BackupArchive::Backup()
@@ -95,20 +111,15 @@ BackupArchive::Outcome BackupArchive::Backup()
 
 BackupArchive::Outcome BackupArchive::Backup(const QString& fileName)
 {
-    const QString storePath = AffairStore::DefaultPath();
-    QByteArray store;
-    QString why;
-    if (!SafeFile::Read(storePath, AffairStore::MaxFileBytes, &store, &why)) {
-        return outcome(Status::StoreUnreadable, fileName,
-                       tr("The event list %1 cannot be read: %2").arg(storePath, why));
-    }
-
     // The pictures follow the events of the very bytes packed, so a restore pairs each block
     // with its event even if the list in memory and the file on disk have drifted apart.
+    const AffairStore source;
+    QByteArray store;
     AffairList events;
-    QString reason;
-    if (!loadStore(store, &events, &reason)) {
-        return outcome(Status::StoreUnreadable, fileName, reason);
+    QString why;
+    if (!source.Read(&store, &events, &why)) {
+        return outcome(Status::StoreUnreadable, fileName,
+                       tr("The event list %1 cannot be read: %2").arg(source.FileName(), why));
     }
     if (events.Count() == 0) {
         return outcome(Status::NothingToBackup, fileName, tr("You have nothing to backup."));
@@ -136,7 +147,7 @@ BackupArchive::Outcome BackupArchive::Backup(const QString& fileName)
         bytes += picture;
     }
     // Written beside the target and renamed over it at the end: a backup that fails on the
-    // way leaves an earlier one of the same day whole.
+    // way leaves nothing behind.
     if (!SafeFile::Write(fileName, bytes, &why)) {
         return outcome(Status::WriteFailed, fileName,
                        tr("The backup file %1 cannot be written: %2").arg(fileName, why));
@@ -146,57 +157,50 @@ BackupArchive::Outcome BackupArchive::Backup(const QString& fileName)
 
 bool BackupArchive::Parse(const QByteArray& bytes, Contents* out, QString* reason)
 {
+    // The reasons complete "The file ... is not a Pennibell backup: ".
     qsizetype pos = 0;
     qint32 storeLength = 0;
-    if (!takeLength(bytes, &pos, &storeLength)) {
-        return fail(reason, tr("The file ends before the length of the event list."));
+    if (!takeLength(bytes, &pos, &storeLength) || storeLength > bytes.size() - pos) {
+        return fail(reason, tr("it ends too early."));
     }
     if (storeLength < 0) {
-        return fail(reason, tr("The event list has a negative length (%1).").arg(storeLength));
-    }
-    if (storeLength > bytes.size() - pos) {
-        return fail(reason, tr("The event list is longer (%1 bytes) than the data left (%2 bytes).")
-                                .arg(storeLength)
-                                .arg(bytes.size() - pos));
+        return fail(reason, tr("it is damaged at its start."));
     }
     const QByteArray compressed = bytes.mid(pos, storeLength);
     pos += storeLength;
 
     // zlib cannot expand beyond about 1032 to 1: a larger claimed size is damage, and
     // qUncompress would try to allocate it.
+    const QString damaged = tr("its list of events is damaged.");
     if (compressed.size() < 4) {
-        return fail(reason, tr("The event list does not decompress."));
+        return fail(reason, damaged);
     }
     const quint32 claimed = qFromBigEndian<quint32>(compressed.constData());
     if (claimed > quint64(AffairStore::MaxFileBytes) ||
         claimed > quint64(compressed.size() - 4) * 1032 + 64) {
-        return fail(reason, tr("The event list does not decompress."));
+        return fail(reason, damaged);
     }
     const QByteArray store = qUncompress(compressed);
-    if (store.size() != qsizetype(claimed) || (claimed > 0 && store.isEmpty())) {
-        return fail(reason, tr("The event list does not decompress."));
-    }
-    if (store.isEmpty()) {
-        return fail(reason, tr("The event list is not an event file."));
+    if (store.size() != qsizetype(claimed) || store.isEmpty()) {
+        return fail(reason, damaged);
     }
 
     AffairList events;
-    if (!loadStore(store, &events, reason)) {
-        return false;
+    if (!AffairStore::Parse(store, &events)) {
+        return fail(reason, damaged);
     }
     // The program never writes a backup of no events; restoring one would only erase the list.
     if (events.Count() == 0) {
-        return fail(reason, tr("The event list holds no events."));
+        return fail(reason, tr("it holds no events."));
     }
     // Every path a restored event names is one the program makes, or none: the restored list
     // is what Edit, Delete and the next backup will act on.
     for (int i = 0; i < events.Count(); ++i) {
         const QString path = events.At(i).GetPicPath();
         if (!path.isEmpty() && !PictureFile::IsProgramPath(path)) {
-            return fail(reason,
-                        tr("Event %1 names the picture path \"%2\", which is not one the program makes.")
-                            .arg(i + 1)
-                            .arg(path));
+            return fail(reason, tr("event %1 names the picture file \"%2\", which Pennibell does not make.")
+                                    .arg(i + 1)
+                                    .arg(path));
         }
     }
 
@@ -204,23 +208,17 @@ bool BackupArchive::Parse(const QByteArray& bytes, Contents* out, QString* reaso
     while (pos < bytes.size()) {
         const int k = pictures.size();
         qint32 n = 0;
-        if (!takeLength(bytes, &pos, &n)) {
-            return fail(reason, tr("The file ends inside the length of picture %1.").arg(k + 1));
+        if (!takeLength(bytes, &pos, &n) || n > bytes.size() - pos) {
+            return fail(reason, tr("it ends too early."));
         }
         if (n < 0) {
-            return fail(reason, tr("Picture %1 has a negative length (%2).").arg(k + 1).arg(n));
-        }
-        if (n > bytes.size() - pos) {
-            return fail(reason, tr("Picture %1 is longer (%2 bytes) than the data left (%3 bytes).")
-                                    .arg(k + 1)
-                                    .arg(n)
-                                    .arg(bytes.size() - pos));
+            return fail(reason, tr("it is damaged after its list of events."));
         }
         if (k >= events.Count()) {
-            return fail(reason, tr("The file holds more pictures than its %1 events.").arg(events.Count()));
+            return fail(reason, tr("it holds more pictures than events."));
         }
         if (n > PictureFile::MaxFileBytes) {
-            return fail(reason, tr("Picture %1 is larger than any the program writes.").arg(k + 1));
+            return fail(reason, tr("picture %1 is larger than any Pennibell draws.").arg(k + 1));
         }
         // Views into the file's bytes, which the contents keep: no picture is copied.
         pictures.append(QByteArray::fromRawData(bytes.constData() + pos, n));
@@ -229,7 +227,7 @@ bool BackupArchive::Parse(const QByteArray& bytes, Contents* out, QString* reaso
 
     for (int i = 0; i < pictures.size(); ++i) {
         if (!pictures.at(i).isEmpty() && events.At(i).GetPicPath().isEmpty()) {
-            return fail(reason, tr("Picture %1 belongs to an event without a picture path.").arg(i + 1));
+            return fail(reason, tr("picture %1 belongs to an event without a picture.").arg(i + 1));
         }
     }
 
@@ -242,10 +240,11 @@ bool BackupArchive::Parse(const QByteArray& bytes, Contents* out, QString* reaso
     return true;
 }
 
-BackupArchive::Outcome BackupArchive::Apply(const Contents& contents, const AffairList& current)
+BackupArchive::Outcome BackupArchive::Apply(const Contents& contents, const AffairList& current,
+                                            AffairList* restored)
 {
-    const QString storePath = AffairStore::DefaultPath();
-    const QString dataFolder = QFileInfo(storePath).path();
+    const AffairStore target;
+    const QString dataFolder = QFileInfo(target.FileName()).path();
     if (!QDir().mkpath(dataFolder)) {
         return outcome(Status::FolderNotWritable, QString(),
                        tr("The folder %1 cannot be created.").arg(dataFolder));
@@ -254,79 +253,76 @@ BackupArchive::Outcome BackupArchive::Apply(const Contents& contents, const Affa
     // The pictures in use now: those of the list in memory and of the event file on disk,
     // which normally are the same. Read before the event file is replaced.
     QSet<QString> old;
-    const AffairList onDisk = AffairStore(storePath).LoadAffairs();
-    for (const AffairList* list : {&current, &onDisk}) {
+    QByteArray bytes;
+    AffairList onDisk;
+    target.Read(&bytes, &onDisk);
+    const AffairList* lists[] = {&current, &onDisk};
+    for (const AffairList* list : lists) {
         for (int i = 0; i < list->Count(); ++i) {
             old.insert(list->At(i).GetPicPath());
         }
     }
 
-    // One file per path; should two events share one, the later block wins.
-    QMap<QString, int> targets;
+    // One new file per restored path; should two events share one, they share the new one too,
+    // and the later block wins.
+    QMap<QString, int> blocks;
     for (int i = 0; i < contents.pictures.size() && i < contents.events.Count(); ++i) {
-        if (contents.pictures.at(i).isEmpty()) {
-            continue;
+        if (!contents.pictures.at(i).isEmpty()) {
+            blocks.insert(contents.events.At(i).GetPicPath(), i);
         }
-        const QString path = contents.events.At(i).GetPicPath();
-        if (!PictureFile::IsProgramPath(path)) {
-            return outcome(Status::Damaged, QString(),
-                           tr("Event %1 names the picture path \"%2\", which is not one the program makes.")
-                               .arg(i + 1)
-                               .arg(path));
-        }
-        targets.insert(path, i);
     }
-
-    // Everything is written beside its target first, into closed files (a backup may hold more
-    // pictures than a process may keep open); any failure up to here leaves every file as it was.
-    QList<QPair<QString, QString>> staged; // staged file, target
-    auto discard = [&staged] {
-        for (const auto& entry : std::as_const(staged)) {
-            QFile::remove(entry.first);
+    FreshNames names(old);
+    QMap<QString, QString> renamed; // path in the backup -> new path
+    QStringList written;
+    auto undo = [&written] {
+        for (const QString& path : std::as_const(written)) {
+            QFile::remove(path);
         }
-    };
-    auto stage = [&](const QString& path, const QByteArray& bytes, QString* why) {
-        QString error;
-        const QString name = SafeFile::Stage(path, bytes, &error);
-        if (name.isEmpty()) {
-            *why = tr("%1 cannot be written: %2").arg(path, error);
-            return false;
-        }
-        staged.append({name, path});
-        return true;
     };
     QString why;
-    for (auto it = targets.cbegin(); it != targets.cend(); ++it) {
-        if (!stage(it.key(), contents.pictures.at(it.value()), &why)) {
-            discard();
-            return outcome(Status::WriteFailed, QString(),
-                           why + QLatin1Char('\n') + tr("Nothing was changed."));
+    for (auto it = blocks.cbegin(); it != blocks.cend(); ++it) {
+        if (!PictureFile::IsProgramPath(it.key())) {
+            undo();
+            return outcome(Status::Damaged, QString(),
+                           tr("Event %1 names the picture file \"%2\", which Pennibell does not make.")
+                               .arg(it.value() + 1)
+                               .arg(it.key()));
         }
+        const QString path = names.Next();
+        if (path.isEmpty()) {
+            undo();
+            return outcome(Status::WriteFailed, QString(), tr("No new name is left for a picture."));
+        }
+        // Each whole on disk under its new name before the next; a failure removes them again.
+        if (!SafeFile::Write(path, contents.pictures.at(it.value()), &why)) {
+            undo();
+            return outcome(Status::WriteFailed, QString(),
+                           tr("%1 cannot be written: %2").arg(path, why) + QLatin1Char('\n') +
+                               tr("Nothing was changed."));
+        }
+        written.append(path);
+        renamed.insert(it.key(), path);
     }
-    if (!stage(storePath, contents.store, &why)) {
-        discard();
+
+    AffairList events;
+    for (int i = 0; i < contents.events.Count(); ++i) {
+        AffairInfo record = contents.events.At(i);
+        record.SetPicPath(renamed.value(record.GetPicPath()));
+        events.AppendAffair(record);
+    }
+    // The one moment of the restore: before it the old list with its old pictures is in place,
+    // after it the new list with its new ones.
+    AffairStore store;
+    if (!store.SaveAffairs(events, &why)) {
+        undo();
         return outcome(Status::WriteFailed, QString(), why + QLatin1Char('\n') + tr("Nothing was changed."));
     }
 
-    // The pictures go in before the event file that names them. Each is a rename over its
-    // target, which hardly fails once the data is written.
-    for (int i = 0; i < staged.size(); ++i) {
-        QString error;
-        if (!SafeFile::Commit(staged.at(i).first, staged.at(i).second, &error)) {
-            const QString failed = tr("%1 cannot be written: %2").arg(staged.at(i).second, error);
-            staged = staged.mid(i + 1);
-            discard();
-            return outcome(
-                Status::WriteFailed, QString(),
-                failed + QLatin1Char('\n') +
-                    tr("The event list was not changed; %1 pictures were already replaced.").arg(i));
-        }
-    }
-
     for (const QString& path : std::as_const(old)) {
-        if (!targets.contains(path)) {
-            PictureFile::Remove(path);
-        }
+        PictureFile::Remove(path);
+    }
+    if (restored) {
+        *restored = events;
     }
     return outcome(Status::Ok, QString());
 }
@@ -345,12 +341,9 @@ BackupArchive::Outcome BackupArchive::Restore(const QString& fileName, const Aff
     QString reason;
     if (!Parse(bytes, &contents, &reason)) {
         return outcome(Status::Damaged, fileName,
-                       tr("The file %1 is not a sound backup: %2").arg(fileName, reason));
+                       tr("The file %1 is not a Pennibell backup: %2").arg(fileName, reason));
     }
-    Outcome result = Apply(contents, current);
+    Outcome result = Apply(contents, current, restored);
     result.fileName = fileName;
-    if (result.ok() && restored) {
-        *restored = contents.events;
-    }
     return result;
 }

@@ -9,13 +9,16 @@
 #include <QList>
 #include <QString>
 
-// The backup file "./backup/SEvent<yyyy-MM-dd>.bef": no header; a signed 32-bit little-endian
+// The backup file "./backup/SEvent<yyyy-MM-dd>.bef" ("-2.bef", "-3.bef", ... for the later ones
+// of a day): no header; a signed 32-bit little-endian
 // length and the qCompress'd event file; then, for each event of that event file in its
 // order, a length and the event's picture file as it lies on disk (length 0: no picture).
 //
 // A restore reads and checks the whole file first and touches nothing unless all of it is
-// sound; only then are the event file and the pictures replaced. The main window supplies
-// the dialogs and messages (backupmessages.h).
+// sound. Then it is one step: the restored pictures are written under new names, the event
+// file naming them replaces the old one (the one moment that counts), and only then do the old
+// pictures go. Stopped at any point, the old list keeps its old pictures or the new list has
+// its new ones. The main window supplies the dialogs and messages (backupmessages.h).
 class BackupArchive
 {
     Q_DECLARE_TR_FUNCTIONS(BackupArchive)
@@ -51,28 +54,29 @@ public:
     };
 
     static QString Folder();
-    static QString FileNameFor(const QDate& date);
-    // Today's name, by the program's clock.
+    // The day's first backup, or with number 2, 3, ... the later ones.
+    static QString FileNameFor(const QDate& date, int number = 1);
+    // The first name of today (by the program's clock) that no file has yet.
     static QString TodaysFileName();
 
-    // Writes today's backup of "./data/eventinfor.eda" and the pictures of its events,
-    // replacing an earlier one of the same day whole or not at all. Pictures are read only
+    // Writes a backup of "./data/eventinfor.eda" and the pictures of its events under today's
+    // next free name, so an earlier backup of the same day stays. Pictures are read only
     // from paths the program makes; any other path counts as no picture.
     static Outcome Backup();
     static Outcome Backup(const QString& fileName);
 
     // Phase one of a restore, on bytes in memory (also the entry point for fuzzing): nothing
-    // is written but one temporary file, removed again, through which the event file is
-    // loaded. False, `reason` set, when a length is negative or runs beyond the data, the
-    // event file does not decompress or holds no event, there are more picture blocks than
-    // events, a block is larger than any picture, or an event names a picture path the
-    // program does not make. Fewer blocks than events is sound: the later events have no picture.
+    // is written. False, `reason` set (a sentence for a person), when a length is negative or runs beyond the
+    // data, the event file does not decompress or holds no event, there are more picture blocks than events,
+    // a block is larger than any picture, or an event names a picture path the program does not make. Fewer
+    // blocks than events is sound: the later events have no picture.
     static bool Parse(const QByteArray& bytes, Contents* out, QString* reason = nullptr);
 
-    // Writes checked contents: the pictures and the event file, each replaced whole, then
-    // removes the pictures of `current` (and of the event file on disk) that the restore did
-    // not write, so no event keeps a picture it did not have at backup time.
-    static Outcome Apply(const Contents& contents, const AffairList& current);
+    // Writes checked contents: each picture under a new name, then the event file naming them,
+    // then removes the pictures of `current` and of the event file on disk, so no event keeps
+    // a picture it did not have at backup time. `restored` gets the events as written (their
+    // new picture paths; an event whose picture was not in the backup names none).
+    static Outcome Apply(const Contents& contents, const AffairList& current, AffairList* restored = nullptr);
 
     // Parse, then Apply. On failure nothing has changed (unless the reason says otherwise);
     // on success `restored` holds the restored events, not yet re-armed.

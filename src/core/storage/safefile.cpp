@@ -5,11 +5,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstring>
-#include <limits>
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
@@ -126,41 +124,21 @@ bool SafeFile::Write(const QString& path, const QByteArray& bytes, QString* erro
     return !staged.isEmpty() && Commit(staged, path, error);
 }
 
-bool SafeFile::IniText(const QString& folder, const QList<QPair<QString, QVariant>>& values, QByteArray* out,
-                       QString* error)
+bool SafeFile::Rename(const QString& from, const QString& to, QString* error)
 {
-    QTemporaryFile file(folder + QLatin1Char('/') + StagingPrefix + QStringLiteral("XXXXXX.ini"));
-    if (!file.open()) {
-        return fail(error, file.errorString());
+#ifdef Q_OS_WIN
+    if (MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
+                    reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+                    MOVEFILE_WRITE_THROUGH) == 0) {
+        return fail(error, qt_error_string());
     }
-    file.close();
-    {
-        QSettings settings(file.fileName(), QSettings::IniFormat);
-        for (const auto& [key, value] : values) {
-            settings.setValue(key, value);
-        }
-        settings.sync();
-        if (settings.status() != QSettings::NoError) {
-            return fail(error, tr("The file was not written completely."));
-        }
+#else
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        return fail(error, lastError());
     }
-    // A settings object without changes reads the file afresh: what it finds is what the
-    // disk holds, so a truncated text shows as a missing or shortened value.
-    QSettings check(file.fileName(), QSettings::IniFormat);
-    bool whole = check.status() == QSettings::NoError && check.allKeys().size() == values.size();
-    for (const auto& [key, value] : values) {
-        whole = whole && check.value(key).toString() == value.toString();
-    }
-    if (!whole) {
-        return fail(error, tr("The file was not written completely."));
-    }
-    return Read(file.fileName(), std::numeric_limits<qint32>::max(), out, error);
-}
-
-bool SafeFile::WriteIni(const QString& path, const QList<QPair<QString, QVariant>>& values, QString* error)
-{
-    QByteArray bytes;
-    return IniText(folderOf(path), values, &bytes, error) && Write(path, bytes, error);
+    syncFolder(folderOf(to));
+#endif
+    return true;
 }
 
 bool SafeFile::IsRegular(const QString& path)
@@ -173,22 +151,6 @@ bool SafeFile::IsRegular(const QString& path)
     {
     };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-#endif
-}
-
-bool SafeFile::SafeToParse(const QString& path, qint64 maxBytes)
-{
-#ifdef Q_OS_WIN
-    const QFileInfo info(path);
-    return (!info.exists() && !info.isSymLink()) || (IsRegular(path) && info.size() <= maxBytes);
-#else
-    struct stat st
-    {
-    };
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
-        return errno == ENOENT;
-    }
-    return S_ISREG(st.st_mode) && st.st_size <= maxBytes;
 #endif
 }
 

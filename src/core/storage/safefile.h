@@ -3,10 +3,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QList>
-#include <QPair>
 #include <QString>
-#include <QVariant>
 
 // Every file the program writes goes through here. A nearly full disk makes write() return
 // short counts that Qt passes on without an error, and QSaveFile then commits the truncated
@@ -26,19 +23,14 @@ public:
     // Renames a staged file over `path`; the staged file is removed on failure.
     static bool Commit(const QString& staged, const QString& path, QString* error = nullptr);
 
-    // The INI text QSettings reads back as `values` (keys in order), made by QSettings itself
-    // in a staging file in `folder` and read back to prove it whole.
-    static bool IniText(const QString& folder, const QList<QPair<QString, QVariant>>& values, QByteArray* out,
-                        QString* error = nullptr);
-    static bool WriteIni(const QString& path, const QList<QPair<QString, QVariant>>& values,
-                         QString* error = nullptr);
+    // Renames `from` (a link itself, not its target) to `to`, which must not exist yet on
+    // Windows; on failure both stay as they were.
+    static bool Rename(const QString& from, const QString& to, QString* error = nullptr);
 
     // The path names a regular file itself: not a link (even to one), FIFO or device.
     static bool IsRegular(const QString& path);
     // A regular file of at most maxBytes, read whole without following a link.
     static bool Read(const QString& path, qint64 maxBytes, QByteArray* out, QString* error = nullptr);
-    // A file the settings reader may open: missing, or regular and at most maxBytes.
-    static bool SafeToParse(const QString& path, qint64 maxBytes);
 
     // Removes what an interrupted write left in `folder`.
     static void RemoveStale(const QString& folder);

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/system/lastrunning.h"
 
+#include "core/events/clock.h"
 #include "core/storage/datalocation.h"
+#include "core/storage/inifile.h"
 #include "core/storage/safefile.h"
-
-#include <QFileInfo>
-#include <QSettings>
 
 namespace {
 const QString Key = QStringLiteral("LastRunning");
@@ -21,13 +20,16 @@ LastRunning::LastRunning(const QString& fileName) : FileName(fileName) {}
 std::optional<qint64> LastRunning::Recorded() const
 {
     // A few bytes of our own; anything else (a link, a device, a huge file) is no record.
-    if (!QFileInfo::exists(FileName) || !SafeFile::SafeToParse(FileName, 4096)) {
+    QByteArray bytes;
+    IniFile ini;
+    if (!SafeFile::Read(FileName, 4096, &bytes) || !ini.Parse(bytes, 16)) {
         return std::nullopt;
     }
-    const QSettings settings(FileName, QSettings::IniFormat);
     bool ok = false;
-    const qint64 secs = settings.value(Key).toLongLong(&ok);
-    if (!ok || secs <= 0) {
+    const qint64 secs = ini.Value(QString(), Key).trimmed().toLongLong(&ok);
+    // A moment after now was never a moment the program ran: the largest number, or a clock
+    // that was wrong then. Counting from it would list reminders that never fell due.
+    if (!ok || secs <= 0 || secs > Clock::nowSecs()) {
         return std::nullopt;
     }
     return secs;
@@ -40,5 +42,7 @@ bool LastRunning::Mark(qint64 nowSecs, bool force)
         return true;
     }
     Written = nowSecs;
-    return SafeFile::WriteIni(FileName, {{Key, nowSecs}});
+    IniFile ini;
+    ini.Set(QString(), Key, nowSecs);
+    return SafeFile::Write(FileName, ini.Text());
 }

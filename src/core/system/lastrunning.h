@@ -17,7 +17,7 @@ public:
 
     explicit LastRunning(const QString& fileName = DefaultPath());
 
-    // None on a first start or when the record is missing or damaged.
+    // None on a first start, when the record is missing or damaged, or when it lies after now.
     std::optional<qint64> Recorded() const;
     // Writes nowSecs when forced (start, quit) or when Interval has passed since the last write.
     // False only when a write was due and failed.

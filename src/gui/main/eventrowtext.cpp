@@ -30,17 +30,3 @@ QString EventRowText::TimeText(const QDateTime& moment)
 {
     return QLocale::system().toString(moment.time(), QLocale::ShortFormat);
 }
-
-bool EventRowText::ParseColor(const QString& text, QColor* color)
-{
-    QString bare = text;
-    bare.remove(QStringLiteral("rgb(")).remove(QStringLiteral(")"));
-    const QStringList parts = bare.split(QLatin1Char(','), Qt::KeepEmptyParts);
-    if (parts.size() != 3) {
-        return false;
-    }
-    // Out-of-range numbers are clamped so that a hand-edited file cannot make an invalid colour.
-    auto component = [](const QString& part) { return qBound(0, part.toInt(nullptr, 10), 255); };
-    *color = QColor(component(parts.at(0)), component(parts.at(1)), component(parts.at(2)), 255);
-    return true;
-}

@@ -265,12 +265,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::ApplyColours()
 {
-    QColor effective;
-    QColor expired;
-    if (EventRowText::ParseColor(Opts.Current().GetEffectiveColor(), &effective) &&
-        EventRowText::ParseColor(Opts.Current().GetExpiredColor(), &expired)) {
-        Table->SetColours(effective, expired);
-    }
+    Table->SetColours(Opts.Current().GetEffectiveColor(), Opts.Current().GetExpiredColor());
 }
 
 bool MainWindow::ApplyOptions()

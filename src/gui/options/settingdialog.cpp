@@ -5,7 +5,6 @@
 #include "core/options/esettings.h"
 #include "core/options/options.h"
 #include "gui/common/windowmodal.h"
-#include "gui/main/eventrowtext.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -22,11 +21,6 @@ SettingDialog::SettingDialog(Options* options, QWidget* parent)
 SettingDialog::~SettingDialog()
 {
     delete ui;
-}
-
-QString SettingDialog::ColorText(const QColor& color)
-{
-    return QStringLiteral("rgb(%1,%2,%3)").arg(color.red()).arg(color.green()).arg(color.blue());
 }
 
 void SettingDialog::FillForm()
@@ -48,15 +42,11 @@ void SettingDialog::FillForm()
     ShowSwatch(ui->button_over, expiredColor);
 }
 
-void SettingDialog::ShowSwatch(QPushButton* button, const QString& text) const
+void SettingDialog::ShowSwatch(QPushButton* button, const QColor& color) const
 {
     // A filled picture on the button rather than a style sheet: a style sheet with only a
     // background colour leaves the drawing to the style, which shades the button's face from
     // that colour (lighter towards the top), so pure blue showed as a pale (130, 130, 252).
-    QColor color;
-    if (!EventRowText::ParseColor(text, &color)) {
-        color = Qt::white;
-    }
     const QSize size = button->size() - QSize(10, 10);
     QPixmap swatch(size);
     swatch.fill(color);
@@ -66,7 +56,7 @@ void SettingDialog::ShowSwatch(QPushButton* button, const QString& text) const
     frame.end();
     button->setIconSize(size);
     button->setIcon(swatch);
-    button->setAccessibleName(text);
+    button->setAccessibleName(ESettings::ColorText(color));
 }
 
 bool SettingDialog::ReadForm()
@@ -86,18 +76,10 @@ bool SettingDialog::ReadForm()
     });
 }
 
-bool SettingDialog::ChooseColor(QString* text)
+bool SettingDialog::ChooseColor(QColor* color)
 {
     // Opened on the colour it changes, so that OK at once keeps it.
-    QColor color;
-    if (!EventRowText::ParseColor(*text, &color)) {
-        color = Qt::white;
-    }
-    if (!WindowModal::ChooseColor(this, &color)) {
-        return false;
-    }
-    *text = ColorText(color);
-    return true;
+    return WindowModal::ChooseColor(this, color);
 }
 
 void SettingDialog::on_button_eff_clicked()

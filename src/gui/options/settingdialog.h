@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
 #include <QDialog>
 
 class Options;
@@ -24,8 +25,6 @@ public:
     // The new options hold for this run either way.
     bool ReadForm();
 
-    // "rgb(R,G,B)", the form the options file and the event table agree on.
-    static QString ColorText(const QColor& color);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -35,11 +34,11 @@ private slots:
     void on_button_eff_clicked();
 
 private:
-    bool ChooseColor(QString* text);
-    void ShowSwatch(QPushButton* button, const QString& text) const;
+    bool ChooseColor(QColor* color);
+    void ShowSwatch(QPushButton* button, const QColor& color) const;
 
     Ui::SettingDialog* ui;
     Options* Settings;
-    QString effectiveColor;
-    QString expiredColor;
+    QColor effectiveColor;
+    QColor expiredColor;
 };
