@@ -20,8 +20,6 @@ private slots:
         QTest::addColumn<bool>("entered");
         QTest::newRow("portable") << "home" << true << true << true;
         QTest::newRow("installed") << "home" << false << false << true;
-        // No home folder: the program's own, even when it cannot be written.
-        QTest::newRow("no home") << "" << false << true << true;
         // Nothing, not even root, can make a folder under /proc.
         QTest::newRow("user folder unreachable") << "/proc/pennibell-test/P" << false << false << false;
     }
