@@ -31,32 +31,6 @@ icaltimetype wallTime(const QDate& date, const QTime& time)
     return t;
 }
 
-// The stored size of a picture file, from the first bytes of its payload.
-QSize storedSize(const QByteArray& bytes)
-{
-    if (bytes.size() < 5) {
-        return QSize();
-    }
-    char head[16];
-    z_stream zs{};
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData() + 4));
-    zs.avail_in = uInt(bytes.size() - 4);
-    zs.next_out = reinterpret_cast<Bytef*>(head);
-    zs.avail_out = sizeof head;
-    if (inflateInit(&zs) != Z_OK) {
-        return QSize();
-    }
-    inflate(&zs, Z_SYNC_FLUSH);
-    const QByteArray text(head, qsizetype(sizeof head - zs.avail_out));
-    inflateEnd(&zs);
-    const qsizetype x = text.indexOf('x');
-    const qsizetype end = text.indexOf("size");
-    if (x <= 0 || end <= x) {
-        return QSize();
-    }
-    return QSize(text.left(x).toInt(), text.mid(x + 1, end - x - 1).toInt());
-}
-
 QImage readPicture(const QString& path)
 {
     QByteArray bytes;
@@ -64,7 +38,7 @@ QImage readPicture(const QString& path)
     if (!PictureFile::IsProgramPath(path) || !SafeFile::Read(path, PictureFile::MaxFileBytes, &bytes)) {
         return image;
     }
-    const QSize size = storedSize(bytes);
+    const QSize size = PictureFile::StoredSize(bytes);
     if (size.isEmpty() || !PictureFile::Decode(bytes, size, &image)) {
         return QImage();
     }

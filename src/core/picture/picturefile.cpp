@@ -107,6 +107,32 @@ int PictureFile::Write(const QString& path, const QImage& image, QString* error)
     return SafeFile::Commit(staged, path, error) ? 0 : -1;
 }
 
+QSize PictureFile::StoredSize(const QByteArray& fileBytes)
+{
+    if (fileBytes.size() < 5) {
+        return QSize();
+    }
+    char head[16];
+    z_stream zs{};
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(fileBytes.constData() + 4));
+    zs.avail_in = uInt(fileBytes.size() - 4);
+    zs.next_out = reinterpret_cast<Bytef*>(head);
+    zs.avail_out = sizeof head;
+    if (inflateInit(&zs) != Z_OK) {
+        return QSize();
+    }
+    const int rc = inflate(&zs, Z_SYNC_FLUSH);
+    const qsizetype got = qsizetype(sizeof head - zs.avail_out);
+    inflateEnd(&zs);
+    int width = 0;
+    int height = 0;
+    qsizetype marker = 0;
+    if ((rc != Z_OK && rc != Z_STREAM_END) || !parseHeader(QByteArray(head, got), &width, &height, &marker)) {
+        return QSize();
+    }
+    return QSize(width, height);
+}
+
 bool PictureFile::Decode(const QByteArray& fileBytes, const QSize& target, QImage* out)
 {
     if (fileBytes.size() < 4 || fileBytes.size() > MaxFileBytes || target.isEmpty()) {

@@ -26,6 +26,9 @@ public:
     // stored size differs). False, and `out` untouched, for anything that is not a whole,
     // well-formed picture file.
     static bool Decode(const QByteArray& fileBytes, const QSize& target, QImage* out);
+    // The size the file stores its picture at, read from the head of its payload; empty for
+    // anything that does not begin as a picture file.
+    static QSize StoredSize(const QByteArray& fileBytes);
     // -1 when the path is empty, is not a regular file (a link, FIFO or device), cannot be
     // read or is damaged; 0 with `out` set.
     static int Read(const QString& path, const QSize& target, QImage* out);

@@ -6,43 +6,6 @@
 #include "core/picture/picturefile.h"
 #include "core/storage/safefile.h"
 
-#include <QRegularExpression>
-#include <zlib.h>
-
-namespace {
-
-// A picture file's own size, from the first bytes of its compressed header ("640x400size").
-QSize StoredSize(const QByteArray& bytes)
-{
-    if (bytes.size() < 5) {
-        return {};
-    }
-    char head[24];
-    z_stream zs{};
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData() + 4));
-    zs.avail_in = uInt(bytes.size() - 4);
-    zs.next_out = reinterpret_cast<Bytef*>(head);
-    zs.avail_out = sizeof head;
-    if (inflateInit(&zs) != Z_OK) {
-        return {};
-    }
-    const int rc = inflate(&zs, Z_SYNC_FLUSH);
-    const int got = int(sizeof head - zs.avail_out);
-    inflateEnd(&zs);
-    if (rc != Z_OK && rc != Z_STREAM_END) {
-        return {};
-    }
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})size"));
-    const QRegularExpressionMatch match = pattern.match(QString::fromLatin1(head, got));
-    if (!match.hasMatch()) {
-        return {};
-    }
-    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
-    return size.width() <= PictureFile::MaxSide && size.height() <= PictureFile::MaxSide ? size : QSize();
-}
-
-} // namespace
-
 QList<AffairInfo> BookSync::Events() const
 {
     QList<AffairInfo> events;
@@ -66,7 +29,7 @@ QImage BookSync::Picture(const AffairInfo& record) const
         !SafeFile::Read(record.GetPicPath(), PictureFile::MaxFileBytes, &bytes)) {
         return {};
     }
-    const QSize size = StoredSize(bytes);
+    const QSize size = PictureFile::StoredSize(bytes);
     QImage picture;
     if (size.isEmpty() || !PictureFile::Decode(bytes, size, &picture)) {
         return {};
