@@ -113,6 +113,23 @@ private slots:
                 QFileInfo::exists(QStringLiteral("./data/dap20300110080000")));
     }
 
+    // The window comes back where and as large as the user left it; a damaged place is none.
+    void placeKeptAcrossRestarts()
+    {
+        Sandbox box;
+        SaveThreeEvents();
+        const QRect place(40, 50, 700, 520);
+        {
+            auto w = StartWindow();
+            w->get()->setGeometry(place);
+            w->get()->hide();
+        }
+        QCOMPARE(StartWindow()->get()->geometry(), place);
+        for (const char* damaged : {"1,2,x,4", "1,2,3", "0,0,-5,9", "0,0,999999,9"}) {
+            QCOMPARE(ESettings::ParsePlace(QString::fromLatin1(damaged)), QRect());
+        }
+    }
+
     // A restore brings back the events and pictures of the backup, re-armed from today.
     void restoreReArms()
     {

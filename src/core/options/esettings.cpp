@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options/esettings.h"
 
+#include <QRect>
+
 #include "core/storage/inifile.h"
 #include "core/storage/safefile.h"
 
@@ -19,6 +21,8 @@ struct ESettings::Key
     // Written only when it differs from its default, so a file that never chose it keeps the
     // keys it had.
     bool OnlyWhenChanged = false;
+    // "x,y,width,height"; written only once set.
+    QRect ESettings::*Place = nullptr;
 };
 
 const ESettings::Key ESettings::Keys[] = {
@@ -33,6 +37,7 @@ const ESettings::Key ESettings::Keys[] = {
     {"ERemind", "HoldDoNotDisturb", &ESettings::HoldDoNotDisturb, nullptr, nullptr, 0, true},
     {"ERemind", "HoldFullScreen", &ESettings::HoldFullScreen, nullptr, nullptr, 0, true},
     {"ERemind", "DesktopNotification", &ESettings::DesktopNotice, nullptr, nullptr, 0, true},
+    {"EWindow", "Geometry", nullptr, nullptr, nullptr, 0, true, &ESettings::WindowPlace},
 };
 
 namespace {
@@ -109,8 +114,29 @@ void ESettings::LoadOptions()
             bool number = false;
             const int choice = value.trimmed().toInt(&number);
             this->*key.Choice = number && choice >= 0 && choice < key.Choices ? choice : 0;
+        } else if (key.Place) {
+            this->*key.Place = ParsePlace(value);
         }
     }
+}
+
+QRect ESettings::ParsePlace(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4) {
+        return QRect();
+    }
+    int n[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        n[i] = parts.at(i).trimmed().toInt(&ok);
+        // No screen is this large: a number beyond it is damage, not a place.
+        if (!ok || qAbs(n[i]) > 100000) {
+            return QRect();
+        }
+    }
+    const QRect place(n[0], n[1], n[2], n[3]);
+    return place.width() > 0 && place.height() > 0 ? place : QRect();
 }
 
 bool ESettings::SaveOptions()
@@ -126,6 +152,10 @@ bool ESettings::SaveOptions()
             ini.Set(section, entry, ColorText(this->*key.Color));
         } else if (key.Choice) {
             ini.Set(section, entry, this->*key.Choice);
+        } else if (key.Place && (this->*key.Place).isValid()) {
+            const QRect& r = this->*key.Place;
+            ini.Set(section, entry,
+                    QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
         }
     }
     return SafeFile::Write(Name, ini.Text());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 
 // The user options, read from "./ESetting.ini" when constructed. Made for one use.
@@ -47,11 +48,15 @@ public:
     void SetHoldDoNotDisturb(bool on) { HoldDoNotDisturb = on; }
     void SetHoldFullScreen(bool on) { HoldFullScreen = on; }
     void SetDesktopNotice(bool on) { DesktopNotice = on; }
+    // Where the main window was last, to come back there; invalid for none.
+    QRect GetWindowPlace() const { return WindowPlace; }
+    void SetWindowPlace(const QRect& place) { WindowPlace = place; }
 
     // The stored form of a colour: rgb(R,G,B), no spaces, each 0-255. Anything else is no
     // colour (the text once went into style sheets).
     static bool ParseColor(const QString& text, QColor* color);
     static QString ColorText(const QColor& color);
+    static QRect ParsePlace(const QString& text);
 
     // The options file is a few hundred bytes; a larger one is not read.
     static constexpr qint64 MaxFileBytes = 64 * 1024;
@@ -78,4 +83,5 @@ private:
     bool HoldDoNotDisturb = true;
     bool HoldFullScreen = true;
     bool DesktopNotice = false;
+    QRect WindowPlace;
 };

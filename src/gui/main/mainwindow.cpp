@@ -26,6 +26,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
 #include <QStatusBar>
@@ -58,6 +59,12 @@ MainWindow::~MainWindow()
 
 void MainWindow::ShowAtStart(bool minStart)
 {
+    // Back where the user left it, unless that screen is gone.
+    const QRect place = Opts.Current().GetWindowPlace();
+    if (place.isValid() && QGuiApplication::screenAt(place.center())) {
+        setGeometry(place);
+    }
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::KeepPlace);
     if (!minStart) {
         setVisible(true);
     } else if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -251,6 +258,18 @@ void MainWindow::hideEvent(QHideEvent* event)
     if (!event->spontaneous()) {
         KeptPos = pos();
         PosKept = true;
+        KeepPlace();
+    }
+}
+
+void MainWindow::KeepPlace()
+{
+    // Kept in the options, so the next start shows the window where and as large as it was.
+    const QRect place = geometry();
+    if (isVisible() || PosKept) {
+        if (Opts.Current().GetWindowPlace() != place) {
+            Opts.Change([place](ESettings& s) { s.SetWindowPlace(place); });
+        }
     }
 }
 

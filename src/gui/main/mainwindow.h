@@ -72,6 +72,7 @@ private:
     bool ApplyOptions();
     void UpdateTray();
     void UpdateButtons();
+    void KeepPlace();
     // Replaces any open picture editor by a new one for `record` and hides this window.
     void OpenEditor(const AffairInfo& record, const QString& editedId);
     void EditorDone();
