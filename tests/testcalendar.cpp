@@ -7,6 +7,7 @@
 #include "core/events/localtime.h"
 #include "core/events/reminderbook.h"
 #include "core/picture/picturefile.h"
+#include "helpers/hostile.h"
 #include "support/eventbuilder.h"
 #include "support/testenv.h"
 
@@ -15,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QtTest>
-#include <sys/resource.h>
 #include <zlib.h>
 
 namespace {
@@ -90,17 +90,6 @@ QByteArray pngClaiming(quint32 w, quint32 h)
     s << w << h << quint8(8) << quint8(2) << quint8(0) << quint8(0) << quint8(0);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) +
            chunk("IDAT", qCompress(QByteArray(4, 0)).mid(4)) + chunk("IEND", QByteArray());
-}
-
-// AddressSanitizer's shadow memory makes the figure meaningless there; the normal build checks it.
-qint64 peakMegabytes()
-{
-#ifdef __SANITIZE_ADDRESS__
-    return 0;
-#endif
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
 }
 
 } // namespace
@@ -394,7 +383,7 @@ private slots:
         QVERIFY(timer.elapsed() < 1000);
         QVERIFY2(!error.isEmpty(), kind.constData());
         QVERIFY(plan.add.isEmpty() && plan.update.isEmpty() && plan.refused.isEmpty());
-        QVERIFY2(peakMegabytes() < 200, qPrintable(QString::number(peakMegabytes())));
+        QVERIFY2(Hostile::peakMiB() < 200, qPrintable(QString::number(Hostile::peakMiB())));
     }
 
     void tooManyEvents()

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QtEndian>
 #include <QtTest>
-#include <sys/resource.h>
 
 namespace {
 
@@ -91,17 +90,6 @@ QImage HalfTransparent(const QSize& size)
     return image;
 }
 
-// AddressSanitizer's shadow memory makes the figure meaningless there; the normal build checks it.
-qint64 PeakMegabytes()
-{
-#ifdef __SANITIZE_ADDRESS__
-    return 0;
-#endif
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
-
 const QSize Sheet(320, 240);
 
 } // namespace
@@ -163,7 +151,7 @@ private slots:
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!error.isEmpty());
         QVERIFY(out == before);
-        QVERIFY2(PeakMegabytes() < 200, qPrintable(QString::number(PeakMegabytes())));
+        QVERIFY2(Hostile::peakMiB() < 200, qPrintable(QString::number(Hostile::peakMiB())));
     }
 
     // Transparent parts white, colours as the sheet stores them, scaled down to fit and never up.
