@@ -44,6 +44,13 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
         Tools->addButton(button);
     }
     ui->MyPencil->setChecked(true);
+    // The style widens every button with text to 80 pixels; the panel is drawn two 60-pixel
+    // columns wide, and only a translation that needs more should widen it.
+    for (QPushButton* button : {ui->MyOpen, ui->pushButton, ui->pushButton_2, ui->pushButton_3}) {
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        button->setMinimumWidth(
+            qMax(button->minimumWidth(), button->fontMetrics().horizontalAdvance(button->text()) + 16));
+    }
     ui->MyPenWidth->setRange(1, 100);
     ui->MyPenWidth->setValue(5);
 
@@ -169,7 +176,6 @@ PaintCPanel::~PaintCPanel()
 
 int PaintCPanel::SetAffair(const AffairInfo& affair)
 {
-    setFixedSize(size());
     // On the sheet's screen, which is the one under the pointer.
     move(Paint.geometry().topLeft());
     setWindowTitle(tr("Paint"));
