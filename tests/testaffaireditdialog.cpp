@@ -26,8 +26,8 @@ class TestAffairEditDialog : public QObject
 
 private slots:
     void initTestCase() { TestEnv::setTimeZone("UTC"); }
-    void init() { Clock::setMock(Now); }
-    void cleanupTestCase() { Clock::reset(); }
+    void init() { MockClock::set(Now); }
+    void cleanupTestCase() { MockClock::reset(); }
 
     // The table's text and the dialog's unit follow one rule: the largest unit that holds.
     // Negative counts come only from a damaged file; they never count as a period.
@@ -79,7 +79,7 @@ private slots:
         AffairEditDialog dialog;
         dialog.SetAffair(AffairInfo());
         Child<QDateEdit>(&dialog, "AFDateEdit")->setDate(Now.date().addDays(days));
-        Clock::advance(4); // the user takes a few seconds
+        MockClock::advance(4); // the user takes a few seconds
         QString asked;
         const int result = Run(dialog, [&](QWidget* d) {
             if (answer) {

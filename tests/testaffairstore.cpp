@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/events/affairstore.h"
-#include "core/events/clock.h"
 #include "core/events/localtime.h"
 #include "core/storage/inifile.h"
 #include "helpers/hostile.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QDir>
@@ -34,7 +34,7 @@ private slots:
     void initTestCase()
     {
         TestEnv::setTimeZone("Europe/Berlin");
-        Clock::setMock(QDateTime(QDate(2010, 6, 1), QTime(12, 0)));
+        MockClock::set(QDateTime(QDate(2010, 6, 1), QTime(12, 0)));
     }
 
     // A file that Qt's settings writer made reads the same, and is written back byte for byte:

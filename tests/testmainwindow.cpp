@@ -139,7 +139,7 @@ private slots:
         QVERIFY(BackupArchive::Backup(QStringLiteral("backup/b.bef")).ok());
         SaveEvents({Event("w", At(2030, 1, 14, 18, 30), Days(14))});
         auto w = StartWindow();
-        Clock::advance(24 * 3600);
+        MockClock::advance(24 * 3600);
         WhenModal<QFileDialog>([](QFileDialog* dialog) {
             dialog->selectFile(QFileInfo(QStringLiteral("backup/b.bef")).absoluteFilePath());
             static_cast<QDialog*>(dialog)->accept();

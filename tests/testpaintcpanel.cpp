@@ -94,7 +94,7 @@ private slots:
     void init()
     {
         ScreenSize::setOverride(QSize(320, 240));
-        Clock::setMock(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
+        MockClock::set(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
         // A dialog nobody in the test expected would wait for a person for ever: it is closed
         // after a while and the test fails.
         Stray = false;
@@ -115,7 +115,7 @@ private slots:
         qDeleteAll(QCoreApplication::instance()->findChildren<QTimer*>(QStringLiteral("WhenModal")));
         QVERIFY2(!Stray, "a dialog was left open");
     }
-    void cleanupTestCase() { Clock::reset(); }
+    void cleanupTestCase() { MockClock::reset(); }
 
     // Every tool's step undone and redone from the keyboard and the panel, the buttons telling
     // what is possible; a new step then leaves nothing to redo.

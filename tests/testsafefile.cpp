@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/clock.h"
 #include "core/options/autostart.h"
 #include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
 #include "core/storage/backuparchive.h"
 #include "core/storage/safefile.h"
 #include "helpers/hostile.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QProcess>
@@ -45,7 +45,7 @@ class TestSafeFile : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Clock::setMock(QDateTime(QDate(2010, 6, 1), QTime(12, 0))); }
+    void initTestCase() { MockClock::set(QDateTime(QDate(2010, 6, 1), QTime(12, 0))); }
 
     // Each kind of write on a real disk with 0 and 4 KiB left: it either reports success
     // and the file holds all of it, or reports failure and every file is as it was.

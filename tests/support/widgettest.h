@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/events/clock.h"
 #include "core/events/reminderbook.h"
 #include "core/options/options.h"
 #include "gui/main/mainwindow.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QAbstractButton>
@@ -85,14 +85,14 @@ public:
     {
         TestEnv::setTimeZone("UTC");
         qputenv("XDG_CONFIG_HOME", Config.path().toLocal8Bit());
-        Clock::setMock(At(2030, 1, 15, 12, 0));
+        MockClock::set(At(2030, 1, 15, 12, 0));
     }
     ~Sandbox()
     {
         qDeleteAll(QCoreApplication::instance()->findChildren<QTimer*>(QStringLiteral("WhenModal")));
         // Windows deleted later must go before their folder does.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Clock::reset();
+        MockClock::reset();
     }
 
 private:
