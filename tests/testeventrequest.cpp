@@ -30,6 +30,7 @@ private slots:
         row("T and seconds", "2027-02-01T08:15:42", "2027-02-01T08:15:42");
         row("offset", "2027-02-01T08:15:00+00:00", "2027-02-01T09:15:00");
         row("Z", "2027-07-01T08:15:00Z", "2027-07-01T10:15:00");
+        row("west of UTC", "2027-02-01T08:15:00-05:30", "2027-02-01T14:45:00");
         row("+minutes, seconds dropped", "+90 min", "2027-01-31T10:30:30");
         row("+h no space", "+2h", "2027-01-31T11:00:30");
         row("+month clamps", "+1 mo", "2027-02-28T09:00:30");
@@ -105,7 +106,9 @@ private slots:
         QTest::newRow("empty title") << ok({{"title", "  "}}) << false;
         QTest::newRow("newline") << ok({{"title", "a\nb"}}) << false;
         QTest::newRow("escape") << ok({{"title", "a\x1b[2Jb"}}) << false;
-        QTest::newRow("direction override") << ok({{"title", QString::fromUtf8("a\u202eb")}}) << false;
+        for (const char16_t c : {u'\u202a', u'\u202e', u'\u2066', u'\u2069'}) {
+            QTest::newRow("direction control") << ok({{"title", QStringLiteral("a") + QChar(c)}}) << false;
+        }
         QTest::newRow("longest title") << ok({{"title", QString(AffairInfo::MaxTitleLength, 'x')}}) << true;
         QTest::newRow("1 MB title") << ok({{"title", QString(1 << 20, 'x')}}) << false;
     }
