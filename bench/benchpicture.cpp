@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading a full-HD drawing, each against zlib doing only the (un)compression of
 // the same payload, measured side by side in one run.
-#include "core/effects/screensize.h"
+#include "mock/MockScreens.h"
 #include "core/picture/picturefile.h"
 #include "gui/paint/paintwidget.h"
 
@@ -70,7 +70,7 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     const QSize size(1920, 1080);
-    ScreenSize::setOverride(size);
+    MockScreens::set(size);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dap20100201090503"));
 

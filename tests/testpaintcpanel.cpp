@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/effects/screensize.h"
 #include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
 #include "gui/events/affaireditdialog.h"
 #include "gui/paint/paintcpanel.h"
+#include "mock/MockScreens.h"
 #include "support/widgettest.h"
 
 #include <QClipboard>
@@ -93,7 +93,7 @@ private slots:
     void initTestCase() { TestEnv::setTimeZone("UTC"); }
     void init()
     {
-        ScreenSize::setOverride(QSize(320, 240));
+        MockScreens::set(QSize(320, 240));
         MockClock::set(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
         // A dialog nobody in the test expected would wait for a person for ever: it is closed
         // after a while and the test fails.
@@ -361,9 +361,9 @@ private slots:
     // About 24 points on 1080 lines, in proportion on other screens.
     void readableTextSize()
     {
-        ScreenSize::setOverride(QSize(1920, 1080));
+        MockScreens::set(QSize(1920, 1080));
         QCOMPARE(PaintWidget().TextFont().pointSizeF(), 24.0);
-        ScreenSize::setOverride(QSize(2560, 1440));
+        MockScreens::set(QSize(2560, 1440));
         QCOMPARE(PaintWidget().TextFont().pointSizeF(), 32.0);
     }
 
@@ -452,7 +452,7 @@ private slots:
     void sheetAtScale()
     {
         const double ratio = 1.5;
-        ScreenSize::setOverride({{QRect(0, 0, 320, 240), 1.0}, {QRect(320, 0, 320, 240), ratio}},
+        MockScreens::set({{QRect(0, 0, 320, 240), 1.0}, {QRect(320, 0, 320, 240), ratio}},
                                 QPoint(400, 10));
         PaintWidget canvas;
         canvas.ResetCanvas(QColor(0, 0, 255), 20);
