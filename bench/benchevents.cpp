@@ -305,7 +305,7 @@ void loadAndRearm()
         a.SetInfo(QString::number(i), QStringLiteral("Event number %1, with a comma").arg(i),
                   base.addSecs(i * 3607), 0, i % 3 == 0, i % 3 == 1 ? 7 : 0, i % 3 == 2 ? 5 : 0, 0);
         a.SetPicPath(QStringLiteral("./data/dap2020010108%1").arg(i, 4, 10, QLatin1Char('0')));
-        a.SetEffect({i % 4, i % 8});
+        a.SetEffect(EffectChoice::FromCodesOrDefault(i % 4, i % 8));
         list.AppendAffair(a);
     }
     AffairStore(file).SaveAffairs(list);

@@ -416,7 +416,7 @@ private slots:
                                 AffairPeriod::Of(U::Hour, 1)),
             EventBuilder::Event("2030-05-05T05:05:00", EventBuilder::At(2030, 5, 5, 5, 5)),
         };
-        events[0].SetEffect({1, 6});
+        events[0].SetEffect({EffectChoice::Spread, EffectChoice::LeftDown});
         QList<QImage> pictures;
         for (int i = 0; i < events.size(); ++i) {
             events[i].SetPicPath(PictureFile::NewPath(EventBuilder::At(2030, 1, 1, 0, i)));
@@ -440,8 +440,7 @@ private slots:
             QCOMPARE(r.GetAffairTitle(), events[i].GetAffairTitle());
             QCOMPARE(LocalTime::ToIso(r.GetUserDateTime()), LocalTime::ToIso(events[i].GetUserDateTime()));
             QCOMPARE(r.GetPeriod(), events[i].GetPeriod());
-            QCOMPARE(r.GetEffect().value(0).toInt(), events[i].GetEffect().value(0).toInt());
-            QCOMPARE(r.GetEffect().value(1).toInt(), events[i].GetEffect().value(1).toInt());
+            QVERIFY(r.GetEffect() == events[i].GetEffect());
             QCOMPARE(CalendarImport::Picture(plan.add.at(i), QSize(10, 10)), pictures[i]);
         }
 

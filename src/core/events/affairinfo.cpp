@@ -42,7 +42,7 @@ void AffairInfo::Reset()
     NextSeconds = 0;
     Snooze = 0;
     Period = AffairPeriod();
-    Effect = QVariantList();
+    Effect = EffectChoice();
     CalendarUid = QString();
 }
 
