@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading a full-HD drawing, each against zlib doing only the (un)compression of
 // the same payload, measured side by side in one run.
-#include "mock/MockScreens.h"
 #include "core/picture/picturefile.h"
 #include "gui/paint/paintwidget.h"
+#include "mock/MockScreens.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -77,7 +77,7 @@ int main(int argc, char** argv)
     PaintWidget canvas;
     const QImage image = drawing(size);
     PictureFile::Write(path, image);
-    if (canvas.LoadPicture(path) != 0) {
+    if (!canvas.LoadPicture(path)) {
         std::fprintf(stderr, "could not load the drawing\n");
         return 1;
     }
