@@ -46,7 +46,7 @@ void AffairInfo::Reset()
     CalendarUid = QString();
 }
 
-bool AffairInfo::SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year,
+void AffairInfo::SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year,
                          qint32 month, qint32 day, qint32 hour, qint32 minute)
 {
     AffairID = id;
@@ -58,7 +58,6 @@ bool AffairInfo::SetInfo(const QString& id, const QString& title, const QDateTim
     Period.hour = hour;
     Period.minute = minute;
     Active = ComputeNextTime();
-    return true;
 }
 
 QDateTime AffairInfo::AddPeriod(const QDateTime& base, const AffairPeriod& period, qint64 count)

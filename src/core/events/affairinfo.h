@@ -18,7 +18,7 @@ public:
     AffairInfo();
 
     void Reset();
-    bool SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year, qint32 month,
+    void SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year, qint32 month,
                  qint32 day, qint32 hour, qint32 minute);
 
     QString GetAffairID() const { return AffairID; }
