@@ -95,26 +95,9 @@ private slots:
     {
         MockScreens::set(QSize(320, 240));
         MockClock::set(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
-        // A dialog nobody in the test expected would wait for a person for ever: it is closed
-        // after a while and the test fails.
-        Stray = false;
-        Watchdog = new QTimer(this);
-        Watchdog->setInterval(10000);
-        connect(Watchdog, &QTimer::timeout, this, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                Stray = true;
-                modal->close();
-            }
-        });
-        Watchdog->start();
+        GuardModals();
     }
-    void cleanup()
-    {
-        delete Watchdog;
-        Watchdog = nullptr;
-        qDeleteAll(QCoreApplication::instance()->findChildren<QTimer*>(QStringLiteral("WhenModal")));
-        QVERIFY2(!Stray, "a dialog was left open");
-    }
+    void cleanup() { qDeleteAll(QCoreApplication::instance()->findChildren<QTimer*>(QStringLiteral("WhenModal"))); }
     void cleanupTestCase() { MockClock::reset(); }
 
     // Every tool's step undone and redone from the keyboard and the panel, the buttons telling
@@ -466,10 +449,6 @@ private slots:
         QCOMPARE(canvas.GetImage().pixel(c + qRound(8 * ratio), c), qRgb(0, 0, 255));
         QCOMPARE(canvas.GetImage().pixel(c + qRound(12 * ratio), c), qRgb(255, 255, 255));
     }
-
-private:
-    QTimer* Watchdog = nullptr;
-    bool Stray = false;
 };
 
 QTEST_MAIN(TestPaintCPanel)

@@ -150,11 +150,11 @@ private slots:
             QProcess saver;
             saver.setProcessEnvironment(env);
             saver.start(PENNIBELL_SAVER, {dir.path()});
-            // No time limits: on a busy machine saving (and dying in a sync) can take long.
-            QVERIFY(saver.waitForReadyRead(-1));
+            // Generous: on a busy machine saving (and dying in a sync) can take long.
+            QVERIFY2(saver.waitForReadyRead(20000), "the saver never started saving");
             QThread::msleep(random.bounded(1, 60));
             ::kill(pid_t(saver.processId()), SIGKILL);
-            QVERIFY(saver.waitForFinished(-1));
+            QVERIFY2(saver.waitForFinished(5000), "a killed saver did not end");
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
             const AffairList list = EventBuilder::Stored(dir.file("data/eventinfor.eda"));
@@ -195,10 +195,10 @@ private slots:
         for (int k = 0; k < 30; ++k) {
             QProcess saver;
             saver.start(PENNIBELL_SAVER, {dir.path(), QStringLiteral("restore")});
-            QVERIFY(saver.waitForReadyRead(-1));
+            QVERIFY2(saver.waitForReadyRead(20000), "the saver never started restoring");
             QThread::msleep(random.bounded(1, 100));
             ::kill(pid_t(saver.processId()), SIGKILL);
-            QVERIFY(saver.waitForFinished(-1));
+            QVERIFY2(saver.waitForFinished(5000), "a killed saver did not end");
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
             const AffairList list = EventBuilder::Stored(dir.filePath(QStringLiteral("data/eventinfor.eda")));

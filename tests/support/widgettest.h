@@ -11,7 +11,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -37,21 +39,80 @@ inline void ClickBox(const QObject* dialog, QDialogButtonBox::StandardButton whi
     QTest::mouseClick(Child<QDialogButtonBox>(dialog, "buttonBox")->button(which), Qt::LeftButton);
 }
 
+// How long a modal window may take to come, or to go once answered.
+constexpr int ModalDeadlineMs = 10000;
+
+// Closes every modal window, innermost first, so that the exec() waiting for each returns.
+inline void CloseModals()
+{
+    for (int i = 0; i < 10 && QApplication::activeModalWidget(); ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    }
+}
+
 // Runs `answer` on the next modal widget of type T once it is up; nothing waits for a person.
-// One that never comes is forgotten with the Sandbox.
+// One that does not come in time, or does not go once answered, fails the test and is closed,
+// so a fault never leaves the test hanging. One armed but never needed is forgotten with the
+// Sandbox.
 template <typename T = QWidget, typename F> void WhenModal(F answer)
 {
     auto* poll = new QTimer(QCoreApplication::instance());
     poll->setObjectName(QStringLiteral("WhenModal"));
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer]() {
-        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->deleteLater();
-            poll->stop();
-            answer(modal);
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(poll, &QTimer::timeout,
+                     [poll, answer, waited, answered = QPointer<QWidget>(), done = false]() mutable {
+                         QWidget* modal = QApplication::activeModalWidget();
+                         if (!done) {
+                             if (auto* wanted = qobject_cast<T*>(modal)) {
+                                 done = true;
+                                 answered = wanted;
+                                 waited.restart();
+                                 answer(wanted);
+                                 return;
+                             }
+                         } else if (!answered || !answered->isVisible()) {
+                             poll->stop();
+                             poll->deleteLater();
+                             return;
+                         }
+                         if (waited.hasExpired(ModalDeadlineMs)) {
+                             poll->stop();
+                             poll->deleteLater();
+                             QTest::qFail(done ? "the answered modal window stayed up"
+                                               : "the awaited modal window never came",
+                                          __FILE__, __LINE__);
+                             CloseModals();
+                         }
+                     });
+    poll->start();
+}
+
+// A modal window nobody answers would wait for a person for ever: one up for longer than the
+// deadline fails the test and is closed. Goes with the WhenModal timers.
+inline void GuardModals()
+{
+    auto* guard = new QTimer(QCoreApplication::instance());
+    guard->setObjectName(QStringLiteral("WhenModal"));
+    guard->setInterval(500);
+    QElapsedTimer since;
+    QObject::connect(guard, &QTimer::timeout, [since, seen = QPointer<QWidget>()]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal != seen) {
+            seen = modal;
+            since.start();
+        } else if (since.hasExpired(2 * ModalDeadlineMs)) {
+            QTest::qFail("a modal window nobody answered stayed up", __FILE__, __LINE__);
+            CloseModals();
         }
     });
-    poll->start();
+    guard->start();
 }
 
 // Answers the next message box with `which`, keeping its text.
