@@ -39,9 +39,6 @@ inline void ClickBox(const QObject* dialog, QDialogButtonBox::StandardButton whi
     QTest::mouseClick(Child<QDialogButtonBox>(dialog, "buttonBox")->button(which), Qt::LeftButton);
 }
 
-// How long a modal window may take to come, or to go once answered.
-constexpr int ModalDeadlineMs = 10000;
-
 // Closes every modal window, innermost first, so that the exec() waiting for each returns.
 inline void CloseModals()
 {
@@ -55,64 +52,48 @@ inline void CloseModals()
     }
 }
 
-// Runs `answer` on the next modal widget of type T once it is up; nothing waits for a person.
-// One that does not come in time, or does not go once answered, fails the test and is closed,
-// so a fault never leaves the test hanging. One armed but never needed is forgotten with the
-// Sandbox.
-template <typename T = QWidget, typename F> void WhenModal(F answer)
-{
-    auto* poll = new QTimer(QCoreApplication::instance());
-    poll->setObjectName(QStringLiteral("WhenModal"));
-    poll->setInterval(5);
-    QElapsedTimer waited;
-    waited.start();
-    QObject::connect(poll, &QTimer::timeout,
-                     [poll, answer, waited, answered = QPointer<QWidget>(), done = false]() mutable {
-                         QWidget* modal = QApplication::activeModalWidget();
-                         if (!done) {
-                             if (auto* wanted = qobject_cast<T*>(modal)) {
-                                 done = true;
-                                 answered = wanted;
-                                 waited.restart();
-                                 answer(wanted);
-                                 return;
-                             }
-                         } else if (!answered || !answered->isVisible()) {
-                             poll->stop();
-                             poll->deleteLater();
-                             return;
-                         }
-                         if (waited.hasExpired(ModalDeadlineMs)) {
-                             poll->stop();
-                             poll->deleteLater();
-                             QTest::qFail(done ? "the answered modal window stayed up"
-                                               : "the awaited modal window never came",
-                                          __FILE__, __LINE__);
-                             CloseModals();
-                         }
-                     });
-    poll->start();
-}
-
-// A modal window nobody answers would wait for a person for ever: one up for longer than the
-// deadline fails the test and is closed. Goes with the WhenModal timers.
+// A modal window nobody answers (none was expected, or the answer did not close it) would wait
+// for a person for ever: one up for 20 s fails the test and is closed, and after that one any
+// other within a second, so that a fault in every case still ends the run soon. Once per run.
 inline void GuardModals()
 {
+    if (QCoreApplication::instance()->findChild<QTimer*>(QStringLiteral("ModalGuard"))) {
+        return;
+    }
     auto* guard = new QTimer(QCoreApplication::instance());
-    guard->setObjectName(QStringLiteral("WhenModal"));
+    guard->setObjectName(QStringLiteral("ModalGuard"));
     guard->setInterval(500);
     QElapsedTimer since;
-    QObject::connect(guard, &QTimer::timeout, [since, seen = QPointer<QWidget>()]() mutable {
+    QObject::connect(guard, &QTimer::timeout, [since, seen = QPointer<QWidget>(), failed = false]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal != seen) {
             seen = modal;
             since.start();
-        } else if (since.hasExpired(2 * ModalDeadlineMs)) {
+        } else if (since.hasExpired(failed ? 1000 : 20000)) {
+            failed = true;
             QTest::qFail("a modal window nobody answered stayed up", __FILE__, __LINE__);
             CloseModals();
         }
     });
     guard->start();
+}
+
+// Runs `answer` on the next modal widget of type T once it is up; nothing waits for a person.
+// One that never comes is forgotten with the Sandbox.
+template <typename T = QWidget, typename F> void WhenModal(F answer)
+{
+    GuardModals();
+    auto* poll = new QTimer(QCoreApplication::instance());
+    poll->setObjectName(QStringLiteral("WhenModal"));
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer]() {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            answer(modal);
+        }
+    });
+    poll->start();
 }
 
 // Answers the next message box with `which`, keeping its text.
@@ -147,6 +128,7 @@ public:
         TestEnv::setTimeZone("UTC");
         qputenv("XDG_CONFIG_HOME", Config.path().toLocal8Bit());
         MockClock::set(At(2030, 1, 15, 12, 0));
+        GuardModals();
     }
     ~Sandbox()
     {
