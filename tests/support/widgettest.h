@@ -53,8 +53,8 @@ inline void CloseModals()
 }
 
 // A modal window nobody answers (none was expected, or the answer did not close it) would wait
-// for a person for ever: one up for 20 s fails the test and is closed, and after that one any
-// other within a second, so that a fault in every case still ends the run soon. Once per run.
+// for a person for ever: one up for 10 s fails the test and is closed, and after that one any
+// other within half a second, so that a fault in every case still ends the run soon. Once per run.
 inline void GuardModals()
 {
     if (QCoreApplication::instance()->findChild<QTimer*>(QStringLiteral("ModalGuard"))) {
@@ -62,14 +62,14 @@ inline void GuardModals()
     }
     auto* guard = new QTimer(QCoreApplication::instance());
     guard->setObjectName(QStringLiteral("ModalGuard"));
-    guard->setInterval(500);
+    guard->setInterval(250);
     QElapsedTimer since;
     QObject::connect(guard, &QTimer::timeout, [since, seen = QPointer<QWidget>(), failed = false]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal != seen) {
             seen = modal;
             since.start();
-        } else if (since.hasExpired(failed ? 1000 : 20000)) {
+        } else if (since.hasExpired(failed ? 500 : 10000)) {
             failed = true;
             QTest::qFail("a modal window nobody answered stayed up", __FILE__, __LINE__);
             CloseModals();
