@@ -48,10 +48,7 @@ public:
                     .arg(p.hour)
                     .arg(p.minute)
                     .toUtf8();
-        text += QStringLiteral("X-PENNIBELL-EFFECT:%1/%2\r\n")
-                    .arg(int(e.kind))
-                    .arg(e.direction)
-                    .toUtf8();
+        text += QStringLiteral("X-PENNIBELL-EFFECT:%1/%2\r\n").arg(int(e.kind)).arg(e.direction).toUtf8();
         if (!picture.isNull()) {
             QByteArray png;
             QBuffer buffer(&png);
