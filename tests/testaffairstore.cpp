@@ -55,8 +55,8 @@ private slots:
                     qt.setValue(group + "Period." + unit, unit[0] == 'd' ? 7 * i : 0);
                 }
                 qt.setValue(group + "PicPath", QStringLiteral("./data/dap2009122015310%1").arg(i));
-                qt.setValue(group + "EffectType", i % 2 ? QVariant(i) : QVariant(QString::number(i)));
-                qt.setValue(group + "EffectDirection", -i);
+                qt.setValue(group + "EffectType", i % 2 ? QVariant(i % 3) : QVariant(QString::number(i % 3)));
+                qt.setValue(group + "EffectDirection", i % 2);
                 if (i == 2) {
                     qt.setValue(group + "Snooze", QStringLiteral("2010-06-01T10:05:00Z"));
                 }
@@ -70,7 +70,7 @@ private slots:
             const AffairInfo r = list.At(i);
             QCOMPARE(r.GetAffairTitle(), Titles[i]);
             QCOMPARE(r.GetPeriod().day, 7 * i);
-            QCOMPARE(r.GetEffect(), (QVariantList{QString::number(i), QString::number(-i)}));
+            QVERIFY(r.GetEffect() == EffectChoice::FromCodes(i % 3, i % 2));
         }
         QCOMPARE(list.At(2).SnoozeSecs(),
                  QDateTime(QDate(2010, 6, 1), QTime(10, 5), Qt::UTC).toSecsSinceEpoch());

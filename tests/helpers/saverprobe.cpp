@@ -91,7 +91,7 @@ int main(int argc, char* argv[])
         if (!AffairStore().SaveAffairs(lists[v])) {
             return 2;
         }
-        if (PictureFile::Write("./data/dap20300101080000", pictures[v]) != 0) {
+        if (!PictureFile::Write("./data/dap20300101080000", pictures[v])) {
             return 3;
         }
         if (!BackupArchive::Backup(BackupArchive::FileNameFor(QDate(2026, 12, 6))).ok()) {

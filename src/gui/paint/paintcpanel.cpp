@@ -174,7 +174,7 @@ PaintCPanel::~PaintCPanel()
     delete ui;
 }
 
-int PaintCPanel::SetAffair(const AffairInfo& affair)
+bool PaintCPanel::SetAffair(const AffairInfo& affair)
 {
     // On the sheet's screen, which is the one under the pointer.
     move(Paint.geometry().topLeft());
@@ -187,10 +187,7 @@ int PaintCPanel::SetAffair(const AffairInfo& affair)
     PicPath = affair.GetPicPath();
     Paint.ResetCanvas(QColor(0, 0, 255, 255), ui->MyPenWidth->value());
     on_MyPencil_clicked();
-    if (!PictureFile::IsProgramPath(PicPath)) {
-        return -1;
-    }
-    return Paint.LoadPicture(PicPath);
+    return PictureFile::IsProgramPath(PicPath) && Paint.LoadPicture(PicPath);
 }
 
 void PaintCPanel::ShowEditor()
@@ -337,7 +334,7 @@ void PaintCPanel::on_pushButton_2_clicked()
     // so part of what is saved.
     Paint.FinishPending();
     QString reason;
-    if (path.isEmpty() || Paint.SavePicture(path, &reason) != 0) {
+    if (path.isEmpty() || !Paint.SavePicture(path, &reason)) {
         // Reporting this event as saved would leave it pointing at a picture that is not
         // there; stay open with the drawing so the user can free space or try again.
         WindowModal::Warn(this, tr("Paint"),
