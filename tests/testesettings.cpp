@@ -93,6 +93,26 @@ private slots:
         QVERIFY(s.SaveOptions());
         QCOMPARE(TestEnv::readAll("outside"), QByteArray("[ESystem]\nAutoStart=true\n"));
     }
+
+    // Where the main window was left: four numbers, within any screen, of some size; anything
+    // else is no place, and the window comes up where the desktop puts it.
+    void windowPlace_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRect>("place");
+        QTest::newRow("left") << "10, -20,640,480" << QRect(10, -20, 640, 480);
+        QTest::newRow("no height") << "10,20,640,0" << QRect();
+        QTest::newRow("no width") << "10,20,0,480" << QRect();
+        QTest::newRow("beyond any screen") << "100001,0,640,480" << QRect();
+        QTest::newRow("three numbers") << "10,20,640" << QRect();
+        QTest::newRow("words") << "10,20,wide,480" << QRect();
+    }
+    void windowPlace()
+    {
+        QFETCH(QString, text);
+        QFETCH(QRect, place);
+        QCOMPARE(ESettings::ParsePlace(text), place);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestESettings)

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // What every front end accepts as an event, and what it refuses before anything is written.
 class TestEventRequest : public QObject
@@ -138,6 +139,9 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("png with alpha") << "png" << true;
+        QTest::newRow("link to a png of ours") << "png link" << true;
+        QTest::newRow("another user's png, named") << "png foreign" << true;
+        QTest::newRow("link to another user's png") << "png foreign link" << false;
         QTest::newRow("huge bmp header") << "bmp" << false;
         QTest::newRow("fifo") << "fifo" << false;
         QTest::newRow("device") << "/dev/zero" << false;
@@ -151,11 +155,20 @@ private slots:
         QFETCH(bool, accepted);
         TestEnv::ScratchDir dir;
         QString path = kind.startsWith('/') ? kind : dir.file(kind);
-        if (kind == "png") {
+        if (kind.startsWith("png")) {
             QImage image(300, 200, QImage::Format_ARGB32);
             image.fill(Qt::transparent);
             image.setPixel(0, 0, qRgba(255, 0, 0, 255));
-            QVERIFY(image.save(path, "PNG"));
+            QVERIFY(image.save(dir.file("png"), "PNG"));
+            if (kind.contains("foreign") &&
+                ::chown(QFile::encodeName(dir.file("png")).constData(), 4321, 4321) != 0) {
+                QSKIP("only root can give a file to another user");
+            }
+            if (kind.endsWith("link")) {
+                QVERIFY(QFile::link(dir.file("png"), path));
+            } else {
+                path = dir.file("png");
+            }
         } else if (kind == "bmp") {
             TestEnv::writeAll(path, Hostile::bmpClaiming(16384, 16384));
         } else if (kind == "fifo") {

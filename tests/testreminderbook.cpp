@@ -142,6 +142,7 @@ private slots:
         SaveEvents({Event("s", Now.addSecs(1))});
         ReminderBook book;
         QVERIFY(book.Load());
+        QCOMPARE(book.NextDueTime(), std::optional<QDateTime>(Now.addSecs(1)));
         book.Start();
         QSignalSpy due(&book, &ReminderBook::reminderDue);
         TickFor(book, 1, due);
@@ -174,6 +175,15 @@ private slots:
         QVERIFY(!book.EndBatch(&error));
         QCOMPARE(book.Events().Count(), 0);
         QCOMPARE(QDir("data").entryList({"dap*"}).size(), 1);
+
+        // A picture that cannot be written makes no event either.
+        QVERIFY(QDir("data").removeRecursively());
+        TestEnv::writeAll("data", "a file where the pictures' folder should be");
+        QDir().mkpath("elsewhere");
+        ReminderBook other("elsewhere/eventinfor.eda", "lastrun.ini");
+        QVERIFY(!other.Add(Event("n", Now.addDays(1)), QImage(8, 8, QImage::Format_RGB16), &id, &error));
+        QCOMPARE(other.Events().Count(), 0);
+        QVERIFY(other.Add(Event("n", Now.addDays(1)), &id, &error));
     }
 
     // The limit is a refusal with a reason, not a silent loss at the next start.
@@ -217,6 +227,9 @@ private slots:
         QVERIFY(book.RemoveExpired(&removed));
         QCOMPARE(removed, 1);
         QVERIFY(book.Find("snoozed") && !book.Find("old"));
+        QVERIFY(QFileInfo::exists(snoozed.GetPicPath()));
+        // An edit that keeps the picture keeps its file.
+        QVERIFY(book.Replace("snoozed", *book.Find("snoozed")));
         QVERIFY(QFileInfo::exists(snoozed.GetPicPath()));
         QVERIFY(!book.Remove("old"));
     }
