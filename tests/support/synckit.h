@@ -43,7 +43,7 @@ public:
     bool Start()
     {
         Port = Port ? Port : FreePort();
-        Process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        Process.setProcessChannelMode(QProcess::MergedChannels);
         Process.start(Program(), {QStringLiteral("--server-hosts=127.0.0.1:%1").arg(Port),
                                   QStringLiteral("--storage-filesystem-folder=") + Dir.filePath("storage"),
                                   QStringLiteral("--auth-type=htpasswd"),

@@ -6,9 +6,12 @@
 
 #include <QCoreApplication>
 
-QString CalendarCodec::UidFor(const AffairInfo& record) const
+QString CalendarCodec::UidFor(const AffairInfo& record, const QString& computer) const
 {
-    return CalendarExport::Uid(record);
+    if (!record.GetCalendarUid().isEmpty() || computer.isEmpty()) {
+        return CalendarExport::Uid(record);
+    }
+    return QStringLiteral("pennibell-%1-%2@pennibell").arg(record.GetAffairID(), computer);
 }
 
 QByteArray CalendarCodec::Encode(const AffairInfo& record, const QImage& picture, const QString& uid) const

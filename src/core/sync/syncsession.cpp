@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QPainter>
+#include <QUuid>
 
 namespace {
 
@@ -157,6 +158,10 @@ void SyncSession::Start(bool allowManyRemovals)
         Done(SyncResult::Outcome::Refused, why);
         return;
     }
+    if (State->computer.isEmpty()) {
+        State->computer = QUuid::createUuid().toString(QUuid::Id128).left(12);
+        SaveState();
+    }
     List(State->token.isEmpty());
 }
 
@@ -287,7 +292,7 @@ void SyncSession::Decide()
     for (const SyncPlan::Local& l : locals) {
         if (!State->ByLocal(l.id)) {
             if (const std::optional<AffairInfo> record = Book->Find(l.id)) {
-                uidOfNew.insert(l.id, Codec->UidFor(*record));
+                uidOfNew.insert(l.id, Codec->UidFor(*record, State->computer));
             }
         }
     }
@@ -345,6 +350,8 @@ bool SyncSession::Apply(const SyncPlan::Pull& pull, QString* error)
             const AffairPeriod p = copy.GetPeriod();
             copy.SetInfo(QString(), tr("%1 (changed on this computer)").arg(copy.GetAffairTitle()),
                          copy.GetUserDateTime(), p.year, p.month, p.day, p.hour, p.minute);
+            // A new event of its own: under the original's UID it would only meet the original again.
+            copy.SetCalendarUid(QString());
             QString id;
             if (!Book->Add(copy, Book->Picture(*mine), &id, error)) {
                 return false;
@@ -416,7 +423,7 @@ void SyncSession::PushNext()
     DavClient::Headers headers{{"Content-Type", "text/calendar; charset=utf-8"}};
     if (push.kind == SyncPlan::PushKind::Create) {
         entry.localId = push.localId;
-        entry.uid = Codec->UidFor(*record);
+        entry.uid = Codec->UidFor(*record, State->computer);
         entry.href = State->collection.resolved(QUrl(ResourceName(entry.uid))).path(QUrl::FullyEncoded);
         headers.append(qMakePair(QByteArray("If-None-Match"), QByteArray("*")));
     } else {

@@ -37,6 +37,7 @@ bool SyncState::Load(const QString& path, QString* error)
     const QJsonObject root = doc.object();
     collection = QUrl(root.value(QLatin1String("collection")).toString());
     user = root.value(QLatin1String("user")).toString();
+    computer = root.value(QLatin1String("computer")).toString();
     token = root.value(QLatin1String("token")).toString();
     lastSuccess = root.value(QLatin1String("lastSuccess")).toInteger();
     offlineSince = root.value(QLatin1String("offlineSince")).toInteger();
@@ -76,6 +77,7 @@ bool SyncState::Save(const QString& path, QString* error) const
     }
     const QJsonObject root{{QLatin1String("collection"), collection.toString()},
                            {QLatin1String("user"), user},
+                           {QLatin1String("computer"), computer},
                            {QLatin1String("token"), token},
                            {QLatin1String("lastSuccess"), lastSuccess},
                            {QLatin1String("offlineSince"), offlineSince},

@@ -47,6 +47,8 @@ public:
 
     QUrl collection; // the calendar collection's URL
     QString user;
+    // Marks the UIDs of events first sent from this computer.
+    QString computer;
     QString token; // sync token of the last complete listing
     QList<Entry> entries;
     QList<Foreign> foreign;
