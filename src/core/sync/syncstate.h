@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -52,6 +53,9 @@ public:
     QString token; // sync token of the last complete listing
     QList<Entry> entries;
     QList<Foreign> foreign;
+    // Fingerprints of the local picture files ("path|size|modified" to digest): reading every
+    // picture again to see that nothing changed would cost seconds at each start.
+    mutable QHash<QString, QString> pictureDigests;
     qint64 lastSuccess = 0;  // seconds since the epoch; 0 never
     qint64 offlineSince = 0; // first failure since the last success; 0 online
     QString lastError;
