@@ -36,7 +36,8 @@ int main(int argc, char** argv)
     const QUrl calendar = server.Url(QStringLiteral("alice/bench/"));
     Computer work(calendar);
     bool made = false;
-    work.Client.Send("MKCALENDAR", calendar, {}, {}, 65536, [&](const DavReply& reply) { made = reply.status == 201; });
+    work.Client.Send("MKCALENDAR", calendar, {}, {}, 65536,
+                     [&](const DavReply& reply) { made = reply.status == 201; });
     QElapsedTimer clock;
     clock.start();
     while (!made && clock.elapsed() < 10000) {
@@ -51,8 +52,9 @@ int main(int argc, char** argv)
         clock.restart();
         const long long cpu = CpuMs();
         const SyncResult r = computer.Sync(false, 900000);
-        std::printf("%s: %lld ms (%lld ms of it our processor time), %d sent, %d added, %d request(s)\n", what,
-                    static_cast<long long>(clock.elapsed()), CpuMs() - cpu, r.sent, r.added, r.requests);
+        std::printf("%s: %lld ms (%lld ms of it our processor time), %d sent, %d added, %d request(s)\n",
+                    what, static_cast<long long>(clock.elapsed()), CpuMs() - cpu, r.sent, r.added,
+                    r.requests);
         return r;
     };
     std::printf("%d events with 640x400 pictures\n", count);
@@ -64,5 +66,6 @@ int main(int argc, char** argv)
     const SyncResult restarted = timed(work, "sync with nothing changed after a new start");
     Computer home(calendar);
     const SyncResult pulled = timed(home, "first sync on a second computer");
-    return first.sent == count && again.requests == 1 && restarted.requests == 1 && pulled.added == count ? 0 : 1;
+    return first.sent == count && again.requests == 1 && restarted.requests == 1 && pulled.added == count ? 0
+                                                                                                          : 1;
 }

@@ -70,7 +70,7 @@ void TestCalDav::discoveryFindsAndCreatesTheCalendar()
     QCOMPARE(calendar, Server->Url(QStringLiteral("alice/pennibell/")));
     // Found again from the server's address and from the calendar's own; a wrong password is said so.
     for (const auto& [address, password] : {std::pair{Server->Url(), "secret"}, std::pair{calendar, "secret"},
-                                             std::pair{Server->Url(), "wrong"}}) {
+                                            std::pair{Server->Url(), "wrong"}}) {
         DavClient client;
         client.SetCredentials(QStringLiteral("alice"), QString::fromLatin1(password));
         DavDiscovery discovery(&client);
@@ -91,8 +91,8 @@ void TestCalDav::eventsArriveExactly()
     // Every effect (Radicale rewrites the properties it does not know), and a title that needs
     // iCalendar's escapes.
     for (int row = 0; row < EffectCodes::RowCount; ++row) {
-        work.AddEvent(QStringLiteral("%1: a, b; c\\d\ne").arg(row, 2, 10, QLatin1Char('0')), Qt::blue, {64, 48},
-                      row);
+        work.AddEvent(QStringLiteral("%1: a, b; c\\d\ne").arg(row, 2, 10, QLatin1Char('0')), Qt::blue,
+                      {64, 48}, row);
     }
     QCOMPARE(work.Sync().sent, EffectCodes::RowCount);
     QCOMPARE(home.Sync().added, EffectCodes::RowCount);
@@ -134,16 +134,18 @@ void TestCalDav::twoComputers_data()
     QTest::addColumn<QStringList>("onHome");
     QTest::addColumn<QStringList>("titles");
     const QString copy = QStringLiteral(" (changed on this computer)");
-    QTest::newRow("added") << QStringList{"add D"} << QStringList{"add E"} << QStringList{"A", "B", "C", "D", "E"};
-    QTest::newRow("edited") << QStringList{"edit A=A1"} << QStringList{"edit B=B1"} << QStringList{"A1", "B1", "C"};
+    QTest::newRow("added") << QStringList{"add D"} << QStringList{"add E"}
+                           << QStringList{"A", "B", "C", "D", "E"};
+    QTest::newRow("edited") << QStringList{"edit A=A1"} << QStringList{"edit B=B1"}
+                            << QStringList{"A1", "B1", "C"};
     QTest::newRow("edited on both") << QStringList{"edit A=A1"} << QStringList{"edit A=A2"}
                                     << QStringList{"A1", "A2" + copy, "B", "C"};
     QTest::newRow("deleted") << QStringList{"del A"} << QStringList{"del B"} << QStringList{"C"};
     QTest::newRow("deleted on both") << QStringList{"del A"} << QStringList{"del A"} << QStringList{"B", "C"};
-    QTest::newRow("edited there, deleted here") << QStringList{"edit A=A1"} << QStringList{"del A"}
-                                                << QStringList{"A1", "B", "C"};
-    QTest::newRow("deleted there, edited here") << QStringList{"del A"} << QStringList{"edit A=A2"}
-                                                << QStringList{"A2", "B", "C"};
+    QTest::newRow("edited there, deleted here")
+        << QStringList{"edit A=A1"} << QStringList{"del A"} << QStringList{"A1", "B", "C"};
+    QTest::newRow("deleted there, edited here")
+        << QStringList{"del A"} << QStringList{"edit A=A2"} << QStringList{"A2", "B", "C"};
 }
 
 void TestCalDav::twoComputers()
@@ -200,12 +202,14 @@ void TestCalDav::aWipedCalendarAsksFirst()
 void TestCalDav::whatCannotBeRepresentedStaysOnTheServer()
 {
     Computer work(Calendar());
-    const QByteArray weekdays = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:weekdays\r\n"
-                                "DTSTAMP:20240101T000000Z\r\nDTSTART:20300101T090000\r\nSUMMARY:Standup\r\n"
-                                "RRULE:FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const QByteArray weekdays =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:weekdays\r\n"
+        "DTSTAMP:20240101T000000Z\r\nDTSTART:20300101T090000\r\nSUMMARY:Standup\r\n"
+        "RRULE:FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
     int stored = 0;
-    work.Client.Send("PUT", Made.resolved(QUrl(QStringLiteral("weekdays.ics"))), {{"Content-Type", "text/calendar"}},
-                     weekdays, 4096, [&stored](const DavReply& reply) { stored = reply.status; });
+    work.Client.Send("PUT", Made.resolved(QUrl(QStringLiteral("weekdays.ics"))),
+                     {{"Content-Type", "text/calendar"}}, weekdays, 4096,
+                     [&stored](const DavReply& reply) { stored = reply.status; });
     QTRY_COMPARE_WITH_TIMEOUT(stored, 201, 10000);
     work.AddEvent(QStringLiteral("Mine"));
     // Listed again at every full listing, and never touched.
@@ -258,8 +262,8 @@ void TestCalDav::theCommandLineSetsUpAndSyncs()
     QTextStream out(&output), err(&errors);
     const QString password = QStringLiteral("secret");
     // The server's address: the calendar "Pennibell" is made and used.
-    QCOMPARE(SyncCommand::SetUp(here.Side, here.Codec, keeper, Server->Url(), QStringLiteral("alice"), password, out,
-                                err, here.StatePath),
+    QCOMPARE(SyncCommand::SetUp(here.Side, here.Codec, keeper, Server->Url(), QStringLiteral("alice"),
+                                password, out, err, here.StatePath),
              0);
     QVERIFY2(output.contains(QLatin1String("Synced")), qPrintable(output + errors));
     QCOMPARE(keeper.Kept.value(QStringLiteral("alice@127.0.0.1")), password);
@@ -275,8 +279,8 @@ void TestCalDav::theCommandLineSetsUpAndSyncs()
 
     // Without a keyring it says so and still syncs now; later runs cannot.
     errors.clear();
-    QCOMPARE(SyncCommand::SetUp(here.Side, here.Codec, none, Server->Url(), QStringLiteral("alice"), password, out,
-                                err, here.StatePath),
+    QCOMPARE(SyncCommand::SetUp(here.Side, here.Codec, none, Server->Url(), QStringLiteral("alice"), password,
+                                out, err, here.StatePath),
              0);
     QVERIFY(errors.contains(QLatin1String("keyring")));
     QCOMPARE(SyncCommand::SyncOnce(here.Side, here.Codec, none, out, err, here.StatePath), 1);

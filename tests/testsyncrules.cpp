@@ -237,8 +237,8 @@ void TestSyncRules::hostileAnswersChangeNothing()
     const QString id = computer.AddEvent(QStringLiteral("Kept"));
     computer.State.token = QStringLiteral("t1");
     SyncSession probe(nullptr, &computer.Side, nullptr, nullptr, QString());
-    computer.State.entries.append(
-        {id, QStringLiteral("u"), QStringLiteral("/cal/a.ics"), QStringLiteral("\"1\""), probe.Locals().first().hash});
+    computer.State.entries.append({id, QStringLiteral("u"), QStringLiteral("/cal/a.ics"),
+                                   QStringLiteral("\"1\""), probe.Locals().first().hash});
     QElapsedTimer clock;
     clock.start();
     const SyncResult r = computer.Sync();

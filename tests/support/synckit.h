@@ -51,7 +51,8 @@ public:
                                   QStringLiteral("--auth-htpasswd-encryption=plain"),
                                   QStringLiteral("--logging-level=warning")});
         QDeadlineTimer deadline(15000);
-        while (Process.waitForStarted(5000) && !deadline.hasExpired() && Process.state() == QProcess::Running) {
+        while (Process.waitForStarted(5000) && !deadline.hasExpired() &&
+               Process.state() == QProcess::Running) {
             QTcpSocket socket;
             socket.connectToHost(QHostAddress::LocalHost, Port);
             if (socket.waitForConnected(200)) {
@@ -84,8 +85,8 @@ private:
 struct Computer
 {
     explicit Computer(const QUrl& collection)
-        : StatePath(Folder.filePath("sync.json")), Book(Folder.filePath("events.eda"), Folder.filePath("run.ini")),
-          Side(&Book)
+        : StatePath(Folder.filePath("sync.json")),
+          Book(Folder.filePath("events.eda"), Folder.filePath("run.ini")), Side(&Book)
     {
         QDir(Folder.path()).mkpath(QStringLiteral("data"));
         State.collection = collection;
@@ -115,7 +116,8 @@ struct Computer
     }
 
     // An event with a drawing: a few strokes of `color` on white, as users draw them.
-    QString AddEvent(const QString& title, const QColor& color = Qt::red, QSize size = {40, 30}, int effect = 5)
+    QString AddEvent(const QString& title, const QColor& color = Qt::red, QSize size = {40, 30},
+                     int effect = 5)
     {
         Enter();
         AffairInfo r;
@@ -188,7 +190,9 @@ class KeeperDouble : public PasswordKeeper
 public:
     void Read(const QString& account, const Done& done) override
     {
-        Later([=] { broken ? done(false, {}, QStringLiteral("no keyring")) : done(true, Kept.value(account), {}); });
+        Later([=] {
+            broken ? done(false, {}, QStringLiteral("no keyring")) : done(true, Kept.value(account), {});
+        });
     }
     void Write(const QString& account, const QString& password, const Done& done) override
     {
@@ -215,4 +219,3 @@ private:
 };
 
 } // namespace SyncKit
-

@@ -424,7 +424,8 @@ void SyncSession::PushNext()
         SyncState::Entry entry = push.entry;
         if (push.kind == SyncPlan::PushKind::Delete) {
             ++Pushing;
-            Client->Send("DELETE", Resolve(entry.href), {{"If-Match", entry.etag.toLatin1()}}, {}, MaxListingBytes,
+            Client->Send("DELETE", Resolve(entry.href), {{"If-Match", entry.etag.toLatin1()}}, {},
+                         MaxListingBytes,
                          [this, push, entry](const DavReply& reply) { Pushed(push, entry, reply); });
             continue;
         }
@@ -464,7 +465,8 @@ void SyncSession::Pushed(const SyncPlan::Push& push, const SyncState::Entry& ent
         // What was not answered waits; Done counts it from the state.
         Client->AbortAll();
         Done(reply.status == 401 ? SyncResult::Outcome::Refused : SyncResult::Outcome::Offline,
-             reply.reached && reply.status != 401 ? tr("The server failed (%1).").arg(reply.status) : reply.error);
+             reply.reached && reply.status != 401 ? tr("The server failed (%1).").arg(reply.status)
+                                                  : reply.error);
         return;
     }
     const bool ok = reply.status >= 200 && reply.status < 300;

@@ -297,7 +297,8 @@ int runSync(const QVariantMap& request, ReminderBook& book, bool running, QStrin
     const int status =
         setUp.isEmpty()
             ? SyncCommand::SyncOnce(side, codec, keeper, toOut, toErr)
-            : SyncCommand::SetUp(side, codec, keeper, QUrl(setUp), request.value(QStringLiteral("user")).toString(),
+            : SyncCommand::SetUp(side, codec, keeper, QUrl(setUp),
+                                 request.value(QStringLiteral("user")).toString(),
                                  request.value(QStringLiteral("password")).toString(), toOut, toErr);
     toOut.flush();
     toErr.flush();
@@ -473,7 +474,8 @@ const QList<Modifier>& modifiers()
          "add"},
         {"json", "", QT_TRANSLATE_NOOP("CommandLine", "With --list: one JSON array of objects."), "list"},
         {"user", QT_TRANSLATE_NOOP("CommandLine", "NAME"),
-         QT_TRANSLATE_NOOP("CommandLine", "With --sync-to: the user name on the calendar server."), "sync-to"},
+         QT_TRANSLATE_NOOP("CommandLine", "With --sync-to: the user name on the calendar server."),
+         "sync-to"},
         {"strict", "",
          QT_TRANSLATE_NOOP("CommandLine",
                            "With --import: import nothing when anything cannot be represented."),

@@ -2,12 +2,12 @@
 #include "gui/sync/syncfront.h"
 
 #include "core/events/reminderbook.h"
+#include "core/sync/davdiscovery.h"
 #include "core/sync/synccommand.h"
 #include "core/sync/syncservice.h"
 #include "gui/common/windowmodal.h"
 #include "gui/options/settingdialog.h"
 #include "gui/sync/syncpage.h"
-#include "core/sync/davdiscovery.h"
 
 #include <QInputDialog>
 #include <QPointer>
@@ -128,7 +128,7 @@ void SyncFront::SetUpFor(const QUrl& url, const QString& user, const QString& pa
         reply(Answered(1, {}, why));
     };
     const auto use = [this, client, url, user, password, reply, fail](const QUrl& calendar,
-                                                                     const QString& before) {
+                                                                      const QString& before) {
         QString error;
         if (!Sync->Configure(calendar, user, &error)) {
             fail(error);
@@ -161,14 +161,16 @@ void SyncFront::SetUpFor(const QUrl& url, const QString& user, const QString& pa
             use(calendar, QString());
             return;
         }
-        connect(discovery, &DavDiscovery::created, client, [=](bool made, const QUrl& where, const QString& error) {
-            if (!made) {
-                fail(error);
-                return;
-            }
-            use(where, SyncCommand::tr("Created the calendar \"Pennibell\" at %1.").arg(where.toDisplayString()) +
-                           QLatin1Char('\n'));
-        });
+        connect(discovery, &DavDiscovery::created, client,
+                [=](bool made, const QUrl& where, const QString& error) {
+                    if (!made) {
+                        fail(error);
+                        return;
+                    }
+                    use(where, SyncCommand::tr("Created the calendar \"Pennibell\" at %1.")
+                                       .arg(where.toDisplayString()) +
+                                   QLatin1Char('\n'));
+                });
         discovery->Create();
     });
     discovery->Find(url);
