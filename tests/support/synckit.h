@@ -24,13 +24,6 @@
 // program's own book and iCalendar mapping.
 namespace SyncKit {
 
-inline quint16 FreePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 // Debian's Radicale on a free local port, with its own storage and the user alice/secret.
 class Radicale
 {
@@ -42,7 +35,11 @@ public:
 
     bool Start()
     {
-        Port = Port ? Port : FreePort();
+        if (!Port) {
+            QTcpServer probe; // gone before the server starts, so that the port is free for it
+            probe.listen(QHostAddress::LocalHost, 0);
+            Port = probe.serverPort();
+        }
         Process.setProcessChannelMode(QProcess::MergedChannels);
         Process.start(Program(), {QStringLiteral("--server-hosts=127.0.0.1:%1").arg(Port),
                                   QStringLiteral("--storage-filesystem-folder=") + Dir.filePath("storage"),
@@ -50,17 +47,14 @@ public:
                                   QStringLiteral("--auth-htpasswd-filename=") + Dir.filePath("users"),
                                   QStringLiteral("--auth-htpasswd-encryption=plain"),
                                   QStringLiteral("--logging-level=warning")});
-        QDeadlineTimer deadline(15000);
-        while (Process.waitForStarted(5000) && !deadline.hasExpired() &&
-               Process.state() == QProcess::Running) {
+        const auto up = [this] {
             QTcpSocket socket;
             socket.connectToHost(QHostAddress::LocalHost, Port);
-            if (socket.waitForConnected(200)) {
-                return true;
-            }
-            QTest::qWait(50);
-        }
-        return false;
+            return socket.waitForConnected(200) || Process.state() != QProcess::Running;
+        };
+        // Up once it takes connections; a failed start ends the wait at once.
+        return Process.waitForStarted(5000) && QTest::qWaitFor(up, 15000) &&
+               Process.state() == QProcess::Running;
     }
     void Stop()
     {
@@ -100,9 +94,7 @@ struct Computer
     {
         Enter();
         SyncSession session(&Client, &Side, &Codec, &State, StatePath);
-        SyncResult result;
-        result.outcome = SyncResult::Outcome::Refused;
-        result.message = QStringLiteral("timed out");
+        SyncResult result{SyncResult::Outcome::Refused, QStringLiteral("timed out")};
         QEventLoop loop;
         QObject::connect(&session, &SyncSession::finished, &loop, [&](const SyncResult& r) {
             result = r;
@@ -137,27 +129,25 @@ struct Computer
         Book.Add(r, picture, &id);
         return id;
     }
-    void Retitle(const QString& id, const QString& title)
+    void Retitle(const QString& title, const QString& next)
     {
         Enter();
-        AffairInfo r = *Book.Find(id);
+        AffairInfo r = *ByTitle(title);
         const AffairPeriod p = r.GetPeriod();
-        r.SetInfo(id, title, r.GetUserDateTime(), p.year, p.month, p.day, p.hour, p.minute);
-        QVERIFY(Book.Replace(id, r));
+        r.SetInfo(r.GetAffairID(), next, r.GetUserDateTime(), p.year, p.month, p.day, p.hour, p.minute);
+        QVERIFY(Book.Replace(r.GetAffairID(), r));
     }
-    void Remove(const QString& id)
+    void Remove(const QString& title)
     {
         Enter();
-        QVERIFY(Book.Remove(id));
+        QVERIFY(Book.Remove(ByTitle(title)->GetAffairID()));
     }
     std::optional<AffairInfo> ByTitle(const QString& title) const
     {
-        for (const AffairInfo& r : Side.Events()) {
-            if (r.GetAffairTitle() == title) {
-                return r;
-            }
-        }
-        return std::nullopt;
+        const QList<AffairInfo> all = Side.Events();
+        const auto it = std::find_if(all.cbegin(), all.cend(),
+                                     [&](const AffairInfo& r) { return r.GetAffairTitle() == title; });
+        return it == all.cend() ? std::nullopt : std::optional<AffairInfo>(*it);
     }
     QImage Picture(const AffairInfo& record) const
     {
@@ -173,7 +163,6 @@ struct Computer
         titles.sort();
         return titles;
     }
-    int Count() const { return Book.Events().Count(); }
 
     QTemporaryDir Folder;
     QString StatePath;
@@ -188,33 +177,29 @@ struct Computer
 class KeeperDouble : public PasswordKeeper
 {
 public:
-    void Read(const QString& account, const Done& done) override
+    void Read(const QString& a, const Done& done) override
     {
-        Later([=] {
-            broken ? done(false, {}, QStringLiteral("no keyring")) : done(true, Kept.value(account), {});
-        });
+        Later([=] { done(!broken, Kept.value(a), Why()); });
     }
-    void Write(const QString& account, const QString& password, const Done& done) override
+    void Write(const QString& a, const QString& password, const Done& done) override
     {
         Later([=] {
             if (!broken) {
-                Kept.insert(account, password);
+                Kept.insert(a, password);
             }
-            done(!broken, {}, broken ? QStringLiteral("no keyring") : QString());
+            done(!broken, {}, Why());
         });
     }
-    void Forget(const QString& account, const Done& done) override
+    void Forget(const QString&, const Done& done) override
     {
-        Later([=] {
-            Kept.remove(account);
-            done(true, {}, {});
-        });
+        Later([=] { done(true, {}, {}); });
     }
 
     QHash<QString, QString> Kept;
     bool broken = false;
 
 private:
+    QString Why() const { return broken ? QStringLiteral("no keyring") : QString(); }
     static void Later(const std::function<void()>& f) { QTimer::singleShot(0, f); }
 };
 
