@@ -2096,6 +2096,10 @@ Möchten Sie ohne Speichern beenden?</translation>
         <source>Not synced yet</source>
         <translation>Noch nicht abgeglichen</translation>
     </message>
+    <message>
+        <source>A sync is running; try again when it has ended.</source>
+        <translation>Ein Abgleich läuft gerade; bitte erneut versuchen, wenn er beendet ist.</translation>
+    </message>
 </context>
 <context>
     <name>SyncSession</name>

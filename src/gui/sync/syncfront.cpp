@@ -127,8 +127,8 @@ void SyncFront::SetUpFor(const QUrl& url, const QString& user, const QString& pa
         client->deleteLater();
         reply(Answered(1, {}, why));
     };
-    const auto use = [this, client, url, user, password, reply, fail](const QUrl& calendar,
-                                                                      const QString& before) {
+    const auto use = [this, client, user, password, reply, fail](const QUrl& calendar,
+                                                                 const QString& before) {
         QString error;
         if (!Sync->Configure(calendar, user, &error)) {
             fail(error);
