@@ -816,6 +816,34 @@ Ohne Optionen startet Pennibell und wartet im Systembereich der Kontrollleiste. 
         <source>With --import: import nothing when anything cannot be represented.</source>
         <translation>Mit --import: nichts einlesen, wenn sich etwas nicht genau abbilden lässt.</translation>
     </message>
+    <message>
+        <source>This program cannot sync from here.</source>
+        <translation>Von hier aus kann dieses Programm nicht abgleichen.</translation>
+    </message>
+    <message>
+        <source>Sync the events with the calendar set up on the Sync page or with --sync-to, and print the result.</source>
+        <translation>Die Ereignisse mit dem Kalender abgleichen, der auf der Seite „Abgleich“ oder mit --sync-to eingerichtet wurde, und das Ergebnis ausgeben.</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>Sync with this CalDAV calendar (or the calendar &quot;Pennibell&quot; on this server, made when missing) from now on, then sync. Needs --user; the password is the first line of standard input.</source>
+        <translation>Von nun an mit diesem CalDAV-Kalender abgleichen (oder mit dem Kalender „Pennibell“ auf diesem Server, der angelegt wird, wenn er fehlt), dann abgleichen. Braucht --user; das Passwort ist die erste Zeile der Standardeingabe.</translation>
+    </message>
+    <message>
+        <source>--sync-to needs --user NAME.</source>
+        <translation>--sync-to braucht --user NAME.</translation>
+    </message>
+    <message>
+        <source>No password came on standard input.</source>
+        <translation>Auf der Standardeingabe kam kein Passwort.</translation>
+    </message>
+    <message>
+        <source>With --sync-to: the user name on the calendar server.</source>
+        <translation>Mit --sync-to: der Benutzername auf dem Kalenderserver.</translation>
+    </message>
 </context>
 <context>
     <name>DAboutDialog</name>
@@ -1448,7 +1476,7 @@ Möchten Sie das wirklich tun?</translation>
     </message>
     <message>
         <source>&amp;Sync...</source>
-        <translation>&amp;Abgleich...</translation>
+        <translation type="vanished">&amp;Abgleich...</translation>
     </message>
     <message>
         <source>Delete &quot;%1&quot;?</source>
@@ -1871,6 +1899,10 @@ Möchten Sie ohne Speichern beenden?</translation>
         <source>Also show a desktop notification</source>
         <translation>Zusätzlich eine Desktop-Benachrichtigung anzeigen</translation>
     </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
 </context>
 <context>
     <name>SingleInstance</name>
@@ -1972,6 +2004,14 @@ Möchten Sie ohne Speichern beenden?</translation>
             <numerusform>Der Kalender enthält %n Ihrer Ereignisse nicht mehr. Auch hier löschen?</numerusform>
         </translation>
     </message>
+    <message>
+        <source>No calendar is set up; use --sync-to first.</source>
+        <translation>Es ist kein Kalender eingerichtet; zuerst --sync-to verwenden.</translation>
+    </message>
+    <message>
+        <source>The sync password is not known yet: enter it on the Sync page.</source>
+        <translation>Das Passwort für den Abgleich ist noch nicht bekannt: auf der Seite „Abgleich“ eingeben.</translation>
+    </message>
 </context>
 <context>
     <name>SyncPage</name>
@@ -2055,6 +2095,10 @@ Möchten Sie ohne Speichern beenden?</translation>
     <message>
         <source>Not synced yet</source>
         <translation>Noch nicht abgeglichen</translation>
+    </message>
+    <message>
+        <source>A sync is running; try again when it has ended.</source>
+        <translation>Ein Abgleich läuft gerade; bitte erneut versuchen, wenn er beendet ist.</translation>
     </message>
 </context>
 <context>

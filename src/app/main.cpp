@@ -128,8 +128,6 @@ int main(int argc, char* argv[])
     book.Start();
     QObject::connect(&single, &SingleInstance::secondStarted, &window, &MainWindow::Bring);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &book, &ReminderBook::Stop);
-    // Commands from a terminal or a cron job, over the local socket, which needs no session bus.
-    single.setRequestHandler([&book](const QVariantMap& r) { return CommandLine::Serve(r, book); });
     // Other programs on the session bus, where there is one.
     PennibellBus bus(book);
     bus.Register();
@@ -138,6 +136,15 @@ int main(int argc, char* argv[])
     SyncFront sync(book, &window);
     window.SetSync(&sync);
     sync.Start();
+    // Commands from a terminal or a cron job, over the local socket, which needs no session bus;
+    // a sync answers when it ends.
+    single.setRequestHandler([&book, &sync](const QVariantMap& r, const SingleInstance::Reply& reply) {
+        if (CommandLine::IsSync(r)) {
+            sync.Serve(r, reply);
+        } else {
+            reply(CommandLine::Serve(r, book));
+        }
+    });
     window.ShowAtStart(options.Current().GetMinStart());
     window.ShowMissed();
     return app.exec();

@@ -6,15 +6,16 @@
 
 #include <QCoreApplication>
 
-QString CalendarCodec::UidFor(const AffairInfo& record) const
+QString CalendarCodec::UidFor(const AffairInfo& record, const QString& computer) const
 {
-    return CalendarExport::Uid(record);
+    if (!record.GetCalendarUid().isEmpty() || computer.isEmpty()) {
+        return CalendarExport::Uid(record);
+    }
+    return QStringLiteral("pennibell-%1-%2@pennibell").arg(record.GetAffairID(), computer);
 }
 
-QByteArray CalendarCodec::Encode(const AffairInfo& record, const QImage& picture, const QString& uid) const
+QByteArray CalendarCodec::Encode(const AffairInfo& record, const QString& uid) const
 {
-    // The export reads the picture from the event's own file, as it lies on disk.
-    Q_UNUSED(picture);
     AffairInfo sent = record;
     sent.SetCalendarUid(uid);
     return CalendarExport::Text({sent});

@@ -8,7 +8,7 @@
 class CalendarCodec : public ResourceCodec
 {
 public:
-    QString UidFor(const AffairInfo& record) const override;
-    QByteArray Encode(const AffairInfo& record, const QImage& picture, const QString& uid) const override;
+    QString UidFor(const AffairInfo& record, const QString& computer) const override;
+    QByteArray Encode(const AffairInfo& record, const QString& uid) const override;
     bool Decode(const QByteArray& text, Decoded* out, QString* reason) const override;
 };

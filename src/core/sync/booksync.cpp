@@ -75,6 +75,21 @@ bool BookSync::Replace(const QString& id, const AffairInfo& record, const QImage
     return true;
 }
 
+void BookSync::BeginBatch()
+{
+    Book->BeginBatch();
+}
+
+bool BookSync::EndBatch(QString* error)
+{
+    return Book->EndBatch(error);
+}
+
+void BookSync::AbortBatch()
+{
+    Book->AbortBatch();
+}
+
 bool BookSync::Remove(const QString& id, QString* error)
 {
     return Book->Remove(id, error);

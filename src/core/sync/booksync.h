@@ -18,6 +18,9 @@ public:
     bool Add(const AffairInfo& record, const QImage& picture, QString* id, QString* error) override;
     bool Replace(const QString& id, const AffairInfo& record, const QImage& picture, QString* error) override;
     bool Remove(const QString& id, QString* error) override;
+    void BeginBatch() override;
+    bool EndBatch(QString* error) override;
+    void AbortBatch() override;
 
 private:
     ReminderBook* Book;

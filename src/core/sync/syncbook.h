@@ -21,4 +21,8 @@ public:
     virtual bool Replace(const QString& id, const AffairInfo& record, const QImage& picture,
                          QString* error) = 0;
     virtual bool Remove(const QString& id, QString* error) = 0;
+    // Many adds saved at once: after AbortBatch, or false from EndBatch, none of them was kept.
+    virtual void BeginBatch() {}
+    virtual bool EndBatch(QString* /*error*/) { return true; }
+    virtual void AbortBatch() {}
 };

@@ -85,11 +85,24 @@ QString SyncCommand::Describe(const SyncResult& result, const SyncState& state)
     return line;
 }
 
+QUrl SyncCommand::Choose(const QList<DavDiscovery::Calendar>& calendars, const QUrl& url)
+{
+    QUrl calendar;
+    for (const DavDiscovery::Calendar& c : calendars) {
+        if (c.url == url || (calendar.isEmpty() && c.name == QLatin1String("Pennibell"))) {
+            calendar = c.url;
+        }
+    }
+    if (calendar.isEmpty() && calendars.size() == 1) {
+        calendar = calendars.first().url;
+    }
+    return calendar;
+}
+
 int SyncCommand::SetUp(SyncBook& book, const ResourceCodec& codec, PasswordKeeper& keeper, const QUrl& url,
-                       const QString& user, QTextStream& in, QTextStream& out, QTextStream& err,
+                       const QString& user, const QString& password, QTextStream& out, QTextStream& err,
                        const QString& statePath)
 {
-    const QString password = in.readLine();
     QString error;
     if (!DavClient::Allowed(url, &error)) {
         err << error << Qt::endl;
@@ -110,16 +123,7 @@ int SyncCommand::SetUp(SyncBook& book, const ResourceCodec& codec, PasswordKeepe
         err << (error.isEmpty() ? tr("The server did not answer in time.") : error) << Qt::endl;
         return 1;
     }
-    QUrl calendar;
-    for (const DavDiscovery::Calendar& c : discovery.Calendars()) {
-        // The address itself when it is a calendar, else the program's own calendar.
-        if (c.url == url || (calendar.isEmpty() && c.name == QLatin1String("Pennibell"))) {
-            calendar = c.url;
-        }
-    }
-    if (calendar.isEmpty() && discovery.Calendars().size() == 1) {
-        calendar = discovery.Calendars().first().url;
-    }
+    QUrl calendar = Choose(discovery.Calendars(), url);
     if (calendar.isEmpty()) {
         bool made = false;
         QObject::connect(&discovery, &DavDiscovery::created, &loop,

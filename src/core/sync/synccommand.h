@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/sync/davdiscovery.h"
 #include "core/sync/passwordkeeper.h"
 #include "core/sync/resourcecodec.h"
 #include "core/sync/syncbook.h"
@@ -17,12 +18,15 @@ class SyncCommand
     Q_DECLARE_TR_FUNCTIONS(SyncCommand)
 
 public:
-    // `--sync-to URL --user NAME`: the password is the first line of `in`. Finds the calendar at
+    // `--sync-to URL --user NAME`, the password read from standard input. Finds the calendar at
     // URL (a calendar, or a server whose calendar "Pennibell" is used or made), keeps the account
     // in the sync state and the password in the keyring, then syncs once.
     static int SetUp(SyncBook& book, const ResourceCodec& codec, PasswordKeeper& keeper, const QUrl& url,
-                     const QString& user, QTextStream& in, QTextStream& out, QTextStream& err,
+                     const QString& user, const QString& password, QTextStream& out, QTextStream& err,
                      const QString& statePath = SyncState::DefaultPath());
+    // Which of the calendars found from `url` to use: the address itself when it is one, else
+    // the calendar "Pennibell", else the only one; empty when "Pennibell" is to be made.
+    static QUrl Choose(const QList<DavDiscovery::Calendar>& calendars, const QUrl& url);
     // `--sync` with no program running: one sync of the store, the password from the keyring.
     static int SyncOnce(SyncBook& book, const ResourceCodec& codec, PasswordKeeper& keeper, QTextStream& out,
                         QTextStream& err, const QString& statePath = SyncState::DefaultPath());

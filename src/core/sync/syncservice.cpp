@@ -27,6 +27,13 @@ bool SyncService::Configure(const QUrl& collection, const QString& user, QString
     }
     SyncState next = State;
     if (next.collection != collection || next.user != user) {
+        if (Session) {
+            // The running sync would carry on in the new account's state with the old one's events.
+            if (error) {
+                *error = tr("A sync is running; try again when it has ended.");
+            }
+            return false;
+        }
         next.Reset();
     }
     next.collection = collection;

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QPainter>
+#include <QUuid>
 
 namespace {
 
@@ -42,13 +43,6 @@ QString ResourceName(const QString& uid)
         name += plain ? QString(c) : QStringLiteral("_");
     }
     return name.left(200) + QStringLiteral(".ics");
-}
-
-// Pictures take most of the time of a fingerprint; a file is read again only when it changed.
-QHash<QString, QString>& PictureHashes()
-{
-    static QHash<QString, QString> hashes;
-    return hashes;
 }
 
 QByteArray PictureDigest(const QImage& picture)
@@ -111,18 +105,18 @@ QString SyncSession::LocalFingerprint(const AffairInfo& record)
     const QFileInfo file(record.GetPicPath());
     QString key;
     if (!record.GetPicPath().isEmpty() && file.exists()) {
-        key = file.absoluteFilePath() + QLatin1Char('|') + QString::number(file.size()) + QLatin1Char('|') +
+        // A changed picture is written under a new name, so name, size and time tell it apart.
+        key = record.GetPicPath() + QLatin1Char('|') + QString::number(file.size()) + QLatin1Char('|') +
               QString::number(file.lastModified().toMSecsSinceEpoch());
     }
-    QHash<QString, QString>& cache = PictureHashes();
-    QString digest = key.isEmpty() ? QString() : cache.value(key);
+    QString digest = key.isEmpty() || !State ? QString() : State->pictureDigests.value(key);
     if (digest.isEmpty()) {
         digest = QString::fromLatin1(PictureDigest(Book->Picture(record)));
-        if (!key.isEmpty()) {
-            if (cache.size() > 20000) {
-                cache.clear();
-            }
-            cache.insert(key, digest);
+    }
+    if (!key.isEmpty()) {
+        Seen.insert(key, digest);
+        if (State) {
+            State->pictureDigests.insert(key, digest);
         }
     }
     return ::Fingerprint(record, digest.toLatin1());
@@ -131,15 +125,21 @@ QString SyncSession::LocalFingerprint(const AffairInfo& record)
 QList<SyncPlan::Local> SyncSession::Locals()
 {
     QList<SyncPlan::Local> locals;
+    Seen.clear();
     for (const AffairInfo& record : Book->Events()) {
         locals.append({record.GetAffairID(), LocalFingerprint(record)});
+    }
+    if (State) {
+        // Only the pictures the events still have.
+        State->pictureDigests = Seen;
     }
     return locals;
 }
 
 int SyncSession::Waiting(SyncBook* book, const SyncState& state)
 {
-    SyncSession probe(nullptr, book, nullptr, nullptr, QString());
+    // The state's remembered picture digests are its only part that changes here.
+    SyncSession probe(nullptr, book, nullptr, const_cast<SyncState*>(&state), QString());
     return int(SyncPlan::Pushes(state, probe.Locals(), {}).size());
 }
 
@@ -156,6 +156,10 @@ void SyncSession::Start(bool allowManyRemovals)
     if (!DavClient::Allowed(State->collection, &why)) {
         Done(SyncResult::Outcome::Refused, why);
         return;
+    }
+    if (State->computer.isEmpty()) {
+        State->computer = QUuid::createUuid().toString(QUuid::Id128).left(12);
+        SaveState();
     }
     List(State->token.isEmpty());
 }
@@ -287,7 +291,7 @@ void SyncSession::Decide()
     for (const SyncPlan::Local& l : locals) {
         if (!State->ByLocal(l.id)) {
             if (const std::optional<AffairInfo> record = Book->Find(l.id)) {
-                uidOfNew.insert(l.id, Codec->UidFor(*record));
+                uidOfNew.insert(l.id, Codec->UidFor(*record, State->computer));
             }
         }
     }
@@ -316,7 +320,13 @@ void SyncSession::Decide()
 
 bool SyncSession::Apply(const SyncPlan::Pull& pull, QString* error)
 {
+    // New events are added together and saved once; each other change is saved as it is made.
+    QList<SyncPlan::Action> adds;
     for (const SyncPlan::Action& action : pull.actions) {
+        if (action.kind == SyncPlan::Kind::PullAdd) {
+            adds.append(action);
+            continue;
+        }
         const SyncPlan::Remote* remote = action.remote >= 0 ? &Changed.at(action.remote) : nullptr;
         const ResourceCodec::Decoded* decoded = action.remote >= 0 ? &Decoded.at(action.remote) : nullptr;
         switch (action.kind) {
@@ -345,6 +355,8 @@ bool SyncSession::Apply(const SyncPlan::Pull& pull, QString* error)
             const AffairPeriod p = copy.GetPeriod();
             copy.SetInfo(QString(), tr("%1 (changed on this computer)").arg(copy.GetAffairTitle()),
                          copy.GetUserDateTime(), p.year, p.month, p.day, p.hour, p.minute);
+            // A new event of its own: under the original's UID it would only meet the original again.
+            copy.SetCalendarUid(QString());
             QString id;
             if (!Book->Add(copy, Book->Picture(*mine), &id, error)) {
                 return false;
@@ -362,20 +374,8 @@ bool SyncSession::Apply(const SyncPlan::Pull& pull, QString* error)
             ++Result.changed;
             break;
         }
-        case SyncPlan::Kind::PullAdd: {
-            QString id;
-            if (!Book->Add(decoded->record, decoded->picture, &id, error)) {
-                return false;
-            }
-            if (!action.localId.isEmpty()) {
-                State->DropLocal(action.localId);
-            }
-            const std::optional<AffairInfo> now = Book->Find(id);
-            State->Put(
-                {id, remote->uid, remote->href, remote->etag, now ? LocalFingerprint(*now) : remote->hash});
-            ++Result.added;
+        case SyncPlan::Kind::PullAdd:
             break;
-        }
         case SyncPlan::Kind::PullRemove:
             if (!Book->Remove(action.localId, error)) {
                 return false;
@@ -385,59 +385,88 @@ bool SyncSession::Apply(const SyncPlan::Pull& pull, QString* error)
             break;
         }
     }
+    if (adds.isEmpty()) {
+        return true;
+    }
+    // Until the batch is saved the state must not name events that may yet not be kept.
+    const QList<SyncState::Entry> before = State->entries;
+    Book->BeginBatch();
+    for (const SyncPlan::Action& action : adds) {
+        const SyncPlan::Remote& remote = Changed.at(action.remote);
+        const ResourceCodec::Decoded& decoded = Decoded.at(action.remote);
+        QString id;
+        if (!Book->Add(decoded.record, decoded.picture, &id, error)) {
+            Book->AbortBatch();
+            State->entries = before;
+            Result.added = 0;
+            return false;
+        }
+        if (!action.localId.isEmpty()) {
+            State->DropLocal(action.localId);
+        }
+        const std::optional<AffairInfo> now = Book->Find(id);
+        State->Put({id, remote.uid, remote.href, remote.etag, now ? LocalFingerprint(*now) : remote.hash});
+        ++Result.added;
+    }
+    if (!Book->EndBatch(error)) {
+        State->entries = before;
+        Result.added = 0;
+        return false;
+    }
     return true;
 }
 
 void SyncSession::PushNext()
 {
-    if (PushIndex >= Pushes.size()) {
-        Result.waiting = 0;
+    // A few writes at once: the next event is made ready while the server stores the last.
+    while (Pushing < InFlight && PushIndex < Pushes.size() && !Finished) {
+        const SyncPlan::Push push = Pushes.at(PushIndex++);
+        SyncState::Entry entry = push.entry;
+        if (push.kind == SyncPlan::PushKind::Delete) {
+            ++Pushing;
+            Client->Send("DELETE", Resolve(entry.href), {{"If-Match", entry.etag.toLatin1()}}, {},
+                         MaxListingBytes,
+                         [this, push, entry](const DavReply& reply) { Pushed(push, entry, reply); });
+            continue;
+        }
+        const std::optional<AffairInfo> record = Book->Find(push.localId);
+        if (!record) {
+            continue;
+        }
+        DavClient::Headers headers{{"Content-Type", "text/calendar; charset=utf-8"}};
+        if (push.kind == SyncPlan::PushKind::Create) {
+            entry.localId = push.localId;
+            entry.uid = Codec->UidFor(*record, State->computer);
+            entry.href = State->collection.resolved(QUrl(ResourceName(entry.uid))).path(QUrl::FullyEncoded);
+            headers.append(qMakePair(QByteArray("If-None-Match"), QByteArray("*")));
+        } else {
+            headers.append(qMakePair(QByteArray("If-Match"), entry.etag.toLatin1()));
+        }
+        entry.hash = LocalFingerprint(*record);
+        ++Pushing;
+        Client->Send("PUT", Resolve(entry.href), headers, Codec->Encode(*record, entry.uid), MaxListingBytes,
+                     [this, push, entry](const DavReply& reply) { Pushed(push, entry, reply); });
+    }
+    if (Pushing == 0 && PushIndex >= Pushes.size() && !Finished) {
         State->lastSuccess = QDateTime::currentSecsSinceEpoch();
         State->offlineSince = 0;
         State->lastError.clear();
         Done(SyncResult::Outcome::Synced);
-        return;
     }
-    const SyncPlan::Push push = Pushes.at(PushIndex);
-    SyncState::Entry entry = push.entry;
-    if (push.kind == SyncPlan::PushKind::Delete) {
-        Client->Send("DELETE", Resolve(entry.href), {{"If-Match", entry.etag.toLatin1()}}, {},
-                     MaxListingBytes,
-                     [this, push, entry](const DavReply& reply) { Pushed(push, entry, reply); });
-        return;
-    }
-    const std::optional<AffairInfo> record = Book->Find(push.localId);
-    if (!record) {
-        ++PushIndex;
-        PushNext();
-        return;
-    }
-    const QImage picture = Book->Picture(*record);
-    DavClient::Headers headers{{"Content-Type", "text/calendar; charset=utf-8"}};
-    if (push.kind == SyncPlan::PushKind::Create) {
-        entry.localId = push.localId;
-        entry.uid = Codec->UidFor(*record);
-        entry.href = State->collection.resolved(QUrl(ResourceName(entry.uid))).path(QUrl::FullyEncoded);
-        headers.append(qMakePair(QByteArray("If-None-Match"), QByteArray("*")));
-    } else {
-        headers.append(qMakePair(QByteArray("If-Match"), entry.etag.toLatin1()));
-    }
-    entry.hash = LocalFingerprint(*record);
-    Client->Send("PUT", Resolve(entry.href), headers, Codec->Encode(*record, picture, entry.uid),
-                 MaxListingBytes, [this, push, entry](const DavReply& reply) { Pushed(push, entry, reply); });
 }
 
 void SyncSession::Pushed(const SyncPlan::Push& push, const SyncState::Entry& entry, const DavReply& reply)
 {
-    if (!reply.reached || reply.status >= 500) {
-        Result.waiting = int(Pushes.size()) - PushIndex;
-        Done(SyncResult::Outcome::Offline,
-             reply.reached ? tr("The server failed (%1).").arg(reply.status) : reply.error);
+    --Pushing;
+    if (Finished) {
         return;
     }
-    if (reply.status == 401) {
-        Result.waiting = int(Pushes.size()) - PushIndex;
-        Done(SyncResult::Outcome::Refused, reply.error);
+    if (!reply.reached || reply.status >= 500 || reply.status == 401) {
+        // What was not answered waits; Done counts it from the state.
+        Client->AbortAll();
+        Done(reply.status == 401 ? SyncResult::Outcome::Refused : SyncResult::Outcome::Offline,
+             reply.reached && reply.status != 401 ? tr("The server failed (%1).").arg(reply.status)
+                                                  : reply.error);
         return;
     }
     const bool ok = reply.status >= 200 && reply.status < 300;
@@ -454,8 +483,7 @@ void SyncSession::Pushed(const SyncPlan::Push& push, const SyncState::Entry& ent
         ++Result.sent;
     }
     // 412 and other refusals: changed on the server meanwhile; the next sync sees both sides.
-    ++PushIndex;
-    if (PushIndex % 50 == 0) {
+    if (Result.sent % 50 == 0) {
         SaveState();
     }
     PushNext();

@@ -95,4 +95,6 @@ private:
     QList<ResourceCodec::Decoded> Decoded;
     QList<SyncPlan::Push> Pushes;
     int PushIndex = 0;
+    int Pushing = 0;
+    QHash<QString, QString> Seen; // picture digests met by Locals()
 };

@@ -37,6 +37,7 @@ bool SyncState::Load(const QString& path, QString* error)
     const QJsonObject root = doc.object();
     collection = QUrl(root.value(QLatin1String("collection")).toString());
     user = root.value(QLatin1String("user")).toString();
+    computer = root.value(QLatin1String("computer")).toString();
     token = root.value(QLatin1String("token")).toString();
     lastSuccess = root.value(QLatin1String("lastSuccess")).toInteger();
     offlineSince = root.value(QLatin1String("offlineSince")).toInteger();
@@ -51,6 +52,10 @@ bool SyncState::Load(const QString& path, QString* error)
             seen.insert(e.localId);
             entries.append(e);
         }
+    }
+    const QJsonObject digests = root.value(QLatin1String("pictures")).toObject();
+    for (auto it = digests.begin(); it != digests.end(); ++it) {
+        pictureDigests.insert(it.key(), it.value().toString());
     }
     for (const QJsonValue& value : root.value(QLatin1String("foreign")).toArray()) {
         const QJsonObject o = value.toObject();
@@ -74,14 +79,20 @@ bool SyncState::Save(const QString& path, QString* error) const
     for (const Foreign& f : foreign) {
         others.append(QJsonObject{{QLatin1String("href"), f.href}, {QLatin1String("reason"), f.reason}});
     }
+    QJsonObject digests;
+    for (auto it = pictureDigests.cbegin(); it != pictureDigests.cend(); ++it) {
+        digests.insert(it.key(), it.value());
+    }
     const QJsonObject root{{QLatin1String("collection"), collection.toString()},
                            {QLatin1String("user"), user},
+                           {QLatin1String("computer"), computer},
                            {QLatin1String("token"), token},
                            {QLatin1String("lastSuccess"), lastSuccess},
                            {QLatin1String("offlineSince"), offlineSince},
                            {QLatin1String("lastError"), lastError},
                            {QLatin1String("entries"), list},
-                           {QLatin1String("foreign"), others}};
+                           {QLatin1String("foreign"), others},
+                           {QLatin1String("pictures"), digests}};
     return SafeFile::Write(path, QJsonDocument(root).toJson(QJsonDocument::Compact), error);
 }
 

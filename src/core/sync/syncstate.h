@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -47,9 +48,14 @@ public:
 
     QUrl collection; // the calendar collection's URL
     QString user;
+    // Marks the UIDs of events first sent from this computer.
+    QString computer;
     QString token; // sync token of the last complete listing
     QList<Entry> entries;
     QList<Foreign> foreign;
+    // Fingerprints of the local picture files ("path|size|modified" to digest): reading every
+    // picture again to see that nothing changed would cost seconds at each start.
+    mutable QHash<QString, QString> pictureDigests;
     qint64 lastSuccess = 0;  // seconds since the epoch; 0 never
     qint64 offlineSince = 0; // first failure since the last success; 0 online
     QString lastError;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/system/commandline.h"
 
+#include "core/calendar/calendarcodec.h"
 #include "core/calendar/calendarexport.h"
 #include "core/calendar/calendarimport.h"
 #include "core/events/clock.h"
@@ -9,6 +10,8 @@
 #include "core/events/reminderbook.h"
 #include "core/picture/pictureimport.h"
 #include "core/storage/datalocation.h"
+#include "core/sync/booksync.h"
+#include "core/sync/synccommand.h"
 #include "core/system/datafolderlock.h"
 #include "core/system/makerinfo.h"
 #include "core/system/singleinstance.h"
@@ -31,6 +34,8 @@ namespace {
 // How long a command waits for the running program's answer, and for the data folder's lock
 // that another command or a starting program holds for a moment.
 constexpr int AnswerMSecs = 20000;
+// A sync answers when it ends: a first one with many pictures takes minutes.
+constexpr int SyncAnswerMSecs = 11 * 60 * 1000;
 constexpr int LockMSecs = 20000;
 
 const QString CommandKey = QStringLiteral("command");
@@ -275,6 +280,33 @@ int runImport(const QVariantMap& request, ReminderBook& book, bool, QString* out
     return status;
 }
 
+// Only without a running program: the running one syncs through its own service.
+int runSync(const QVariantMap& request, ReminderBook& book, bool running, QString* out, QString* err)
+{
+    if (running) {
+        return failed(err, CommandLine::tr("This program cannot sync from here."));
+    }
+    BookSync side(&book);
+    CalendarCodec codec;
+    KeychainKeeper keeper;
+    QString printed;
+    QString problems;
+    QTextStream toOut(&printed);
+    QTextStream toErr(&problems);
+    const QString setUp = request.value(QStringLiteral("url")).toString();
+    const int status =
+        setUp.isEmpty()
+            ? SyncCommand::SyncOnce(side, codec, keeper, toOut, toErr)
+            : SyncCommand::SetUp(side, codec, keeper, QUrl(setUp),
+                                 request.value(QStringLiteral("user")).toString(),
+                                 request.value(QStringLiteral("password")).toString(), toOut, toErr);
+    toOut.flush();
+    toErr.flush();
+    *out = printed;
+    *err = problems.trimmed();
+    return status;
+}
+
 // The running program has another current folder: files are named in full.
 QString fullPath(const QCommandLineParser& p, const char* option)
 {
@@ -380,6 +412,38 @@ const QList<Command>& commands()
              return true;
          },
          runImport},
+        {"sync", "",
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Sync the events with the calendar set up on the Sync page or with --sync-to, "
+                           "and print the result."),
+         fillNothing, runSync},
+        {"sync-to", QT_TRANSLATE_NOOP("CommandLine", "URL"),
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Sync with this CalDAV calendar (or the calendar \"Pennibell\" on this server, "
+                           "made when missing) from now on, then sync. Needs --user; the password is the "
+                           "first line of standard input."),
+         [](const QCommandLineParser& p, QVariantMap* request, QString* error) {
+             const QUrl url = QUrl::fromUserInput(p.value(QStringLiteral("sync-to")));
+             if (!p.isSet(QStringLiteral("user")) || p.value(QStringLiteral("user")).trimmed().isEmpty()) {
+                 *error = CommandLine::tr("--sync-to needs --user NAME.");
+                 return false;
+             }
+             if (!DavClient::Allowed(url, error)) {
+                 return false;
+             }
+             // Read here, so that a running program gets it with the request.
+             QTextStream in(stdin);
+             const QString password = in.readLine();
+             if (password.isEmpty()) {
+                 *error = CommandLine::tr("No password came on standard input.");
+                 return false;
+             }
+             request->insert(QStringLiteral("url"), url.toString());
+             request->insert(QStringLiteral("user"), p.value(QStringLiteral("user")).trimmed());
+             request->insert(QStringLiteral("password"), password);
+             return true;
+         },
+         runSync},
     };
     return table;
 }
@@ -409,6 +473,9 @@ const QList<Modifier>& modifiers()
                            "With --add: the effect, named as in the event dialog (\"Push Left\")."),
          "add"},
         {"json", "", QT_TRANSLATE_NOOP("CommandLine", "With --list: one JSON array of objects."), "list"},
+        {"user", QT_TRANSLATE_NOOP("CommandLine", "NAME"),
+         QT_TRANSLATE_NOOP("CommandLine", "With --sync-to: the user name on the calendar server."),
+         "sync-to"},
         {"strict", "",
          QT_TRANSLATE_NOOP("CommandLine",
                            "With --import: import nothing when anything cannot be represented."),
@@ -423,7 +490,8 @@ const char* const QtValueOptions[] = {
     "qwindowicon",  "qwindowtitle",       "session",       "display", "style",
     "stylesheet",   "geometry",           "title",         "name",    "icon",
     "qmljsdebugger"};
-const char* const QtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+// Qt's X11 "-sync" is left out: --sync is the program's own.
+const char* const QtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "testability"};
 
 // "--every 2 days" and "--at 2027-01-31 09:00" as the shell splits them: the second word is
 // joined back to its option's value.
@@ -595,6 +663,12 @@ int CommandLine::Execute(const QVariantMap& request, ReminderBook& book, bool ru
     return usage(err, CommandLine::tr("Unknown request '%1'.").arg(name.left(40)));
 }
 
+bool CommandLine::IsSync(const QVariantMap& request)
+{
+    const QString name = request.value(CommandKey).toString();
+    return name == QLatin1String("sync") || name == QLatin1String("sync-to");
+}
+
 QVariantMap CommandLine::Serve(const QVariantMap& request, ReminderBook& book)
 {
     QString text, problem;
@@ -611,7 +685,7 @@ int CommandLine::Carry(const QVariantMap& request, bool here, QTextStream& out, 
     const QDeadlineTimer deadline(LockMSecs);
     while (true) {
         QVariantMap reply;
-        switch (channel.send(request, &reply, AnswerMSecs)) {
+        switch (channel.send(request, &reply, IsSync(request) ? SyncAnswerMSecs : AnswerMSecs)) {
         case SingleInstance::Exchange::Answered: {
             const int status = reply.value(QStringLiteral("status")).toInt();
             return printed(out, err, status >= 0 && status <= UsageExitCode ? status : FailedExitCode,

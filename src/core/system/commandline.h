@@ -41,6 +41,8 @@ public:
     // The one line the tray program says when started without a display.
     static QString NoDisplay() { return tr("Pennibell needs a graphical desktop."); }
 
+    // --sync and --sync-to: the running program answers them when the sync ends.
+    static bool IsSync(const QVariantMap& request);
     // In the running program: the answer to a request ("status", "out", "err").
     static QVariantMap Serve(const QVariantMap& request, ReminderBook& book);
     // Carries out a request on a book; `running` tells whether a reminder can be on screen.

@@ -199,18 +199,25 @@ void SingleInstance::serve(QLocalSocket* socket)
         return;
     }
     const QVariantMap request = fromLine(socket->readLine(MaxLineBytes));
-    QVariantMap reply;
+    const Reply reply = [socket = QPointer<QLocalSocket>(socket)](const QVariantMap& answer) {
+        if (socket && socket->state() == QLocalSocket::ConnectedState) {
+            socket->write(toLine(answer));
+            socket->disconnectFromServer();
+        }
+    };
     if (request.isEmpty()) {
-        reply.insert(QStringLiteral("status"), 2);
-        reply.insert(QStringLiteral("err"), tr("The request could not be read."));
+        reply({{QStringLiteral("status"), 2}, {QStringLiteral("err"), tr("The request could not be read.")}});
     } else {
-        reply = OnRequest(request);
+        OnRequest(request, reply);
     }
-    socket->write(toLine(reply));
-    socket->disconnectFromServer();
 }
 
 void SingleInstance::setRequestHandler(const Handler& handler)
+{
+    setRequestHandler([handler](const QVariantMap& request, const Reply& reply) { reply(handler(request)); });
+}
+
+void SingleInstance::setRequestHandler(const LaterHandler& handler)
 {
     OnRequest = handler;
     if (!Server) {

@@ -46,6 +46,11 @@ public:
     // before a handler is set wait for it.
     using Handler = std::function<QVariantMap(const QVariantMap& request)>;
     void setRequestHandler(const Handler& handler);
+    // The same for answers that come later (a sync): the handler calls `reply` once, when it is
+    // done, and the event loop runs meanwhile. A reply after the asker went is dropped.
+    using Reply = std::function<void(const QVariantMap& answer)>;
+    using LaterHandler = std::function<void(const QVariantMap& request, const Reply& reply)>;
+    void setRequestHandler(const LaterHandler& handler);
 
     enum class Exchange
     {
@@ -74,7 +79,7 @@ private:
     QString Failure;
     std::unique_ptr<QLockFile> Lock;
     DataFolderLock DataLock;
-    Handler OnRequest;
+    LaterHandler OnRequest;
     QLocalServer* Server = nullptr;
     bool Primary = false;
 };

@@ -298,9 +298,6 @@ bool MainWindow::ApplyOptions()
 void MainWindow::SetSync(SyncFront* sync)
 {
     Sync = sync;
-    auto* page = new QAction(tr("&Sync..."), this);
-    ui->menuFile->insertAction(ui->actionOption, page);
-    connect(page, &QAction::triggered, Sync, &SyncFront::OpenPage);
     connect(Sync, &SyncFront::statusChanged, this, &MainWindow::UpdateTray);
     UpdateTray();
 }
@@ -351,6 +348,9 @@ void MainWindow::DeleteExpired()
 void MainWindow::SettingPro()
 {
     SettingDialog dialog(&Opts, this);
+    if (Sync) {
+        Sync->AddPage(&dialog);
+    }
     if (WindowModal::Exec(&dialog) != QDialog::Accepted) {
         return;
     }

@@ -36,7 +36,7 @@ public:
     void Bring();
 
     ReminderScreen* Screen() const { return Reminders; }
-    // Offers the "Sync" page in the File menu and its last result in the tray.
+    // Offers the "Sync" page in the options and its last result in the tray.
     void SetSync(SyncFront* sync);
     // The identifier of the event in the table's current row; empty for none.
     QString CurrentId() const;

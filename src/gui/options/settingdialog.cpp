@@ -6,9 +6,12 @@
 #include "core/options/options.h"
 #include "gui/common/windowmodal.h"
 
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 SettingDialog::SettingDialog(Options* options, QWidget* parent)
     : QDialog(parent), ui(new Ui::SettingDialog), Settings(options)
@@ -96,11 +99,55 @@ void SettingDialog::on_button_over_clicked()
     }
 }
 
+void SettingDialog::AddPage(QWidget* page, const QString& title, const std::function<bool()>& apply)
+{
+    if (!Pages) {
+        // The form's own options become the first page; the buttons stay below the pages.
+        auto* general = new QWidget;
+        auto* moved = new QVBoxLayout;
+        QLayout* outer = layout();
+        while (outer->count() > 0 && outer->itemAt(0)->widget() != ui->buttonBox) {
+            moved->addItem(outer->takeAt(0));
+        }
+        moved->addStretch(1);
+        general->setLayout(moved);
+        Pages = new QTabWidget(this);
+        Pages->setObjectName(QStringLiteral("option_pages"));
+        Pages->addTab(general, tr("General"));
+        static_cast<QVBoxLayout*>(outer)->insertWidget(0, Pages);
+        outer->setContentsMargins(9, 9, 9, 7);
+    }
+    Pages->addTab(page, title);
+    Extra.append({page, apply});
+    adjustSize();
+}
+
+void SettingDialog::ShowPage(QWidget* page)
+{
+    if (Pages) {
+        Pages->setCurrentWidget(page);
+    }
+}
+
+void SettingDialog::accept()
+{
+    for (const auto& [page, apply] : Extra) {
+        if (apply && !apply()) {
+            ShowPage(page);
+            return;
+        }
+    }
+    QDialog::accept();
+}
+
 void SettingDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
         setWindowTitle(tr("Options"));
+        if (Pages) {
+            Pages->setTabText(0, tr("General"));
+        }
     }
 }

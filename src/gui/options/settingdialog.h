@@ -3,9 +3,12 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QList>
+#include <functional>
 
 class Options;
 class QPushButton;
+class QTabWidget;
 
 namespace Ui {
 class SettingDialog;
@@ -24,6 +27,13 @@ public:
     // Copies the form into the options and saves them; false when the file was not written.
     // The new options hold for this run either way.
     bool ReadForm();
+    // Another page beside the general options; `apply` runs when the dialog is accepted, and
+    // false keeps the dialog open on that page (which says itself what is wrong).
+    void AddPage(QWidget* page, const QString& title, const std::function<bool()>& apply);
+    void ShowPage(QWidget* page);
+
+public slots:
+    void accept() override;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -40,4 +50,6 @@ private:
     Options* Settings;
     QColor effectiveColor;
     QColor expiredColor;
+    QTabWidget* Pages = nullptr;
+    QList<QPair<QWidget*, std::function<bool()>>> Extra;
 };
