@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calendar/calendarexport.h"
 
+#include "core/calendar/calendarimport.h"
 #include "core/calendar/calendarrule.h"
 #include "core/calendar/icalhandle.h"
 #include "core/effects/effectcodes.h"
@@ -321,8 +322,19 @@ QByteArray CalendarExport::Text(const QList<AffairInfo>& events)
 
 bool CalendarExport::WriteFile(const QList<AffairInfo>& events, const QString& file, QString* error)
 {
+    // A file our own import would refuse is no export: say so, and write nothing.
+    const QByteArray text = Text(events);
+    if (text.size() > CalendarImport::MaxFileBytes) {
+        if (error != nullptr) {
+            *error = tr("The calendar would take %1 MB, more than the %2 MB an import reads. Export fewer "
+                        "events at a time.")
+                         .arg((text.size() + 1024 * 1024 - 1) / (1024 * 1024))
+                         .arg(CalendarImport::MaxFileBytes / (1024 * 1024));
+        }
+        return false;
+    }
     QString why;
-    if (!SafeFile::Write(file, Text(events), &why)) {
+    if (!SafeFile::Write(file, text, &why)) {
         if (error != nullptr) {
             *error = tr("The calendar file %1 cannot be written: %2").arg(file, why);
         }
