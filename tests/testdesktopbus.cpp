@@ -3,6 +3,7 @@
 // settings tools on the path.
 #include "gui/platform/desktopnotice.h"
 #include "gui/platform/donotdisturb.h"
+#include "support/testenv.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -27,13 +28,6 @@ QByteArray tool(const QString& file, const QByteArray& changeLine)
            changeLine +
            "\"; old=$new; fi; done;; esac; done\n"
            "[ -f \"$f\" ] || exit 1\n/bin/cat \"$f\"\n";
-}
-
-void write(const QString& path, const QByteArray& text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
 }
 
 } // namespace
@@ -64,23 +58,16 @@ class TestDesktopBus : public QObject
             StandIn.waitForFinished(Deadline);
         }
     }
-    void CallStandIn(const QString& method, const QVariantList& args)
+    // A method of the stand-in service; "Calls" answers what it was asked so far.
+    QDBusMessage CallStandIn(const QString& method, const QVariantList& args = {})
     {
         QDBusMessage call =
             QDBusMessage::createMethodCall("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
                                            "org.freedesktop.Notifications", method);
         call.setArguments(args);
-        const QDBusMessage reply = Bus.call(call, QDBus::Block, Deadline);
-        QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
+        return Bus.call(call, QDBus::Block, Deadline);
     }
-    QStringList Calls()
-    {
-        const QDBusMessage reply = Bus.call(
-            QDBusMessage::createMethodCall("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
-                                           "org.freedesktop.Notifications", "Calls"),
-            QDBus::Block, Deadline);
-        return reply.arguments().value(0).toStringList();
-    }
+    QStringList Calls() { return CallStandIn("Calls").arguments().value(0).toStringList(); }
 
 private slots:
     void cleanup() { StopStandIn(); }
@@ -109,14 +96,24 @@ private slots:
     void doNotDisturb_data()
     {
         QTest::addColumn<QString>("desktop");
-        QTest::newRow("notification service") << "service";
-        QTest::newRow("GNOME") << "gnome";
-        QTest::newRow("Xfce") << "xfce";
-        QTest::newRow("none of them") << "none";
+        QTest::addColumn<QString>("setting"); // the file the stand-in tool reads
+        QTest::addColumn<QByteArray>("on");
+        QTest::addColumn<QByteArray>("off");
+        QTest::newRow("notification service") << "service"
+                                              << "" << QByteArray() << QByteArray();
+        QTest::newRow("GNOME") << "gnome"
+                               << "gnome-banners" << QByteArray("false\n") << QByteArray("true\n");
+        QTest::newRow("Xfce") << "xfce"
+                              << "xfce-dnd" << QByteArray("true\n") << QByteArray("false\n");
+        QTest::newRow("none of them") << "none"
+                                      << "" << QByteArray() << QByteArray();
     }
     void doNotDisturb()
     {
         QFETCH(QString, desktop);
+        QFETCH(QString, setting);
+        QFETCH(QByteArray, on);
+        QFETCH(QByteArray, off);
         const QString gnome = Tools.filePath("gnome-banners");
         const QString xfce = Tools.filePath("xfce-dnd");
         QFile::remove(gnome);
@@ -126,16 +123,14 @@ private slots:
             const QString path = Tools.filePath(name);
             QFile::remove(path);
             if (desktop != "none") {
-                write(path, script);
+                TestEnv::writeAll(path, script);
                 QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             }
         }
         if (desktop == "service") {
             StartStandIn(true);
-        } else if (desktop == "gnome") {
-            write(gnome, "false\n");
-        } else if (desktop == "xfce") {
-            write(xfce, "true\n");
+        } else if (!setting.isEmpty()) {
+            TestEnv::writeAll(Tools.filePath(setting), on);
         }
 
         DoNotDisturbWatch watch(Bus);
@@ -148,15 +143,15 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(watch.Active(), Deadline);
         if (desktop == "service") {
-            CallStandIn("SetInhibited", {false});
+            QCOMPARE(CallStandIn("SetInhibited", {false}).type(), QDBusMessage::ReplyMessage);
             QTRY_VERIFY_WITH_TIMEOUT(!watch.Active(), Deadline);
-            CallStandIn("SetInhibited", {true});
+            QCOMPARE(CallStandIn("SetInhibited", {true}).type(), QDBusMessage::ReplyMessage);
             QTRY_VERIFY_WITH_TIMEOUT(watch.Active(), Deadline);
             // The service went away: nothing holds reminders any longer.
             StopStandIn();
         } else {
             QTest::qWait(200); // the stand-in tool has seen the setting as it was
-            write(desktop == "gnome" ? gnome : xfce, desktop == "gnome" ? "true\n" : "false\n");
+            TestEnv::writeAll(Tools.filePath(setting), off);
         }
         QTRY_VERIFY_WITH_TIMEOUT(!watch.Active(), Deadline);
         QCOMPARE(changed.count(), desktop == "service" ? 4 : 2);
@@ -184,7 +179,7 @@ private slots:
         // order, the two answers show that the first two went unanswered.
         for (const auto& [id, key] : {std::pair{1u, "default"}, std::pair{7u, "dismiss"},
                                       std::pair{1u, "snooze-5"}, std::pair{1u, "dismiss"}}) {
-            CallStandIn("Invoke", {id, QString(key)});
+            QCOMPARE(CallStandIn("Invoke", {id, QString(key)}).type(), QDBusMessage::ReplyMessage);
         }
         QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 2, Deadline);
         QCOMPARE(chosen.at(0), (QVariantList{"tea", QVariant::fromValue(SnoozeChoice::FiveMinutes)}));
