@@ -93,7 +93,7 @@ int main(int argc, char** argv)
         r.SetInfo(QString::number(i), QStringLiteral("Event %1").arg(i),
                   QDateTime(QDate(2030, 1, 1).addDays(i), QTime(9, 0)), 0, 0, 7, 0, 0);
         r.SetPicPath(PictureFile::NewPath(QDateTime(QDate(2030, 1, 1), QTime(0, 0)).addSecs(i)));
-        r.SetEffect({0, 2});
+        r.SetEffect({EffectChoice::Push, EffectChoice::Left});
         // Ten drawings shared round, so that making them does not dominate the set-up.
         static QList<QImage> pictures;
         if (pictures.size() < 10) {

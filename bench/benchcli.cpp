@@ -151,7 +151,7 @@ int main(int argc, char* argv[])
             AffairInfo r;
             r.SetInfo(QStringLiteral("2020-01-01T00:00:%1").arg(i), QStringLiteral("Event number %1").arg(i),
                       first.addSecs(i), 0, 0, i % 3, 0, 0);
-            r.SetEffect({3, 0});
+            r.SetEffect({EffectChoice::Bounce, 0});
             list.AppendAffair(r);
         }
         AffairStore(copy.file(QStringLiteral("data/eventinfor.eda"))).SaveAffairs(list);

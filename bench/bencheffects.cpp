@@ -5,7 +5,7 @@
 #include "core/effects/effectcodes.h"
 #include "core/effects/effectframe.h"
 #include "core/effects/effectreckon.h"
-#include "core/effects/screensize.h"
+#include "mock/MockScreens.h"
 
 #include <QBitmap>
 #include <QElapsedTimer>
@@ -184,7 +184,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     const QList<QSize> sizes{QSize(1920, 1080), QSize(3840, 2160)};
     for (const QSize& size : sizes) {
-        ScreenSize::setOverride(size);
+        MockScreens::set(size);
         QImage target(size, QImage::Format_ARGB32_Premultiplied);
         for (int kind = 0; kind < 2; ++kind) {
             const QImage picture = kind == 0 ? drawing(size) : fullColour(size);

@@ -2,7 +2,7 @@
 // Event core figures: the due-time search, the once-a-second due pass, and loading a store.
 #include "core/events/affairlist.h"
 #include "core/events/affairstore.h"
-#include "core/events/clock.h"
+#include "mock/MockClock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -204,7 +204,7 @@ void searchAgainstStepping()
 {
     const QDateTime now(QDate(2026, 12, 6), QTime(12, 34, 56));
     const QDateTime user = now.addYears(-20);
-    Clock::setMock(now);
+    MockClock::set(now);
     AffairInfo a = everyMinute(user);
 
     const int rounds = 200;
@@ -252,7 +252,7 @@ void searchAgainstStepping()
                 same ? "" : "  ANSWERS DIFFER");
     std::printf("   ratio stepping/search: %.0fx\n", stepMs / searchMs);
     std::fflush(stdout);
-    Clock::reset();
+    MockClock::reset();
 }
 
 void duePass(const char* label)
@@ -305,7 +305,7 @@ void loadAndRearm()
         a.SetInfo(QString::number(i), QStringLiteral("Event number %1, with a comma").arg(i),
                   base.addSecs(i * 3607), 0, i % 3 == 0, i % 3 == 1 ? 7 : 0, i % 3 == 2 ? 5 : 0, 0);
         a.SetPicPath(QStringLiteral("./data/dap2020010108%1").arg(i, 4, 10, QLatin1Char('0')));
-        a.SetEffect({i % 4, i % 8});
+        a.SetEffect(EffectChoice::FromCodesOrDefault(i % 4, i % 8));
         list.AppendAffair(a);
     }
     AffairStore(file).SaveAffairs(list);

@@ -3,10 +3,10 @@
 // the reminder book's own tick on the real clock (read through the program's clock seam), each
 // shown in a reminder window; the delay is from the due second to the window's first frame.
 // Given as milliseconds and as a multiple of one round trip through the event loop's timers.
-#include "core/effects/screensize.h"
 #include "core/events/clock.h"
 #include "core/events/reminderbook.h"
 #include "gui/effects/effectshow.h"
+#include "mock/MockScreens.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -62,7 +62,7 @@ double timerRoundTripMs()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    ScreenSize::setOverride(QSize(640, 480));
+    MockScreens::set(QSize(640, 480));
     QTemporaryDir dir;
     ReminderBook book(dir.filePath("events.eda"), dir.filePath("lastrun"));
     if (!book.Load()) {
@@ -78,7 +78,7 @@ int main(int argc, char** argv)
         AffairInfo record;
         const QDateTime at = QDateTime::fromSecsSinceEpoch(firstDue + i);
         record.SetInfo(QString(), QStringLiteral("r%1").arg(i), at, 0, 0, 0, 0, 0);
-        record.SetEffect({0, 0});
+        record.SetEffect({EffectChoice::Push, EffectChoice::Up});
         QString id;
         if (!book.Add(record, &id)) {
             std::fprintf(stderr, "cannot add\n");

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading a full-HD drawing, each against zlib doing only the (un)compression of
 // the same payload, measured side by side in one run.
-#include "core/effects/screensize.h"
 #include "core/picture/picturefile.h"
 #include "gui/paint/paintwidget.h"
+#include "mock/MockScreens.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -70,14 +70,14 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     const QSize size(1920, 1080);
-    ScreenSize::setOverride(size);
+    MockScreens::set(size);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dap20100201090503"));
 
     PaintWidget canvas;
     const QImage image = drawing(size);
     PictureFile::Write(path, image);
-    if (canvas.LoadPicture(path) != 0) {
+    if (!canvas.LoadPicture(path)) {
         std::fprintf(stderr, "could not load the drawing\n");
         return 1;
     }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A backup file is chosen by the user from anywhere: any bytes must be taken apart or refused
 // without touching the data folder.
-#include "core/events/clock.h"
 #include "core/storage/backuparchive.h"
+#include "mock/MockClock.h"
 
 #include <QtGlobal>
 #include <cstddef>
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    Clock::setMock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    MockClock::set(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     BackupArchive::Contents contents;
     QString reason;

@@ -2,7 +2,7 @@
 // The event file may be hand-edited: reading and re-arming any text must neither crash nor hang,
 // and what the writer makes of what was read must read back to the very same text.
 #include "core/events/affairstore.h"
-#include "core/events/clock.h"
+#include "mock/MockClock.h"
 
 #include <QtGlobal>
 #include <cstddef>
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size > size_t(AffairStore::MaxFileBytes)) {
         return 0;
     }
-    Clock::setMock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    MockClock::set(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
     AffairList list;
     if (!AffairStore::Parse(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), &list)) {
         return 0;
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     list.RearmAll();
-    Clock::advance(3600);
+    MockClock::advance(3600);
     list.DueMask();
     return 0;
 }

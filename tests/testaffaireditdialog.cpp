@@ -26,8 +26,8 @@ class TestAffairEditDialog : public QObject
 
 private slots:
     void initTestCase() { TestEnv::setTimeZone("UTC"); }
-    void init() { Clock::setMock(Now); }
-    void cleanupTestCase() { Clock::reset(); }
+    void init() { MockClock::set(Now); }
+    void cleanupTestCase() { MockClock::reset(); }
 
     // The table's text and the dialog's unit follow one rule: the largest unit that holds.
     // Negative counts come only from a damaged file; they never count as a period.
@@ -54,12 +54,12 @@ private slots:
         AffairInfo stored;
         stored.SetInfo(QStringLiteral("2009-12-01T08:00:00"), QStringLiteral("Dentist"), Now.addDays(4),
                        period.year, period.month, period.day, period.hour, period.minute);
-        stored.SetEffect({QStringLiteral("1"), QStringLiteral("7")}); // text, as loaded
+        stored.SetEffect({EffectChoice::Spread, EffectChoice::RightDown});
         AffairEditDialog dialog;
         dialog.SetAffair(stored);
         QCOMPARE(Run(dialog, [](QWidget* d) { ClickBox(d, QDialogButtonBox::Ok); }), int(QDialog::Accepted));
         QCOMPARE(dialog.GetAffair().GetPeriod(), kept);
-        QCOMPARE(dialog.GetAffair().GetEffect(), (QVariantList{1, 7}));
+        QVERIFY(dialog.GetAffair().GetEffect() == stored.GetEffect());
         QCOMPARE(dialog.GetAffair().GetUserDateTime(), Now.addDays(4));
     }
 
@@ -79,7 +79,7 @@ private slots:
         AffairEditDialog dialog;
         dialog.SetAffair(AffairInfo());
         Child<QDateEdit>(&dialog, "AFDateEdit")->setDate(Now.date().addDays(days));
-        Clock::advance(4); // the user takes a few seconds
+        MockClock::advance(4); // the user takes a few seconds
         QString asked;
         const int result = Run(dialog, [&](QWidget* d) {
             if (answer) {
@@ -95,6 +95,7 @@ private slots:
         if (result == QDialog::Accepted) {
             QCOMPARE(dialog.GetAffair().GetAffairID(), QStringLiteral("2010-01-01T09:05:07"));
             QCOMPARE(dialog.GetAffair().IsActive(), days > 0);
+            QVERIFY(dialog.GetAffair().GetEffect() == EffectChoice()); // the one default
         }
     }
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/events/affairinfo.h"
 #include "core/events/affairlist.h"
-#include "core/events/clock.h"
 #include "core/events/localtime.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QtTest>
@@ -43,7 +43,7 @@ private slots:
         // Until a test sets it, the program's clock is the real one.
         QVERIFY(qAbs(Clock::nowSecs() - QDateTime::currentSecsSinceEpoch()) <= 1);
     }
-    void cleanup() { Clock::reset(); }
+    void cleanup() { MockClock::reset(); }
 
     void nextTime_data()
     {
@@ -79,7 +79,7 @@ private slots:
         QFETCH(QDateTime, now);
         QFETCH(QDateTime, expected);
         QFETCH(bool, active);
-        Clock::setMock(now);
+        MockClock::set(now);
         AffairInfo::ResetAddPeriodCalls();
         AffairInfo a = EventBuilder::Event("id", user, p);
         QCOMPARE(a.IsActive(), active);
@@ -188,7 +188,7 @@ private slots:
     void followsANewZone()
     {
         TestEnv::setTimeZone("Europe/Berlin");
-        Clock::setMock(QDateTime(QDate(2010, 7, 1), QTime(10, 0), Qt::UTC));
+        MockClock::set(QDateTime(QDate(2010, 7, 1), QTime(10, 0), Qt::UTC));
         const QDateTime noon = LocalTime::Make(QDate(2010, 7, 1), QTime(12, 0));
         TestEnv::setTimeZone("America/New_York");
         QCOMPARE(Clock::now().time(), QTime(6, 0));

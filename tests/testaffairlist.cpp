@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/clock.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QtTest>
@@ -24,7 +24,7 @@ class TestAffairList : public QObject
     const QDateTime Now{QDate(2010, 6, 1), QTime(12, 0)};
 
 private slots:
-    void init() { Clock::setMock(Now); }
+    void init() { MockClock::set(Now); }
 
     // Deleting the expired ones keeps exactly the active ones, in order; a replaced record
     // keeps its place and is re-armed by its own state.
@@ -49,12 +49,12 @@ private slots:
         list.AppendAffair(Event("daily-soon", Now.addSecs(5), Days(1)));
         list.AppendAffair(Event("later", Now.addDays(1)));
         // Nothing loaded can fall due before it is armed.
-        Clock::advance(5);
+        MockClock::advance(5);
         QCOMPARE(list.DueMask(), QStringLiteral("0000"));
-        Clock::setMock(Now);
+        MockClock::set(Now);
         QCOMPARE(list.RearmAll(), QStringLiteral("0111"));
         QCOMPARE(list.DueMask(), QStringLiteral("0000"));
-        Clock::advance(5);
+        MockClock::advance(5);
         // Two events in the same second are both reported and both moved on.
         QCOMPARE(list.DueMask(), QStringLiteral("0110"));
         QCOMPARE(list.DueMask(), QStringLiteral("0000"));

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/events/affairstore.h"
-#include "core/events/clock.h"
 #include "core/events/localtime.h"
 #include "core/storage/inifile.h"
 #include "helpers/hostile.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QDir>
@@ -34,7 +34,7 @@ private slots:
     void initTestCase()
     {
         TestEnv::setTimeZone("Europe/Berlin");
-        Clock::setMock(QDateTime(QDate(2010, 6, 1), QTime(12, 0)));
+        MockClock::set(QDateTime(QDate(2010, 6, 1), QTime(12, 0)));
     }
 
     // A file that Qt's settings writer made reads the same, and is written back byte for byte:
@@ -55,8 +55,8 @@ private slots:
                     qt.setValue(group + "Period." + unit, unit[0] == 'd' ? 7 * i : 0);
                 }
                 qt.setValue(group + "PicPath", QStringLiteral("./data/dap2009122015310%1").arg(i));
-                qt.setValue(group + "EffectType", i % 2 ? QVariant(i) : QVariant(QString::number(i)));
-                qt.setValue(group + "EffectDirection", -i);
+                qt.setValue(group + "EffectType", i % 2 ? QVariant(i % 3) : QVariant(QString::number(i % 3)));
+                qt.setValue(group + "EffectDirection", i % 2);
                 if (i == 2) {
                     qt.setValue(group + "Snooze", QStringLiteral("2010-06-01T10:05:00Z"));
                 }
@@ -70,7 +70,7 @@ private slots:
             const AffairInfo r = list.At(i);
             QCOMPARE(r.GetAffairTitle(), Titles[i]);
             QCOMPARE(r.GetPeriod().day, 7 * i);
-            QCOMPARE(r.GetEffect(), (QVariantList{QString::number(i), QString::number(-i)}));
+            QVERIFY(r.GetEffect() == EffectChoice::FromCodes(i % 3, i % 2));
         }
         QCOMPARE(list.At(2).SnoozeSecs(),
                  QDateTime(QDate(2010, 6, 1), QTime(10, 5), Qt::UTC).toSecsSinceEpoch());

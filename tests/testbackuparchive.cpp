@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/clock.h"
 #include "core/storage/backuparchive.h"
 #include "helpers/hostile.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QDir>
@@ -69,7 +69,7 @@ private slots:
     void initTestCase()
     {
         TestEnv::setTimeZone("UTC");
-        Clock::setMock(QDateTime(QDate(2009, 12, 20), QTime(10, 0)));
+        MockClock::set(QDateTime(QDate(2009, 12, 20), QTime(10, 0)));
     }
 
     // A missing picture and an event without one are carried as length 0, the events after

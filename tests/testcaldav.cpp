@@ -121,7 +121,7 @@ void TestCalDav::eventsTravelBothWays()
         home.Book.List.at(home.Book.List.at(0).GetAffairTitle().startsWith('D') ? 0 : 1);
     QCOMPARE(dentist.GetAffairTitle(), QStringLiteral("Dentist, 3; floor\nB"));
     QCOMPARE(dentist.GetPeriod().day, 1);
-    QCOMPARE(dentist.GetEffect().value(1).toInt(), 2);
+    QCOMPARE(dentist.GetEffect().direction, 2);
     QCOMPARE(home.Book.Picture(dentist).pixelColor(5, 5), QColor(Qt::blue));
 
     // Removed at home: gone at work too; nothing changed is one request with the token.
@@ -346,7 +346,7 @@ void TestCalDav::theReminderBookSyncsWithItsPictures()
     AffairInfo record;
     record.SetInfo(QString(), QStringLiteral("Water the plants"), QDateTime(QDate(2031, 5, 6), QTime(8, 0)),
                    0, 0, 7, 0, 0);
-    record.SetEffect({2, 1});
+    record.SetEffect({EffectChoice::Blinds, EffectChoice::Vertical});
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::white);
     picture.setPixel(10, 10, qRgb(0, 0, 255));

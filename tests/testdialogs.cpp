@@ -156,12 +156,7 @@ private slots:
                 const QRect r(widget->mapTo(dialog.get(), QPoint()), widget->size());
                 QVERIFY2(near(r.x(), place.rect.x()) && near(r.y(), place.rect.y()) &&
                              near(r.width(), place.rect.width()) && near(r.height(), place.rect.height()),
-                         qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
-                                        .arg(QLatin1String(place.name))
-                                        .arg(r.x())
-                                        .arg(r.y())
-                                        .arg(r.width())
-                                        .arg(r.height())));
+                         place.name);
             }
         }
         for (QWidget* widget : dialog->findChildren<QWidget*>()) {

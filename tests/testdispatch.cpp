@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/clock.h"
 #include "core/events/duedispatcher.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QMap>
@@ -185,9 +185,9 @@ void TestDispatch::zoneChangeReArms()
     list.RearmAll(At(2026, 3, 3, 6, 0));
     DueDispatcher dispatcher(list);
     TestEnv::setTimeZone("Europe/London");
-    Clock::setMock(At(2026, 3, 3, 8, 59).addSecs(59));
+    MockClock::set(At(2026, 3, 3, 8, 59).addSecs(59));
     QCOMPARE(Name(dispatcher.Tick()), "-");
-    Clock::advance(1);
+    MockClock::advance(1);
     QCOMPARE(Name(dispatcher.Tick()), "d");
 }
 

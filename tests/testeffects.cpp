@@ -5,8 +5,8 @@
 #include "core/effects/entryeffect.h"
 #include "core/effects/maskeffect.h"
 #include "core/effects/screenchoice.h"
-#include "core/effects/screensize.h"
 #include "core/effects/shuttereffect.h"
+#include "mock/MockScreens.h"
 
 #include <QtTest>
 
@@ -45,8 +45,8 @@ class TestEffects : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { ScreenSize::setOverride(QSize(1280, 1024)); }
-    void cleanup() { ScreenSize::clearOverride(); }
+    void init() { MockScreens::set(QSize(1280, 1024)); }
+    void cleanup() { MockScreens::reset(); }
 
     void initResults_data()
     {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/effects/screensize.h"
 #include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
+#include "mock/MockScreens.h"
 #include "support/testenv.h"
 
 #include <QAccessible>
@@ -50,8 +50,8 @@ class TestEffectShow : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { ScreenSize::setOverride(Screen); }
-    void cleanup() { ScreenSize::clearOverride(); }
+    void init() { MockScreens::set(Screen); }
+    void cleanup() { MockScreens::reset(); }
 
     // The first frame is drawn where the effect puts it: Push Right starts 309 pixels to the left.
     void firstFrameFollowsTheEffect()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/effects/screensize.h"
 #include "core/options/options.h"
 #include "core/storage/backuparchive.h"
+#include "mock/MockScreens.h"
 #include "support/widgettest.h"
 
 #include <QFileDialog>
@@ -46,7 +46,7 @@ private slots:
     void initTestCase()
     {
         QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        ScreenSize::setOverride(QSize(320, 240));
+        MockScreens::set(QSize(320, 240));
     }
 
     // Colours follow each event's state, whatever the language, and a change of the options.
@@ -139,7 +139,7 @@ private slots:
         QVERIFY(BackupArchive::Backup(QStringLiteral("backup/b.bef")).ok());
         SaveEvents({Event("w", At(2030, 1, 14, 18, 30), Days(14))});
         auto w = StartWindow();
-        Clock::advance(24 * 3600);
+        MockClock::advance(24 * 3600);
         WhenModal<QFileDialog>([](QFileDialog* dialog) {
             dialog->selectFile(QFileInfo(QStringLiteral("backup/b.bef")).absoluteFilePath());
             static_cast<QDialog*>(dialog)->accept();

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/effects/screensize.h"
 #include "core/picture/picturefile.h"
 #include "gui/effects/effectshow.h"
 #include "gui/events/affaireditdialog.h"
 #include "gui/paint/paintcpanel.h"
+#include "mock/MockScreens.h"
 #include "support/widgettest.h"
 
 #include <QClipboard>
@@ -93,29 +93,15 @@ private slots:
     void initTestCase() { TestEnv::setTimeZone("UTC"); }
     void init()
     {
-        ScreenSize::setOverride(QSize(320, 240));
-        Clock::setMock(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
-        // A dialog nobody in the test expected would wait for a person for ever: it is closed
-        // after a while and the test fails.
-        Stray = false;
-        Watchdog = new QTimer(this);
-        Watchdog->setInterval(10000);
-        connect(Watchdog, &QTimer::timeout, this, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                Stray = true;
-                modal->close();
-            }
-        });
-        Watchdog->start();
+        MockScreens::set(QSize(320, 240));
+        MockClock::set(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
+        GuardModals();
     }
     void cleanup()
     {
-        delete Watchdog;
-        Watchdog = nullptr;
         qDeleteAll(QCoreApplication::instance()->findChildren<QTimer*>(QStringLiteral("WhenModal")));
-        QVERIFY2(!Stray, "a dialog was left open");
     }
-    void cleanupTestCase() { Clock::reset(); }
+    void cleanupTestCase() { MockClock::reset(); }
 
     // Every tool's step undone and redone from the keyboard and the panel, the buttons telling
     // what is possible; a new step then leaves nothing to redo.
@@ -180,9 +166,11 @@ private slots:
     }
 
     // A tool key pressed in the middle of a stroke: the stroke is still one step of its own.
-    void toolKeyInsideStroke()
+    // "OK" saves the picture as it is after the undo; the session keeps well over 50 steps.
+    void strokesUndoAndOk()
     {
         TestEnv::ScratchDir dir;
+        QVERIFY(QDir().mkdir(QStringLiteral("data")));
         PaintCPanel panel;
         PrepareNewEvent(panel);
         PaintWidget* canvas = panel.Canvas();
@@ -197,16 +185,7 @@ private slots:
         QVERIFY(canvas->GetImage() == stroke);
         Key(panel, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(canvas->GetImage() == blank);
-    }
-
-    // "OK" saves the picture as it is after the undo; the session keeps well over 50 steps.
-    void undoThenOk()
-    {
-        TestEnv::ScratchDir dir;
-        QVERIFY(QDir().mkdir(QStringLiteral("data")));
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
-        PaintWidget* canvas = panel.Canvas();
+        Key(panel, Qt::Key_P);
         for (int i = 0; i < 60; ++i) {
             QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(5 + i * 5, 100));
         }
@@ -217,7 +196,7 @@ private slots:
         Click(&panel, "pushButton_2");
         QVERIFY(panel.IsSaved());
         QImage saved;
-        QCOMPARE(PictureFile::Read(panel.GetAffair().GetPicPath(), kept.size(), &saved), 0);
+        QVERIFY(PictureFile::Read(panel.GetAffair().GetPicPath(), kept.size(), &saved));
         QVERIFY(saved == kept);
     }
 
@@ -261,7 +240,8 @@ private slots:
         QCOMPARE(text, QStringLiteral("The clipboard holds no picture."));
     }
 
-    void openPicture()
+    // A picture opened, or dropped, is placed in the middle.
+    void openAndDropPicture()
     {
         TestEnv::ScratchDir dir;
         QVERIFY(HalfRed(QSize(40, 20)).save(QStringLiteral("photo.png")));
@@ -273,6 +253,11 @@ private slots:
             QMetaObject::invokeMethod(dialog, "accept");
         });
         Key(panel, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(panel.Canvas()->PlacedRect(), QRect(140, 110, 40, 20));
+        Key(panel, Qt::Key_L);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        Drop(panel, &mime);
         QCOMPARE(panel.Canvas()->PlacedRect(), QRect(140, 110, 40, 20));
     }
 
@@ -308,24 +293,22 @@ private slots:
         QVERIFY(!panel.Canvas()->IsPlacing() && panel.Canvas()->GetImage() == before);
     }
 
-    void dropPicture()
-    {
-        TestEnv::ScratchDir dir;
-        QVERIFY(HalfRed(QSize(40, 20)).save(QStringLiteral("photo.png")));
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(dir.file(QStringLiteral("photo.png")))});
-        Drop(panel, &mime);
-        QCOMPARE(panel.Canvas()->PlacedRect(), QRect(140, 110, 40, 20));
-    }
-
-    // The text tool asks nothing; the font button does. Keys pick the tools and the width.
-    void textFontAndKeys()
+    // The text tool asks nothing; the font button does, the colour button starts on the pen's
+    // colour. Keys pick the tools and the width. Minimising the panel or the sheet minimises
+    // nothing: without a task bar nothing would bring them back.
+    void buttonsKeysAndMinimising()
     {
         TestEnv::ScratchDir dir;
         PaintCPanel panel;
         PrepareNewEvent(panel);
+        panel.Canvas()->DrawPen().setColor(QColor(200, 0, 0));
+        QColor offered;
+        WhenModal<QColorDialog>([&offered](QColorDialog* dialog) {
+            offered = dialog->currentColor();
+            dialog->accept();
+        });
+        Click(&panel, "MyColor");
+        QCOMPARE(offered, QColor(200, 0, 0));
         bool asked = false;
         WhenModal<QFontDialog>([&asked](QFontDialog* dialog) {
             asked = true;
@@ -346,7 +329,6 @@ private slots:
         Key(panel, Qt::Key_F);
         QCOMPARE(panel.Canvas()->Tool(), int(PaintWidget::Fill));
         QVERIFY(Child<QAbstractButton>(&panel, "MyFill")->isChecked());
-        QVERIFY(Child<QAbstractButton>(&panel, "MyFill")->toolTip().endsWith(QStringLiteral("(F)")));
         Key(panel, Qt::Key_X);
         QCOMPARE(panel.Canvas()->Tool(), int(PaintWidget::Rubber));
         auto* width = Child<QSpinBox>(&panel, "MyPenWidth");
@@ -356,29 +338,21 @@ private slots:
         Key(panel, Qt::Key_BracketLeft);
         Key(panel, Qt::Key_BracketLeft);
         QCOMPARE(width->value(), 4);
-    }
 
-    // About 24 points on 1080 lines, in proportion on other screens.
-    void readableTextSize()
-    {
-        ScreenSize::setOverride(QSize(1920, 1080));
-        QCOMPARE(PaintWidget().TextFont().pointSizeF(), 24.0);
-        ScreenSize::setOverride(QSize(2560, 1440));
-        QCOMPARE(PaintWidget().TextFont().pointSizeF(), 32.0);
-    }
-
-    // Minimising the panel or the sheet minimises nothing: without a task bar nothing would
-    // bring them back.
-    void minimisingKeepsTheEditor()
-    {
-        TestEnv::ScratchDir dir;
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
         panel.showMinimized();
         QTRY_VERIFY_WITH_TIMEOUT(!panel.isMinimized() && panel.isVisible() && panel.Canvas()->isVisible(),
                                  5000);
         panel.Canvas()->showMinimized();
         QTRY_VERIFY_WITH_TIMEOUT(!panel.Canvas()->isMinimized() && !panel.isMinimized(), 5000);
+    }
+
+    // About 24 points on 1080 lines, in proportion on other screens.
+    void readableTextSize()
+    {
+        MockScreens::set(QSize(1920, 1080));
+        QCOMPARE(PaintWidget().TextFont().pointSizeF(), 24.0);
+        MockScreens::set(QSize(2560, 1440));
+        QCOMPARE(PaintWidget().TextFont().pointSizeF(), 32.0);
     }
 
     void okWritesPictureOnceItCan()
@@ -431,29 +405,12 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), &panel);
     }
 
-    // The pen colour is where the colour dialog starts.
-    void colourDialogStartsOnPen()
-    {
-        TestEnv::ScratchDir dir;
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
-        panel.Canvas()->DrawPen().setColor(QColor(200, 0, 0));
-        QColor offered;
-        WhenModal<QColorDialog>([&offered](QColorDialog* dialog) {
-            offered = dialog->currentColor();
-            dialog->accept();
-        });
-        Click(&panel, "MyColor");
-        QCOMPARE(offered, QColor(200, 0, 0));
-    }
-
     // The pointer is on the second screen: the sheet opens there, at its pixels; the pen keeps
     // its apparent width.
     void sheetAtScale()
     {
         const double ratio = 1.5;
-        ScreenSize::setOverride({{QRect(0, 0, 320, 240), 1.0}, {QRect(320, 0, 320, 240), ratio}},
-                                QPoint(400, 10));
+        MockScreens::set({{QRect(0, 0, 320, 240), 1.0}, {QRect(320, 0, 320, 240), ratio}}, QPoint(400, 10));
         PaintWidget canvas;
         canvas.ResetCanvas(QColor(0, 0, 255), 20);
         canvas.show();
@@ -466,10 +423,6 @@ private slots:
         QCOMPARE(canvas.GetImage().pixel(c + qRound(8 * ratio), c), qRgb(0, 0, 255));
         QCOMPARE(canvas.GetImage().pixel(c + qRound(12 * ratio), c), qRgb(255, 255, 255));
     }
-
-private:
-    QTimer* Watchdog = nullptr;
-    bool Stray = false;
 };
 
 QTEST_MAIN(TestPaintCPanel)

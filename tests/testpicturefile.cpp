@@ -104,11 +104,11 @@ private slots:
         QImage out(2, 2, QImage::Format_RGB16);
         out.fill(Qt::green);
         const QImage before = out;
-        QCOMPARE(PictureFile::Read(Pic, QSize(6, 4), &out), -1);
+        QVERIFY(!PictureFile::Read(Pic, QSize(6, 4), &out));
         QCOMPARE(out, before);
         // Saving over it replaces the name itself, never what a link points to.
-        QCOMPARE(PictureFile::Write(Pic, sample(6, 4)), 0);
-        QCOMPARE(PictureFile::Read(Pic, QSize(6, 4), &out), 0);
+        QVERIFY(PictureFile::Write(Pic, sample(6, 4)));
+        QVERIFY(PictureFile::Read(Pic, QSize(6, 4), &out));
         QCOMPARE(TestEnv::readAll(QStringLiteral("outside")), PictureFile::Encode(sample(6, 4)));
         QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"dap20100201090503"});

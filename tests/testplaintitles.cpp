@@ -3,6 +3,7 @@
 #include "gui/effects/effectshow.h"
 #include "gui/events/affaireditdialog.h"
 #include "gui/main/misseddialog.h"
+#include "mock/MockScreens.h"
 #include "support/widgettest.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -174,11 +175,11 @@ private slots:
             }
             QVERIFY(lines.constLast().endsWith(QChar(0x2026)));
         }
-        ScreenSize::setOverride(screen);
+        MockScreens::set(screen);
         EffectShow w;
         w.SetTitle(words);
         w.PrepareEffect(QStringLiteral("missing"), 3, 0);
-        ScreenSize::clearOverride();
+        MockScreens::reset();
         QCOMPARE(qAlpha(w.Frame().Picture().pixel(960, 540)), 255);
     }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/clock.h"
 #include "core/events/localtime.h"
 #include "core/events/reminderbook.h"
 #include "core/events/reminderhold.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QFileInfo>
@@ -31,7 +31,7 @@ int TickFor(ReminderBook& book, int seconds, QSignalSpy& due)
 {
     const qsizetype before = due.size();
     for (int i = 0; i < seconds; ++i) {
-        Clock::advance(1);
+        MockClock::advance(1);
         book.Tick();
     }
     return int(due.size() - before);
@@ -48,8 +48,8 @@ private slots:
         qRegisterMetaType<AffairInfo>();
         TestEnv::setTimeZone("Europe/Berlin");
     }
-    void init() { Clock::setMock(Now); }
-    void cleanup() { Clock::reset(); }
+    void init() { MockClock::set(Now); }
+    void cleanup() { MockClock::reset(); }
 
     // Nothing that fell due is dropped: a newcomer takes the screen, the one it covered comes
     // again when the newcomer goes, and a preview covers a reminder without losing it.
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(book.Load());
         book.Start();
         QSignalSpy due(&book, &ReminderBook::reminderDue);
-        Clock::advance(jump);
+        MockClock::advance(jump);
         book.Tick();
         const int atJump = int(due.size());
         QCOMPARE(atJump + TickFor(book, window - 1, due), expected);

@@ -22,7 +22,7 @@ void TestReminderMenu::rightClickSnoozes()
     SaveEvents({Event("rent", now.addSecs(1))});
     auto program = StartWindow(false);
     ReminderScreen* screen = program->window->Screen();
-    Clock::advance(1);
+    MockClock::advance(1);
     program->book.Tick();
     EffectShow* reminder = screen->Window();
     QVERIFY(reminder);
@@ -35,7 +35,7 @@ void TestReminderMenu::rightClickSnoozes()
     screen->Menu()->actions().at(1)->trigger(); // again in 5 minutes
     QVERIFY(!screen->Window());
     QCOMPARE(EventBuilder::Stored().At(0).SnoozeSecs(), now.toSecsSinceEpoch() + 301);
-    Clock::advance(300);
+    MockClock::advance(300);
     program->book.Tick();
     QVERIFY(screen->Window());
 }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/clock.h"
 #include "core/options/autostart.h"
 #include "core/options/esettings.h"
 #include "core/picture/picturefile.h"
 #include "core/storage/backuparchive.h"
 #include "core/storage/safefile.h"
 #include "helpers/hostile.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QProcess>
@@ -45,7 +45,7 @@ class TestSafeFile : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Clock::setMock(QDateTime(QDate(2010, 6, 1), QTime(12, 0))); }
+    void initTestCase() { MockClock::set(QDateTime(QDate(2010, 6, 1), QTime(12, 0))); }
 
     // Each kind of write on a real disk with 0 and 4 KiB left: it either reports success
     // and the file holds all of it, or reports failure and every file is as it was.
@@ -70,7 +70,7 @@ private slots:
             TestEnv::ScratchDir elsewhere;
             QDir().mkpath(QStringLiteral("data"));
             QVERIFY(AffairStore().SaveAffairs(events(3, 10)));
-            QCOMPARE(PictureFile::Write(Pic, noise(60, 60, 2)), 0);
+            QVERIFY(PictureFile::Write(Pic, noise(60, 60, 2)));
             QVERIFY(BackupArchive::Backup(restoreFrom).ok());
         }
         Hostile::SmallDisk disk;
@@ -81,7 +81,7 @@ private slots:
         QDir().mkpath(QStringLiteral("config"));
         qputenv("XDG_CONFIG_HOME", QDir::current().absoluteFilePath(QStringLiteral("config")).toLocal8Bit());
         QVERIFY(AffairStore().SaveAffairs(events(2, 10)));
-        QCOMPARE(PictureFile::Write(Pic, noise(60, 60, 1)), 0);
+        QVERIFY(PictureFile::Write(Pic, noise(60, 60, 1)));
         QVERIFY(ESettings().SaveOptions());
         QVERIFY(BackupArchive::Backup(Today).ok());
         QCOMPARE(AutoStart::Apply(true, QStringLiteral("/old"), QString()), AutoStart::Outcome::Written);
@@ -100,10 +100,10 @@ private slots:
             ok = options.SaveOptions();
             whole = [] { return ESettings().GetExpiredColor() == QColor(1, 2, 3); };
         } else if (kind == "picture") {
-            ok = PictureFile::Write(Pic, noise(60, 60, 3)) == 0;
+            ok = PictureFile::Write(Pic, noise(60, 60, 3));
             whole = [] {
                 QImage image;
-                return PictureFile::Read(Pic, QSize(60, 60), &image) == 0 && image == noise(60, 60, 3);
+                return PictureFile::Read(Pic, QSize(60, 60), &image) && image == noise(60, 60, 3);
             };
         } else if (kind == "backup") {
             ok = BackupArchive::Backup(Today).ok();
@@ -123,7 +123,7 @@ private slots:
                 QImage image;
                 const AffairList list = EventBuilder::Stored();
                 return list.Count() == 3 && !QFileInfo::exists(Pic) &&
-                       PictureFile::Read(list.At(0).GetPicPath(), QSize(60, 60), &image) == 0 &&
+                       PictureFile::Read(list.At(0).GetPicPath(), QSize(60, 60), &image) &&
                        image == noise(60, 60, 2);
             };
         }
@@ -150,11 +150,11 @@ private slots:
             QProcess saver;
             saver.setProcessEnvironment(env);
             saver.start(PENNIBELL_SAVER, {dir.path()});
-            // No time limits: on a busy machine saving (and dying in a sync) can take long.
-            QVERIFY(saver.waitForReadyRead(-1));
+            // Generous: on a busy machine saving (and dying in a sync) can take long.
+            QVERIFY2(saver.waitForReadyRead(20000), "the saver never started saving");
             QThread::msleep(random.bounded(1, 60));
             ::kill(pid_t(saver.processId()), SIGKILL);
-            QVERIFY(saver.waitForFinished(-1));
+            QVERIFY2(saver.waitForFinished(5000), "a killed saver did not end");
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
             const AffairList list = EventBuilder::Stored(dir.file("data/eventinfor.eda"));
@@ -162,7 +162,7 @@ private slots:
             QCOMPARE(list.At(list.Count() - 1).GetAffairID(), QStringLiteral("id%1").arg(list.Count() - 1));
 
             QImage image;
-            QCOMPARE(PictureFile::Read(dir.file("data/dap20300101080000"), QSize(800, 600), &image), 0);
+            QVERIFY(PictureFile::Read(dir.file("data/dap20300101080000"), QSize(800, 600), &image));
             pictureContents.insert(TestEnv::readAll(dir.file("data/dap20300101080000")));
             storeContents.insert(TestEnv::readAll(dir.file("data/eventinfor.eda")));
 
@@ -195,10 +195,10 @@ private slots:
         for (int k = 0; k < 30; ++k) {
             QProcess saver;
             saver.start(PENNIBELL_SAVER, {dir.path(), QStringLiteral("restore")});
-            QVERIFY(saver.waitForReadyRead(-1));
+            QVERIFY2(saver.waitForReadyRead(20000), "the saver never started restoring");
             QThread::msleep(random.bounded(1, 100));
             ::kill(pid_t(saver.processId()), SIGKILL);
-            QVERIFY(saver.waitForFinished(-1));
+            QVERIFY2(saver.waitForFinished(5000), "a killed saver did not end");
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
             const AffairList list = EventBuilder::Stored(dir.filePath(QStringLiteral("data/eventinfor.eda")));

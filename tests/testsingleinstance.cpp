@@ -2,6 +2,7 @@
 #include "core/system/singleinstance.h"
 #include "support/testenv.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
@@ -10,6 +11,14 @@
 #include <memory>
 
 namespace {
+// One budget for every wait of a test, so that waits failing one after another under a fault
+// still end the test in time.
+QDeadlineTimer Budget;
+int Left()
+{
+    return int(qMax<qint64>(0, Budget.remainingTime()));
+}
+
 // Another copy of the program on dataDir; killed rather than left running when it goes.
 class Probe : public QProcess
 {
@@ -27,12 +36,12 @@ public:
     ~Probe() override
     {
         kill();
-        waitForFinished(10000);
+        waitForFinished(2000);
     }
     // True once it holds its folder.
     bool ready()
     {
-        while (!canReadLine() && waitForReadyRead(10000)) {
+        while (!canReadLine() && waitForReadyRead(Left())) {
         }
         return readLine().trimmed() == "ready";
     }
@@ -51,6 +60,7 @@ private slots:
         QVERIFY(Runtime.isValid());
         qputenv("XDG_RUNTIME_DIR", Runtime.path().toLocal8Bit());
     }
+    void init() { Budget.setRemainingTime(25000); }
 
     // A killed copy leaves its lock and socket behind; they do not block the next one, which
     // answers on the socket it took over. Every later start on the same folder leaves at once
@@ -64,7 +74,7 @@ private slots:
         Probe crashed(mine.path());
         QVERIFY(crashed.ready());
         crashed.kill();
-        QVERIFY(crashed.waitForFinished(10000));
+        QVERIFY(crashed.waitForFinished(Left()));
         QVERIFY(QFile::exists(Runtime.filePath(key + QStringLiteral(".lock"))) &&
                 QFile::exists(Runtime.filePath(key)));
         {
@@ -75,7 +85,7 @@ private slots:
             QCOMPARE(raised.count(), 0);
             for (int n = 1; n <= 2; ++n) {
                 expectAlreadyRunning(mine.path());
-                QTRY_COMPARE(raised.count(), n);
+                QTRY_COMPARE_WITH_TIMEOUT(raised.count(), n, Left());
             }
         }
         QVERIFY(Probe(mine.path()).ready());
@@ -94,7 +104,7 @@ private slots:
         TestEnv::writeAll(staging, "half written");
         {
             Probe second(data.path(), otherRuntime.path());
-            QVERIFY(second.waitForFinished(20000));
+            QVERIFY(second.waitForFinished(Left()));
             QCOMPARE(second.exitCode(), SingleInstance::AlreadyRunningExitCode);
         }
         QVERIFY(QFile::exists(staging));
@@ -131,7 +141,7 @@ private:
     static void expectAlreadyRunning(const QString& dataDir)
     {
         Probe p(dataDir);
-        QVERIFY(p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit);
+        QVERIFY(p.waitForFinished(Left()) && p.exitStatus() == QProcess::NormalExit);
         QCOMPARE(p.exitCode(), SingleInstance::AlreadyRunningExitCode);
     }
 };

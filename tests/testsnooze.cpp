@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/clock.h"
 #include "core/events/duedispatcher.h"
 #include "core/events/missedreminders.h"
 #include "core/events/nextreminder.h"
 #include "core/events/snoozechoice.h"
 #include "core/system/lastrunning.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QTest>
@@ -144,7 +144,7 @@ private slots:
             QVERIFY(running.Mark(t, t == last - 600));
         }
         TestEnv::setTimeZone("Europe/Berlin");
-        Clock::setMock(At(2026, 12, 16, 11, 30));
+        MockClock::set(At(2026, 12, 16, 11, 30));
         QCOMPARE(LastRunning("lastrun.ini").Recorded(), std::optional<qint64>(last));
         // A record after now (the largest number, a clock that was wrong) is no record.
         for (const QByteArray& future :

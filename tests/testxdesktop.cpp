@@ -3,6 +3,7 @@
 // never takes the keys being typed, and another program's full-screen window is seen, the
 // program's own is not. Skipped, with the reason, where there is no X server to start.
 #include "gui/effects/effectshow.h"
+#include "gui/platform/displayscreens.h"
 #include "gui/platform/fullscreenwatch.h"
 
 #include <QApplication>
@@ -183,6 +184,8 @@ int main(int argc, char** argv)
     int result = 0;
     {
         QApplication app(argc, argv);
+        DisplayScreens screens;
+        ScreenSize::Install(&screens);
         TestXDesktop test;
         result = QTest::qExec(&test, argc, argv);
     }

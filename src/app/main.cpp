@@ -8,10 +8,11 @@
 #include "core/system/makerinfo.h"
 #include "core/system/platformchoice.h"
 #include "core/system/singleinstance.h"
-#include "gui/dbus/pennibellbus.h"
 #include "core/system/termination.h"
+#include "gui/dbus/pennibellbus.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/reminderscreen.h"
+#include "gui/platform/displayscreens.h"
 #include "gui/sync/syncfront.h"
 
 #include <QApplication>
@@ -72,12 +73,16 @@ int main(int argc, char* argv[])
         // title needs fonts, which need a GUI application, which needs no display offscreen.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication headless(argc, argv);
+        DisplayScreens screens;
+        ScreenSize::Install(&screens);
         speak();
         DataLocation::forApplication().enter();
         return CommandLine::Carry(request, true, out, err);
     }
 
     QApplication app(argc, argv);
+    DisplayScreens screens;
+    ScreenSize::Install(&screens);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pennibell.Pennibell"));
     speak();
     // Every data file lives relative to the program's folder, or to the user's own data folder

@@ -110,23 +110,51 @@ inline QByteArray nestedList(int depth)
     return level.repeated(depth) + QByteArray(8, '\0').replace(3, 1, "\x09");
 }
 
+// One PNG chunk: length, type, data and checksum.
+inline QByteArray pngChunk(const char* type, const QByteArray& data)
+{
+    const QByteArray body = QByteArray(type) + data;
+    QByteArray length(4, '\0');
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), length.data());
+    qToBigEndian<quint32>(
+        quint32(::crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))), crc.data());
+    return length + body + crc;
+}
+
+// A well-formed PNG of `width` x `height` pixels of 8-bit `colourType` (0 grey, 6 RGBA) whose
+// pixel data is `packed` (next to none when empty: a header claiming a size, nothing behind it).
+inline QByteArray png(quint32 width, quint32 height, int colourType = 6, const QByteArray& packed = {})
+{
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(width, header.data());
+    qToBigEndian<quint32>(height, header.data() + 4);
+    header[8] = 8;
+    header[9] = char(colourType);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
+           pngChunk("IDAT", packed.isEmpty() ? qCompress("\0\0\0\0\0", 9).mid(4) : packed) +
+           pngChunk("IEND", QByteArray());
+}
+
+// A BMP whose header claims `width` x `height` pixels of 24 bits, with sixteen bytes behind it.
+inline QByteArray bmpClaiming(qint32 width, qint32 height)
+{
+    QByteArray bmp(54, '\0');
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    qToLittleEndian<quint32>(54 + 16, bmp.data() + 2);
+    qToLittleEndian<quint32>(54, bmp.data() + 10);
+    qToLittleEndian<quint32>(40, bmp.data() + 14);
+    qToLittleEndian<qint32>(width, bmp.data() + 18);
+    qToLittleEndian<qint32>(height, bmp.data() + 22);
+    qToLittleEndian<quint16>(1, bmp.data() + 26);
+    qToLittleEndian<quint16>(24, bmp.data() + 28);
+    return bmp + QByteArray(16, '\x7f');
+}
+
 // An image object: a PNG of side x side grey pixels, a few dozen KiB that decode to side² bytes.
 inline QByteArray imageObject(int side)
 {
-    auto chunk = [](const char* type, const QByteArray& data) {
-        QByteArray body = QByteArray(type) + data;
-        QByteArray out(4, '\0');
-        qToBigEndian<quint32>(quint32(data.size()), out.data());
-        QByteArray crc(4, '\0');
-        qToBigEndian<quint32>(
-            quint32(::crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))),
-            crc.data());
-        return out + body + crc;
-    };
-    QByteArray header(13, '\0');
-    qToBigEndian<quint32>(quint32(side), header.data());
-    qToBigEndian<quint32>(quint32(side), header.data() + 4);
-    header[8] = 8; // bit depth; colour type 0: grey
     z_stream z = {};
     deflateInit(&z, 9);
     const QByteArray row(side + 1, '\0');
@@ -143,9 +171,8 @@ inline QByteArray imageObject(int side)
         } while (z.avail_out == 0);
     }
     deflateEnd(&z);
-    const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n") + chunk("IHDR", header) + chunk("IDAT", packed) +
-                           chunk("IEND", QByteArray());
-    return QByteArray("\0\0\0\x46\0\0\0\x01", 8) + png; // an image, present
+    return QByteArray("\0\0\0\x46\0\0\0\x01", 8) +
+           png(quint32(side), quint32(side), 0, packed); // an image, present
 }
 
 // The event files that Qt's settings reader could not survive: one title a list nested 40,000

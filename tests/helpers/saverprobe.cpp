@@ -2,9 +2,9 @@
 // Saves the event file, a picture and a backup in an endless loop, alternating between two
 // contents, until it is killed; or, given "restore", restores two backups in turn. The
 // crash-safety test kills it at random moments.
-#include "core/events/clock.h"
 #include "core/picture/picturefile.h"
 #include "core/storage/backuparchive.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QCoreApplication>
@@ -80,7 +80,7 @@ int main(int argc, char* argv[])
     // the store's first save would wait out QLockFile's 30 s before taking it over.
     QFile::remove("data/eventinfor.eda.lock");
     QFile::remove("data/eventinfor.eda.lock.rmlock");
-    Clock::setMock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    MockClock::set(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
     if (app.arguments().value(2) == QLatin1String("restore")) {
         return restoreForever();
     }
@@ -91,7 +91,7 @@ int main(int argc, char* argv[])
         if (!AffairStore().SaveAffairs(lists[v])) {
             return 2;
         }
-        if (PictureFile::Write("./data/dap20300101080000", pictures[v]) != 0) {
+        if (!PictureFile::Write("./data/dap20300101080000", pictures[v])) {
             return 3;
         }
         if (!BackupArchive::Backup(BackupArchive::FileNameFor(QDate(2026, 12, 6))).ok()) {

@@ -24,7 +24,7 @@ inline AffairInfo Event(const QString& id, const QDateTime& first, const AffairP
     record.SetInfo(id, title.isEmpty() ? id : title, first, period.year, period.month, period.day,
                    period.hour, period.minute);
     record.SetPicPath(QStringLiteral("./data/dap") + first.toString(QStringLiteral("yyyyMMddhhmmss")));
-    record.SetEffect({0, 0});
+    record.SetEffect({EffectChoice::Push, EffectChoice::Up});
     return record;
 }
 

@@ -29,7 +29,7 @@ public:
     QByteArray Encode(const AffairInfo& record, const QImage& picture, const QString& uid) const override
     {
         const AffairPeriod p = record.GetPeriod();
-        const QVariantList e = record.GetEffect();
+        const EffectChoice e = record.GetEffect();
         QString summary = record.GetAffairTitle();
         summary.replace(QLatin1String("\\"), QLatin1String("\\\\"))
             .replace(QLatin1String(";"), QLatin1String("\\;"))
@@ -48,10 +48,7 @@ public:
                     .arg(p.hour)
                     .arg(p.minute)
                     .toUtf8();
-        text += QStringLiteral("X-PENNIBELL-EFFECT:%1/%2\r\n")
-                    .arg(e.value(0).toInt())
-                    .arg(e.value(1).toInt())
-                    .toUtf8();
+        text += QStringLiteral("X-PENNIBELL-EFFECT:%1/%2\r\n").arg(int(e.kind)).arg(e.direction).toUtf8();
         if (!picture.isNull()) {
             QByteArray png;
             QBuffer buffer(&png);
@@ -96,7 +93,7 @@ public:
                                                       QStringLiteral("yyyyMMdd'T'HHmmss"));
         out->record.SetInfo(QString(), summary, start, p.value(0).toInt(), p.value(1).toInt(),
                             p.value(2).toInt(), p.value(3).toInt(), p.value(4).toInt());
-        out->record.SetEffect({e.value(0).toInt(), e.value(1).toInt()});
+        out->record.SetEffect(EffectChoice::FromCodesOrDefault(e.value(0).toInt(), e.value(1).toInt()));
         out->uid = QString::fromUtf8(props.value("UID"));
         out->picture = QImage();
         if (props.contains("ATTACH")) {
@@ -158,7 +155,7 @@ public:
     {
         AffairInfo r;
         r.SetInfo(QString(), title, QDateTime(QDate(2030, 1, 2), QTime(9, 30)), 0, 0, 1, 0, 0);
-        r.SetEffect({1, 2});
+        r.SetEffect({EffectChoice::Spread, EffectChoice::Left});
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(color);
         QString id;

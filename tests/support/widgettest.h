@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/events/clock.h"
 #include "core/events/reminderbook.h"
 #include "core/options/options.h"
 #include "gui/main/mainwindow.h"
+#include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -37,10 +39,50 @@ inline void ClickBox(const QObject* dialog, QDialogButtonBox::StandardButton whi
     QTest::mouseClick(Child<QDialogButtonBox>(dialog, "buttonBox")->button(which), Qt::LeftButton);
 }
 
+// Closes every modal window, innermost first, so that the exec() waiting for each returns.
+inline void CloseModals()
+{
+    for (int i = 0; i < 10 && QApplication::activeModalWidget(); ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    }
+}
+
+// A modal window nobody answers (none was expected, or the answer did not close it) would wait
+// for a person for ever: one up for 10 s fails the test and is closed, and after that one any
+// other within half a second, so that a fault in every case still ends the run soon. Once per run.
+inline void GuardModals()
+{
+    if (QCoreApplication::instance()->findChild<QTimer*>(QStringLiteral("ModalGuard"))) {
+        return;
+    }
+    auto* guard = new QTimer(QCoreApplication::instance());
+    guard->setObjectName(QStringLiteral("ModalGuard"));
+    guard->setInterval(250);
+    QElapsedTimer since;
+    QObject::connect(guard, &QTimer::timeout, [since, seen = QPointer<QWidget>(), failed = false]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal != seen) {
+            seen = modal;
+            since.start();
+        } else if (since.hasExpired(failed ? 500 : 10000)) {
+            failed = true;
+            QTest::qFail("a modal window nobody answered stayed up", __FILE__, __LINE__);
+            CloseModals();
+        }
+    });
+    guard->start();
+}
+
 // Runs `answer` on the next modal widget of type T once it is up; nothing waits for a person.
 // One that never comes is forgotten with the Sandbox.
 template <typename T = QWidget, typename F> void WhenModal(F answer)
 {
+    GuardModals();
     auto* poll = new QTimer(QCoreApplication::instance());
     poll->setObjectName(QStringLiteral("WhenModal"));
     poll->setInterval(5);
@@ -85,14 +127,15 @@ public:
     {
         TestEnv::setTimeZone("UTC");
         qputenv("XDG_CONFIG_HOME", Config.path().toLocal8Bit());
-        Clock::setMock(At(2030, 1, 15, 12, 0));
+        MockClock::set(At(2030, 1, 15, 12, 0));
+        GuardModals();
     }
     ~Sandbox()
     {
         qDeleteAll(QCoreApplication::instance()->findChildren<QTimer*>(QStringLiteral("WhenModal")));
         // Windows deleted later must go before their folder does.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Clock::reset();
+        MockClock::reset();
     }
 
 private:

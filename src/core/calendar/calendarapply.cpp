@@ -74,7 +74,7 @@ bool CalendarImport::Apply(ReminderBook& book, const Plan& plan, QString* error,
                 written.append(path);
                 record.SetPicPath(path);
             }
-            if (PictureFile::Write(path, Picture(entry, size), &why) != 0) {
+            if (!PictureFile::Write(path, Picture(entry, size), &why)) {
                 return fail(why);
             }
         }

@@ -91,12 +91,9 @@ icalcomponent* eventComponent(const AffairInfo& r, icaltimezone* zone, const ica
         icalcomponent_add_property(event,
                                    icalproperty_new_rrule(icalrecurrencetype_from_string(rrule.constData())));
     }
-    if (!r.GetEffect().isEmpty()) {
-        icalproperty* effect =
-            icalproperty_new_x(CalendarExport::EffectName(r.GetEffect()).toUtf8().constData());
-        icalproperty_set_x_name(effect, "X-PENNIBELL-EFFECT");
-        icalcomponent_add_property(event, effect);
-    }
+    icalproperty* effect = icalproperty_new_x(CalendarExport::EffectName(r.GetEffect()).toUtf8().constData());
+    icalproperty_set_x_name(effect, "X-PENNIBELL-EFFECT");
+    icalcomponent_add_property(event, effect);
     if (!base64.isEmpty()) {
         // libical writes the data as it is given: base64 text, freed with the component.
         char* data = static_cast<char*>(malloc(size_t(base64.size()) + 1));
@@ -257,9 +254,9 @@ QByteArray CalendarExport::Png(const QImage& picture)
     return png;
 }
 
-QString CalendarExport::EffectName(const QVariantList& effect)
+QString CalendarExport::EffectName(const EffectChoice& effect)
 {
-    return EffectCodes::Text(EffectCodes::Row(effect.value(0).toInt(), effect.value(1).toInt()));
+    return EffectCodes::Text(EffectCodes::Row(effect));
 }
 
 QByteArray CalendarExport::Text(const QList<AffairInfo>& events)

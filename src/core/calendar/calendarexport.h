@@ -37,5 +37,5 @@ public:
     // PNG with white turned transparent, as calendar programs show an attachment.
     static QByteArray Png(const QImage& picture);
     // The property's value: the effect's name as the event editor lists it.
-    static QString EffectName(const QVariantList& effect);
+    static QString EffectName(const EffectChoice& effect);
 };

@@ -226,7 +226,7 @@ bool checkPicture(const QByteArray& bytes, QString* why)
     return true;
 }
 
-QVariantList effectFrom(icalcomponent* c)
+EffectChoice effectFrom(icalcomponent* c)
 {
     for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_X_PROPERTY); p != nullptr;
          p = icalcomponent_get_next_property(c, ICAL_X_PROPERTY)) {
@@ -236,11 +236,11 @@ QVariantList effectFrom(icalcomponent* c)
         const QString name = QString::fromUtf8(icalproperty_get_x(p)).trimmed();
         for (int row = 0; row < EffectCodes::RowCount; ++row) {
             if (EffectCodes::Text(row).compare(name, Qt::CaseInsensitive) == 0) {
-                return {EffectCodes::Type(row), EffectCodes::Direction(row)};
+                return EffectCodes::Choice(row);
             }
         }
     }
-    return {EffectCodes::Type(0), EffectCodes::Direction(0)};
+    return EffectChoice();
 }
 
 class Reader

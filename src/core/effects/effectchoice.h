@@ -33,6 +33,8 @@ struct EffectChoice
         Vertical = 1
     };
 
+    // The default, the one effect for whatever names none: a record without one, a stored pair
+    // no effect has, no row chosen in a list.
     Kind kind = Bounce;
     // A Direction for Push and Spread, an Orientation for Blinds, 0 for Bounce.
     int direction = 0;
@@ -42,6 +44,11 @@ struct EffectChoice
     // Nothing for an unknown type code or a direction the kind does not have. Bounce takes any
     // direction code and keeps 0.
     static std::optional<EffectChoice> FromCodes(int type, int direction);
+    // The same, the default for a pair no effect has.
+    static EffectChoice FromCodesOrDefault(int type, int direction)
+    {
+        return FromCodes(type, direction).value_or(EffectChoice());
+    }
 
     bool operator==(const EffectChoice& other) const
     {

@@ -48,7 +48,7 @@ QString EffectCodes::Text(int row)
 
 EffectChoice EffectCodes::Choice(int row)
 {
-    return inRange(row) ? Entries[row].choice : EffectChoice{EffectChoice::Bounce, 0};
+    return inRange(row) ? Entries[row].choice : EffectChoice();
 }
 
 int EffectCodes::Type(int row)
@@ -69,10 +69,4 @@ int EffectCodes::Row(const EffectChoice& choice)
         }
     }
     return 0;
-}
-
-int EffectCodes::Row(int type, int direction)
-{
-    const std::optional<EffectChoice> choice = EffectChoice::FromCodes(type, direction);
-    return choice ? Row(*choice) : 0;
 }

@@ -14,11 +14,10 @@ public:
 
     // The row's text, untranslated ("Bounce", "Blinds Horizontal", ...); empty outside 0 to 18.
     static QString Text(int row);
-    // Rows outside 0 to 18 (no current row included) stand for Bounce: type 3, direction 0.
+    // Rows outside 0 to 18 (no current row included) stand for the default effect.
     static EffectChoice Choice(int row);
     static int Type(int row);
     static int Direction(int row);
-    // The row of a code pair; pairs no row stands for give row 0.
-    static int Row(int type, int direction);
+    // The row of an effect; row 0 for anything no row stands for.
     static int Row(const EffectChoice& choice);
 };

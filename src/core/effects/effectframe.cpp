@@ -83,15 +83,6 @@ void EffectFrame::Paint(QPainter* painter, const QRegion& area) const
     painter->setCompositionMode(mode);
 }
 
-QImage EffectFrame::Render() const
-{
-    QImage out(windowSize, QImage::Format_ARGB32_Premultiplied);
-    out.fill(Qt::transparent);
-    QPainter painter(&out);
-    Paint(&painter, QRegion(out.rect()));
-    return out;
-}
-
 const QRegion& EffectFrame::PictureShape() const
 {
     if (!shapeMade) {

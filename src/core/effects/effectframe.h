@@ -59,8 +59,6 @@ public:
     // Copies the frame's picture into `area` of a window-sized device whose `area` is already
     // transparent (a translucent window's backing store is cleared before each paint).
     void Paint(QPainter* painter, const QRegion& area) const;
-    // The whole window of the current frame, for checks without a screen.
-    QImage Render() const;
 
     // The picture's non-transparent pixels, in picture coordinates; made on first use, once per
     // picture.

@@ -1,19 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/effects/screensize.h"
 
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace {
-QList<ScreenSize::Screen> g_screens;
-QPoint g_pointer;
-
-bool haveGui()
-{
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
+const ScreenSize* g_source = nullptr;
 } // namespace
+
+ScreenSize::~ScreenSize()
+{
+    if (g_source == this) {
+        g_source = nullptr;
+    }
+}
 
 QSize ScreenSize::Screen::Pixels() const
 {
@@ -28,20 +25,10 @@ QSize ScreenSize::get()
 
 QList<ScreenSize::Screen> ScreenSize::screens()
 {
-    if (!g_screens.isEmpty()) {
-        return g_screens;
-    }
     QList<Screen> found;
-    if (haveGui()) {
-        QScreen* primary = QGuiApplication::primaryScreen();
-        for (QScreen* screen : QGuiApplication::screens()) {
-            const Screen s{screen->geometry(), screen->devicePixelRatio()};
-            if (s.geometry.isEmpty()) {
-                continue;
-            }
-            if (screen == primary) {
-                found.prepend(s);
-            } else {
+    if (g_source) {
+        for (const Screen& s : g_source->Screens()) {
+            if (!s.geometry.isEmpty() && s.ratio > 0) {
                 found.append(s);
             }
         }
@@ -54,30 +41,15 @@ QList<ScreenSize::Screen> ScreenSize::screens()
 
 QPoint ScreenSize::pointer()
 {
-    if (!g_screens.isEmpty() || !haveGui()) {
-        return g_pointer;
-    }
-    return QCursor::pos();
+    return g_source ? g_source->Pointer() : QPoint();
 }
 
-void ScreenSize::setOverride(const QSize& size)
+void ScreenSize::Install(const ScreenSize* source)
 {
-    setOverride({Screen{QRect(QPoint(0, 0), size), 1.0}}, QPoint(0, 0));
+    g_source = source;
 }
 
-void ScreenSize::setOverride(const QList<Screen>& screens, const QPoint& pointer)
+const ScreenSize* ScreenSize::Installed()
 {
-    g_screens.clear();
-    for (const Screen& s : screens) {
-        if (!s.geometry.isEmpty() && s.ratio > 0) {
-            g_screens.append(s);
-        }
-    }
-    g_pointer = pointer;
-}
-
-void ScreenSize::clearOverride()
-{
-    g_screens.clear();
-    g_pointer = QPoint();
+    return g_source;
 }

@@ -7,7 +7,8 @@
 #include <QSize>
 
 // The screens the canvas, the effects and the effect window are laid out on, and where the mouse
-// pointer is. Tests set them, so nothing depends on the machine's screens.
+// pointer is. The core only asks; what answers is installed from outside (the display at start,
+// a stand-in in tests), so nothing here depends on the machine's screens.
 class ScreenSize
 {
 public:
@@ -21,14 +22,22 @@ public:
         QSize Pixels() const;
     };
 
+    virtual ~ScreenSize();
+
     // The primary screen's size in device pixels.
     static QSize get();
-    // Every screen, the primary first; never empty.
+    // Every usable screen, the primary first; never empty: without a display, one of 1280 x 1024.
     static QList<Screen> screens();
     static QPoint pointer();
 
-    // One screen of that many pixels at 1:1, the pointer on it.
-    static void setOverride(const QSize& size);
-    static void setOverride(const QList<Screen>& screens, const QPoint& pointer);
-    static void clearOverride();
+    // What screens() and pointer() ask from now on; not owned, and uninstalled when it goes.
+    // nullptr: no display.
+    static void Install(const ScreenSize* source);
+
+protected:
+    static const ScreenSize* Installed();
+
+    // Every screen, the primary first.
+    virtual QList<Screen> Screens() const = 0;
+    virtual QPoint Pointer() const = 0;
 };

@@ -42,11 +42,11 @@ void AffairInfo::Reset()
     NextSeconds = 0;
     Snooze = 0;
     Period = AffairPeriod();
-    Effect = QVariantList();
+    Effect = EffectChoice();
     CalendarUid = QString();
 }
 
-bool AffairInfo::SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year,
+void AffairInfo::SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year,
                          qint32 month, qint32 day, qint32 hour, qint32 minute)
 {
     AffairID = id;
@@ -58,7 +58,6 @@ bool AffairInfo::SetInfo(const QString& id, const QString& title, const QDateTim
     Period.hour = hour;
     Period.minute = minute;
     Active = ComputeNextTime();
-    return true;
 }
 
 QDateTime AffairInfo::AddPeriod(const QDateTime& base, const AffairPeriod& period, qint64 count)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/effects/effectchoice.h"
 #include "core/events/affairperiod.h"
 
 #include <QDateTime>
 #include <QString>
-#include <QVariantList>
 
 // One event: a plain, copyable value.
 class AffairInfo
@@ -18,7 +18,7 @@ public:
     AffairInfo();
 
     void Reset();
-    bool SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year, qint32 month,
+    void SetInfo(const QString& id, const QString& title, const QDateTime& user, qint32 year, qint32 month,
                  qint32 day, qint32 hour, qint32 minute);
 
     QString GetAffairID() const { return AffairID; }
@@ -28,8 +28,9 @@ public:
     AffairPeriod GetPeriod() const { return Period; }
     QString GetPicPath() const { return PicPath; }
     void SetPicPath(const QString& path) { PicPath = path; }
-    QVariantList GetEffect() const { return Effect; }
-    void SetEffect(const QVariantList& effect) { Effect = effect; }
+    // A record made without one, or read with codes no effect has, shows the default effect.
+    EffectChoice GetEffect() const { return Effect; }
+    void SetEffect(const EffectChoice& effect) { Effect = effect; }
     // The UID of the calendar entry this event came from (empty for the program's own events):
     // importing that entry again updates this event instead of adding a second one.
     QString GetCalendarUid() const { return CalendarUid; }
@@ -73,7 +74,7 @@ private:
     QDateTime NextDateTime;
     AffairPeriod Period;
     QString PicPath;
-    QVariantList Effect;
+    EffectChoice Effect;
     QString CalendarUid;
     bool Armed = false;
     bool Active = false;

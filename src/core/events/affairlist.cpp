@@ -56,7 +56,7 @@ QString AffairList::FreeId(const QString& id) const
     return fresh;
 }
 
-bool AffairList::AppendAffair(const AffairInfo& given)
+void AffairList::AppendAffair(const AffairInfo& given)
 {
     AffairInfo record = given;
     // An empty identifier marks a record missing from the file, never a real event.
@@ -72,7 +72,6 @@ bool AffairList::AppendAffair(const AffairInfo& given)
     if (record.SnoozeSecs() != 0) {
         EarliestSnooze = qMin(EarliestSnooze, record.SnoozeSecs());
     }
-    return true;
 }
 
 bool AffairList::ReplaceAffair(const QString& id, const AffairInfo& record)

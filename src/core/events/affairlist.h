@@ -20,7 +20,7 @@ public:
 
     // An identifier already in the list (two events made within one second, a hand-edited
     // file) is moved on to the next free second, so that one event is never taken for another.
-    bool AppendAffair(const AffairInfo& record);
+    void AppendAffair(const AffairInfo& record);
     bool ReplaceAffair(const QString& id, const AffairInfo& record);
     bool RemoveAffair(const QString& id);
     bool RemoveByState(bool active);

@@ -107,7 +107,11 @@ bool AffairStore::Parse(const QByteArray& bytes, AffairList* out, QString* error
                        value("Period.day").toInt(), value("Period.hour").toInt(),
                        value("Period.minute").toInt());
         record.SetPicPath(value("PicPath"));
-        record.SetEffect({value("EffectType"), value("EffectDirection")});
+        bool typeOk = false;
+        bool directionOk = false;
+        const int type = value("EffectType").toInt(&typeOk);
+        const int direction = value("EffectDirection").toInt(&directionOk);
+        record.SetEffect(EffectChoice::FromCodesOrDefault(typeOk && directionOk ? type : -1, direction));
         record.SetCalendarUid(value("CalendarUid"));
         const QDateTime snooze = QDateTime::fromString(value("Snooze"), Qt::ISODate);
         if (snooze.isValid()) {
@@ -129,7 +133,7 @@ bool AffairStore::Text(const AffairList& list, QByteArray* out, QString* error)
         const QString section = group(i + 1);
         const AffairInfo r = list.At(i);
         const AffairPeriod p = r.GetPeriod();
-        const QVariantList effect = r.GetEffect();
+        const EffectChoice effect = r.GetEffect();
         ini.Set(section, QStringLiteral("AffairID"), r.GetAffairID());
         ini.Set(section, QStringLiteral("AffairTitle"), r.GetAffairTitle());
         ini.Set(section, QStringLiteral("UserDateTime"), LocalTime::ToIso(r.GetUserDateTime()));
@@ -139,9 +143,8 @@ bool AffairStore::Text(const AffairList& list, QByteArray* out, QString* error)
         ini.Set(section, QStringLiteral("Period.hour"), p.hour);
         ini.Set(section, QStringLiteral("Period.minute"), p.minute);
         ini.Set(section, QStringLiteral("PicPath"), r.GetPicPath());
-        // A record that never passed through the dialog may lack its effect codes.
-        ini.Set(section, QStringLiteral("EffectType"), effect.value(0, QStringLiteral("0")).toString());
-        ini.Set(section, QStringLiteral("EffectDirection"), effect.value(1, QStringLiteral("0")).toString());
+        ini.Set(section, QStringLiteral("EffectType"), QString::number(effect.kind));
+        ini.Set(section, QStringLiteral("EffectDirection"), QString::number(effect.direction));
         if (!r.GetCalendarUid().isEmpty()) {
             ini.Set(section, QStringLiteral("CalendarUid"), r.GetCalendarUid());
         }

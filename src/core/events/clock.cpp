@@ -3,45 +3,34 @@
 
 #include "core/events/localtime.h"
 
-namespace {
-bool g_mocked = false;
-qint64 g_mockMSecs = 0;
-} // namespace
+std::unique_ptr<Clock> Clock::Installed;
+
+Clock::~Clock() = default;
+
+const Clock& Clock::instance()
+{
+    static const Clock system;
+    return Installed ? *Installed : system;
+}
+
+void Clock::setInstance(Clock* clock)
+{
+    Installed.reset(clock);
+}
+
+qint64 Clock::currentMSecsSinceEpoch() const
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
 
 QDateTime Clock::now()
 {
-    return LocalTime::FromClock(g_mocked ? g_mockMSecs : QDateTime::currentMSecsSinceEpoch());
+    return LocalTime::FromClock(instance().currentMSecsSinceEpoch());
 }
 
 qint64 Clock::nowSecs()
 {
-    if (g_mocked) {
-        // Floor division, so a mocked time before 1970 still rounds down like the real clock.
-        return g_mockMSecs >= 0 ? g_mockMSecs / 1000 : -((-g_mockMSecs + 999) / 1000);
-    }
-    return QDateTime::currentSecsSinceEpoch();
-}
-
-void Clock::setMock(const QDateTime& t)
-{
-    g_mocked = true;
-    g_mockMSecs = t.toMSecsSinceEpoch();
-}
-
-void Clock::advance(qint64 secs)
-{
-    if (!g_mocked) {
-        setMock(QDateTime::currentDateTime());
-    }
-    g_mockMSecs += secs * 1000;
-}
-
-bool Clock::isMocked()
-{
-    return g_mocked;
-}
-
-void Clock::reset()
-{
-    g_mocked = false;
+    const qint64 ms = instance().currentMSecsSinceEpoch();
+    // Floor division, so a time before 1970 still rounds down to its whole second.
+    return ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000);
 }

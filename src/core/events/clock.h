@@ -3,18 +3,28 @@
 
 #include <QDateTime>
 
-// The one place the program asks for the time. Tests freeze it and move it by hand,
-// so nothing depends on the wall clock.
+#include <memory>
+
+// The one place the program asks for the time. The product reads it through the static
+// entry points; a subclass installed in place of the system clock can freeze and move it.
 class Clock
 {
 public:
+    virtual ~Clock();
+
     // Current local date-time (milliseconds included; callers drop them).
     static QDateTime now();
     // Current whole seconds since the epoch: cheap, no time-zone work.
     static qint64 nowSecs();
 
-    static void setMock(const QDateTime& t);
-    static void advance(qint64 secs);
-    static bool isMocked();
-    static void reset();
+protected:
+    Clock() = default;
+    virtual qint64 currentMSecsSinceEpoch() const;
+
+    // Takes ownership; nullptr brings back the system clock.
+    static void setInstance(Clock* clock);
+
+private:
+    static const Clock& instance();
+    static std::unique_ptr<Clock> Installed;
 };

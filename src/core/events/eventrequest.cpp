@@ -261,7 +261,7 @@ bool EventRequest::FromMap(const QVariantMap& fields, const QDateTime& now, Affa
     AffairInfo record;
     record.SetInfo(QString(), title, first, period.year, period.month, period.day, period.hour,
                    period.minute);
-    record.SetEffect({EffectCodes::Type(row), EffectCodes::Direction(row)});
+    record.SetEffect(EffectCodes::Choice(row));
     *out = record;
     return true;
 }

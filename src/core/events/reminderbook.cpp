@@ -227,7 +227,7 @@ bool ReminderBook::Add(AffairInfo record, const QImage& picture, QString* id, QS
         return Add(record, id, error);
     }
     const QString path = PictureFile::NewPath(Clock::now());
-    if (path.isEmpty() || PictureFile::Write(path, picture, error) != 0) {
+    if (path.isEmpty() || !PictureFile::Write(path, picture, error)) {
         if (error && error->isEmpty()) {
             *error = tr("The picture could not be saved.");
         }

@@ -3,7 +3,6 @@
 
 #include "core/storage/safefile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -142,13 +141,10 @@ QByteArray PictureFile::Encode(const QImage& source)
 #endif
 }
 
-int PictureFile::Write(const QString& path, const QImage& image, QString* error)
+bool PictureFile::Write(const QString& path, const QImage& image, QString* error)
 {
     const QString staged = SafeFile::Stage(path, Encode(image), error);
-    if (staged.isEmpty()) {
-        return QFileInfo(path).dir().exists() ? -2 : -1;
-    }
-    return SafeFile::Commit(staged, path, error) ? 0 : -1;
+    return !staged.isEmpty() && SafeFile::Commit(staged, path, error);
 }
 
 QSize PictureFile::StoredSize(const QByteArray& fileBytes)
@@ -231,13 +227,10 @@ bool PictureFile::Decode(const QByteArray& fileBytes, const QSize& target, QImag
     return !out->isNull();
 }
 
-int PictureFile::Read(const QString& path, const QSize& target, QImage* out)
+bool PictureFile::Read(const QString& path, const QSize& target, QImage* out)
 {
     QByteArray bytes;
-    if (path.isEmpty() || !SafeFile::Read(path, MaxFileBytes, &bytes)) {
-        return -1;
-    }
-    return Decode(bytes, target, out) ? 0 : -1;
+    return !path.isEmpty() && SafeFile::Read(path, MaxFileBytes, &bytes) && Decode(bytes, target, out);
 }
 
 bool PictureFile::IsProgramPath(const QString& path)

@@ -17,10 +17,9 @@ public:
     static QByteArray Payload(const QImage& image);
     static QByteArray Encode(const QImage& image);
 
-    // 0 written; -1 the file cannot be created or put in place; -2 the write failed (a full
-    // disk). The file, or a link of that name, is replaced whole or not at all. `error`
-    // receives the reason on failure.
-    static int Write(const QString& path, const QImage& image, QString* error = nullptr);
+    // The file, or a link of that name, is replaced whole or not at all. False, with the
+    // reason in `error`, when it cannot be created, written (a full disk) or put in place.
+    static bool Write(const QString& path, const QImage& image, QString* error = nullptr);
 
     // Decodes file bytes into an RGB16 image of `target` size (scaled nearest-pixel when the
     // stored size differs). False, and `out` untouched, for anything that is not a whole,
@@ -29,9 +28,9 @@ public:
     // The size the file stores its picture at, read from the head of its payload; empty for
     // anything that does not begin as a picture file.
     static QSize StoredSize(const QByteArray& fileBytes);
-    // -1 when the path is empty, is not a regular file (a link, FIFO or device), cannot be
-    // read or is damaged; 0 with `out` set.
-    static int Read(const QString& path, const QSize& target, QImage* out);
+    // False, and `out` untouched, when the path is empty, is not a regular file (a link, FIFO
+    // or device), cannot be read or is damaged.
+    static bool Read(const QString& path, const QSize& target, QImage* out);
 
     // The one rule for every picture path that comes from an event: exactly "./data/dap"
     // and 14 digits. Nothing else is read, written, removed, backed up or restored.

@@ -55,7 +55,7 @@ bool BookSync::Replace(const QString& id, const AffairInfo& record, const QImage
     if (!picture.isNull()) {
         // A new file, so that the event's old picture stays whole until the list names the new one.
         written = PictureFile::NewPath(Clock::now());
-        if (written.isEmpty() || PictureFile::Write(written, picture, error) != 0) {
+        if (written.isEmpty() || !PictureFile::Write(written, picture, error)) {
             return false;
         }
     }

@@ -74,7 +74,7 @@ QByteArray PictureDigest(const QImage& picture)
 QString Fingerprint(const AffairInfo& record, const QByteArray& pictureDigest)
 {
     const AffairPeriod p = record.GetPeriod();
-    const QVariantList effect = record.GetEffect();
+    const EffectChoice effect = record.GetEffect();
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(record.GetAffairTitle().toUtf8());
     hash.addData(QByteArrayLiteral("\n"));
@@ -86,8 +86,8 @@ QString Fingerprint(const AffairInfo& record, const QByteArray& pictureDigest)
                      .arg(p.day)
                      .arg(p.hour)
                      .arg(p.minute)
-                     .arg(effect.value(0).toInt())
-                     .arg(effect.value(1).toInt())
+                     .arg(int(effect.kind))
+                     .arg(effect.direction)
                      .toUtf8());
     hash.addData(pictureDigest);
     return QString::fromLatin1(hash.result().toHex());

@@ -95,11 +95,6 @@ QString SingleInstance::keyFor(const QString& dataDir)
     return QStringLiteral("pennibell-") + QString::fromLatin1(hash.left(24));
 }
 
-bool SingleInstance::isPrimary() const
-{
-    return Primary;
-}
-
 bool SingleInstance::claim()
 {
     if (Primary) {

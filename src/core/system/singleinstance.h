@@ -38,7 +38,6 @@ public:
     bool claim();
     // Why the program cannot start; empty when another copy simply came forward.
     QString failure() const;
-    bool isPrimary() const;
 
     // Name of the lock and socket for a data folder: the same for every spelling of one folder.
     static QString keyFor(const QString& dataDir);

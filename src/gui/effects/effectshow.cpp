@@ -103,21 +103,12 @@ void EffectShow::Place(const ScreenSize::Screen& on)
     reckon.SetScreen(pixels);
 }
 
-QList<EffectShow*> EffectShow::Others() const
-{
-    QList<EffectShow*> list;
-    for (const auto& other : others) {
-        list.append(other.get());
-    }
-    return list;
-}
-
 bool EffectShow::PrepareEffect(const QString& path, int type, int direction)
 {
     picturePath = path;
     givenPicture = QImage();
     QImage picture;
-    const bool read = PictureFile::Read(path, QSize(screenWidth, screenHeight), &picture) == 0;
+    const bool read = PictureFile::Read(path, QSize(screenWidth, screenHeight), &picture);
     return Prepare(picture, read, type, direction);
 }
 

@@ -58,9 +58,8 @@ public:
     bool IsShaped() const { return shaped; }
 
     const EffectFrame& Frame() const { return frame; }
-    // The screen this window shows on; the windows on the other screens, if any.
+    // The screen this window shows on.
     const ScreenSize::Screen& OnScreen() const { return screen; }
-    QList<EffectShow*> Others() const;
     // The picture as the card that stands in for a missing one, at the given size.
     static QImage MakeCard(const QString& title, const QSize& size);
     // The card's title as the lines it is drawn in: wrapped to the card's width, at most half the

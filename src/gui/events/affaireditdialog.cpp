@@ -49,10 +49,7 @@ void AffairEditDialog::SetAffair(const AffairInfo& affair)
     ui->AFTimeEdit->setTime(user.time());
     ShowTitle(Affair.GetAffairTitle());
     ShowPeriod(Affair.GetPeriod());
-    const QVariantList effect = Affair.GetEffect();
-    const int type = effect.size() > 0 ? effect.at(0).toInt() : 3;
-    const int direction = effect.size() > 1 ? effect.at(1).toInt() : 0;
-    ui->EffectList->setCurrentRow(::EffectCodes::Row(type, direction));
+    ui->EffectList->setCurrentRow(::EffectCodes::Row(Affair.GetEffect()));
 }
 
 void AffairEditDialog::ShowTitle(const QString& title)
@@ -129,8 +126,6 @@ void AffairEditDialog::on_EffectList_doubleClicked(const QModelIndex& index)
     emit startprev(::EffectCodes::Type(row), ::EffectCodes::Direction(row));
 }
 
-void AffairEditDialog::on_buttonBox_rejected() {}
-
 AffairInfo AffairEditDialog::FormRecord() const
 {
     AffairPeriod::Unit unit = AffairPeriod::Unit::Once;
@@ -141,9 +136,6 @@ AffairInfo AffairEditDialog::FormRecord() const
         }
     }
     const AffairPeriod period = AffairPeriod::Of(unit, ui->PerNum->value());
-
-    const int row = ui->EffectList->currentRow();
-    const QVariantList codes{::EffectCodes::Type(row), ::EffectCodes::Direction(row)};
 
     AffairInfo record = Affair;
     QString id = record.GetAffairID();
@@ -156,7 +148,7 @@ AffairInfo AffairEditDialog::FormRecord() const
     // the user did not touch is kept exactly as it was stored.
     const QString title = ui->AFTitle->document()->isModified() ? ui->AFTitle->toPlainText() : ShownTitle;
     record.SetInfo(id, title, user, period.year, period.month, period.day, period.hour, period.minute);
-    record.SetEffect(codes);
+    record.SetEffect(::EffectCodes::Choice(ui->EffectList->currentRow()));
     return record;
 }
 
@@ -178,7 +170,5 @@ void AffairEditDialog::on_buttonBox_accepted()
     if (result() != QDialog::Accepted) {
         return;
     }
-    const AffairInfo record = FormRecord();
-    EffectCodes = record.GetEffect();
-    Affair = record;
+    Affair = FormRecord();
 }

@@ -44,7 +44,6 @@ private slots:
     void on_Minute_clicked();
     void on_OnlyOnce_clicked();
     void on_EffectList_doubleClicked(const QModelIndex& index);
-    void on_buttonBox_rejected();
     void on_buttonBox_accepted();
 
 private:
@@ -59,5 +58,4 @@ private:
     AffairInfo Affair;
     // The title as the form was filled with it.
     QString ShownTitle;
-    QVariantList EffectCodes;
 };

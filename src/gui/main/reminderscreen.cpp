@@ -109,12 +109,11 @@ void ReminderScreen::Show(const AffairInfo& record, bool preview)
             SnoozeMenu->popup(Effect->mapToGlobal(pos));
         }
     });
-    const QVariantList effect = record.GetEffect();
+    const EffectChoice effect = record.GetEffect();
     Effect->SetTitle(record.GetAffairTitle());
     // Only a path the program makes is read; anything else shows as a missing picture.
     const QString path = record.GetPicPath();
-    Effect->PrepareEffect(PictureFile::IsProgramPath(path) ? path : QString(), effect.value(0).toInt(),
-                          effect.value(1).toInt());
+    Effect->PrepareEffect(PictureFile::IsProgramPath(path) ? path : QString(), effect.kind, effect.direction);
     Effect->SetDoneOnStop(false);
     if (auto* editor = qobject_cast<PaintCPanel*>(Covering.data())) {
         editor->StackAbove(Effect);

@@ -44,6 +44,13 @@ PaintCPanel::PaintCPanel(QWidget* parent) : QWidget(parent), ui(new Ui::PaintCPa
         Tools->addButton(button);
     }
     ui->MyPencil->setChecked(true);
+    // The style widens every button with text to 80 pixels; the panel is drawn two 60-pixel
+    // columns wide, and only a translation that needs more should widen it.
+    for (QPushButton* button : {ui->MyOpen, ui->pushButton, ui->pushButton_2, ui->pushButton_3}) {
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        button->setMinimumWidth(
+            qMax(button->minimumWidth(), button->fontMetrics().horizontalAdvance(button->text()) + 16));
+    }
     ui->MyPenWidth->setRange(1, 100);
     ui->MyPenWidth->setValue(5);
 
@@ -167,9 +174,8 @@ PaintCPanel::~PaintCPanel()
     delete ui;
 }
 
-int PaintCPanel::SetAffair(const AffairInfo& affair)
+bool PaintCPanel::SetAffair(const AffairInfo& affair)
 {
-    setFixedSize(size());
     // On the sheet's screen, which is the one under the pointer.
     move(Paint.geometry().topLeft());
     setWindowTitle(tr("Paint"));
@@ -181,10 +187,7 @@ int PaintCPanel::SetAffair(const AffairInfo& affair)
     PicPath = affair.GetPicPath();
     Paint.ResetCanvas(QColor(0, 0, 255, 255), ui->MyPenWidth->value());
     on_MyPencil_clicked();
-    if (!PictureFile::IsProgramPath(PicPath)) {
-        return -1;
-    }
-    return Paint.LoadPicture(PicPath);
+    return PictureFile::IsProgramPath(PicPath) && Paint.LoadPicture(PicPath);
 }
 
 void PaintCPanel::ShowEditor()
@@ -331,7 +334,7 @@ void PaintCPanel::on_pushButton_2_clicked()
     // so part of what is saved.
     Paint.FinishPending();
     QString reason;
-    if (path.isEmpty() || Paint.SavePicture(path, &reason) != 0) {
+    if (path.isEmpty() || !Paint.SavePicture(path, &reason)) {
         // Reporting this event as saved would leave it pointing at a picture that is not
         // there; stay open with the drawing so the user can free space or try again.
         WindowModal::Warn(this, tr("Paint"),

@@ -30,7 +30,8 @@ public:
     explicit PaintCPanel(QWidget* parent = nullptr);
     ~PaintCPanel() override;
 
-    int SetAffair(const AffairInfo& affair);
+    // True when the event's stored picture is on the sheet.
+    bool SetAffair(const AffairInfo& affair);
     void ShowEditor();
     bool IsSaved() const { return Saved; }
     AffairInfo GetAffair() const { return Affair; }

@@ -93,16 +93,16 @@ void PaintWidget::ResetCanvas(const QColor& color, int width)
     emit HistoryChanged();
 }
 
-int PaintWidget::SavePicture(const QString& path, QString* error)
+bool PaintWidget::SavePicture(const QString& path, QString* error)
 {
     return PictureFile::Write(path, Image, error);
 }
 
-int PaintWidget::LoadPicture(const QString& path)
+bool PaintWidget::LoadPicture(const QString& path)
 {
     QImage loaded;
-    if (PictureFile::Read(path, Image.size(), &loaded) != 0) {
-        return -1;
+    if (!PictureFile::Read(path, Image.size(), &loaded)) {
+        return false;
     }
     loaded.setDevicePixelRatio(Image.devicePixelRatio());
     Image = loaded;

@@ -42,11 +42,11 @@ public:
     void ResetCanvas(const QColor& color, int width);
     QImage GetImage() const { return Image; }
 
-    // 0 written; -1 cannot be opened for writing; -2 the write failed. `error` gets the reason.
-    int SavePicture(const QString& path, QString* error = nullptr);
-    // -1 for an empty path, a file that cannot be read or a damaged one (the canvas then stays
-    // as it was, white after ResetCanvas); 0 when the picture is shown.
-    int LoadPicture(const QString& path);
+    // False, with the reason in `error`, when the picture could not be written.
+    bool SavePicture(const QString& path, QString* error = nullptr);
+    // False for an empty path, a file that cannot be read or a damaged one (the canvas then
+    // stays as it was, white after ResetCanvas).
+    bool LoadPicture(const QString& path);
 
     // The panel sets these directly: widths of both pens, colour of the drawing pen only.
     QPen& DrawPen() { return Pen; }
