@@ -3,6 +3,7 @@
 // settings tools on the path.
 #include "gui/platform/desktopnotice.h"
 #include "gui/platform/donotdisturb.h"
+#include "support/testenv.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -29,193 +30,168 @@ QByteArray tool(const QString& file, const QByteArray& changeLine)
            "[ -f \"$f\" ] || exit 1\n/bin/cat \"$f\"\n";
 }
 
-void write(const QString& path, const QByteArray& text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
-
 } // namespace
 
 class TestDesktopBus : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void cleanup() { StopStandIn(); }
-    void doNotDisturb_data();
-    void doNotDisturb();
-    void notification();
-
-private:
-    void StartStandIn(bool inhibited);
-    void StopStandIn();
-    QStringList Calls();
-    void CallStandIn(const QString& method, const QVariantList& args);
-
     QProcess Daemon;
     QProcess StandIn;
     QString Address;
     QDBusConnection Bus{QString()};
     QTemporaryDir Tools;
-};
 
-void TestDesktopBus::initTestCase()
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()) {
-        QSKIP("No dbus-daemon here to run a private session bus (package dbus)");
+    void StartStandIn(bool inhibited)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), Address);
+        StandIn.setProcessEnvironment(env);
+        StandIn.start(QStringLiteral(PENNIBELL_NOTIFY), inhibited ? QStringList{"inhibited"} : QStringList());
+        QVERIFY(StandIn.waitForReadyRead(Deadline));
+        QCOMPARE(StandIn.readLine(), QByteArray("ready\n"));
     }
-    Daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
-    QVERIFY(Daemon.waitForReadyRead(Deadline));
-    Address = QString::fromUtf8(Daemon.readLine()).trimmed();
-    Bus = QDBusConnection::connectToBus(Address, QStringLiteral("private"));
-    QVERIFY2(Bus.isConnected(), qPrintable(Address));
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    // Only the stand-in settings tools, never the machine's own.
-    qputenv("PATH", Tools.path().toUtf8());
-    qunsetenv("XDG_CURRENT_DESKTOP");
-}
-
-void TestDesktopBus::cleanupTestCase()
-{
-    Daemon.kill();
-    Daemon.waitForFinished(Deadline);
-}
-
-void TestDesktopBus::StartStandIn(bool inhibited)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), Address);
-    StandIn.setProcessEnvironment(env);
-    StandIn.start(QStringLiteral(PENNIBELL_NOTIFY), inhibited ? QStringList{"inhibited"} : QStringList());
-    QVERIFY(StandIn.waitForReadyRead(Deadline));
-    QCOMPARE(StandIn.readLine(), QByteArray("ready\n"));
-}
-
-void TestDesktopBus::StopStandIn()
-{
-    if (StandIn.state() != QProcess::NotRunning) {
-        StandIn.kill();
-        StandIn.waitForFinished(Deadline);
-    }
-}
-
-void TestDesktopBus::CallStandIn(const QString& method, const QVariantList& args)
-{
-    QDBusMessage call =
-        QDBusMessage::createMethodCall("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
-                                       "org.freedesktop.Notifications", method);
-    call.setArguments(args);
-    const QDBusMessage reply = Bus.call(call, QDBus::Block, Deadline);
-    QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
-}
-
-QStringList TestDesktopBus::Calls()
-{
-    const QDBusMessage reply = Bus.call(
-        QDBusMessage::createMethodCall("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
-                                       "org.freedesktop.Notifications", "Calls"),
-        QDBus::Block, Deadline);
-    return reply.arguments().value(0).toStringList();
-}
-
-// Each desktop's way of saying "do not disturb", turned on before the program starts and off
-// while it runs; where a desktop has none, reminders are never held.
-void TestDesktopBus::doNotDisturb_data()
-{
-    QTest::addColumn<QString>("desktop");
-    QTest::newRow("notification service") << "service";
-    QTest::newRow("GNOME") << "gnome";
-    QTest::newRow("Xfce") << "xfce";
-    QTest::newRow("none of them") << "none";
-}
-
-void TestDesktopBus::doNotDisturb()
-{
-    QFETCH(QString, desktop);
-    const QString gnome = Tools.filePath("gnome-banners");
-    const QString xfce = Tools.filePath("xfce-dnd");
-    QFile::remove(gnome);
-    QFile::remove(xfce);
-    for (const auto& [name, script] : {std::pair{"gsettings", tool(gnome, "show-banners: $new")},
-                                       std::pair{"xfconf-query", tool(xfce, "set: /do-not-disturb")}}) {
-        const QString path = Tools.filePath(name);
-        QFile::remove(path);
-        if (desktop != "none") {
-            write(path, script);
-            QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    void StopStandIn()
+    {
+        if (StandIn.state() != QProcess::NotRunning) {
+            StandIn.kill();
+            StandIn.waitForFinished(Deadline);
         }
     }
-    if (desktop == "service") {
-        StartStandIn(true);
-    } else if (desktop == "gnome") {
-        write(gnome, "false\n");
-    } else if (desktop == "xfce") {
-        write(xfce, "true\n");
+    // A method of the stand-in service; "Calls" answers what it was asked so far.
+    QDBusMessage CallStandIn(const QString& method, const QVariantList& args = {})
+    {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                                           "org.freedesktop.Notifications", method);
+        call.setArguments(args);
+        return Bus.call(call, QDBus::Block, Deadline);
     }
+    QStringList Calls() { return CallStandIn("Calls").arguments().value(0).toStringList(); }
 
-    DoNotDisturbWatch watch(Bus);
-    QSignalSpy changed(&watch, &DoNotDisturbWatch::changed);
-    watch.Start();
-    if (desktop == "none") {
-        QTest::qWait(300);
-        QVERIFY(!watch.Active() && changed.isEmpty());
-        return;
+private slots:
+    void cleanup() { StopStandIn(); }
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()) {
+            QSKIP("No dbus-daemon here to run a private session bus (package dbus)");
+        }
+        Daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+        QVERIFY(Daemon.waitForReadyRead(Deadline));
+        Address = QString::fromUtf8(Daemon.readLine()).trimmed();
+        Bus = QDBusConnection::connectToBus(Address, QStringLiteral("private"));
+        QVERIFY2(Bus.isConnected(), qPrintable(Address));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        // Only the stand-in settings tools, never the machine's own.
+        qputenv("PATH", Tools.path().toUtf8());
+        qunsetenv("XDG_CURRENT_DESKTOP");
     }
-    QTRY_VERIFY_WITH_TIMEOUT(watch.Active(), Deadline);
-    if (desktop == "service") {
-        CallStandIn("SetInhibited", {false});
-        QTRY_VERIFY_WITH_TIMEOUT(!watch.Active(), Deadline);
-        CallStandIn("SetInhibited", {true});
+    void cleanupTestCase()
+    {
+        Daemon.kill();
+        Daemon.waitForFinished(Deadline);
+    }
+    // Each desktop's way of saying "do not disturb", turned on before the program starts and off
+    // while it runs; where a desktop has none, reminders are never held.
+    void doNotDisturb_data()
+    {
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<QString>("setting"); // the file the stand-in tool reads
+        QTest::addColumn<QByteArray>("on");
+        QTest::addColumn<QByteArray>("off");
+        QTest::newRow("notification service") << "service"
+                                              << "" << QByteArray() << QByteArray();
+        QTest::newRow("GNOME") << "gnome"
+                               << "gnome-banners" << QByteArray("false\n") << QByteArray("true\n");
+        QTest::newRow("Xfce") << "xfce"
+                              << "xfce-dnd" << QByteArray("true\n") << QByteArray("false\n");
+        QTest::newRow("none of them") << "none"
+                                      << "" << QByteArray() << QByteArray();
+    }
+    void doNotDisturb()
+    {
+        QFETCH(QString, desktop);
+        QFETCH(QString, setting);
+        QFETCH(QByteArray, on);
+        QFETCH(QByteArray, off);
+        const QString gnome = Tools.filePath("gnome-banners");
+        const QString xfce = Tools.filePath("xfce-dnd");
+        QFile::remove(gnome);
+        QFile::remove(xfce);
+        for (const auto& [name, script] : {std::pair{"gsettings", tool(gnome, "show-banners: $new")},
+                                           std::pair{"xfconf-query", tool(xfce, "set: /do-not-disturb")}}) {
+            const QString path = Tools.filePath(name);
+            QFile::remove(path);
+            if (desktop != "none") {
+                TestEnv::writeAll(path, script);
+                QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            }
+        }
+        if (desktop == "service") {
+            StartStandIn(true);
+        } else if (!setting.isEmpty()) {
+            TestEnv::writeAll(Tools.filePath(setting), on);
+        }
+
+        DoNotDisturbWatch watch(Bus);
+        QSignalSpy changed(&watch, &DoNotDisturbWatch::changed);
+        watch.Start();
+        if (desktop == "none") {
+            QTest::qWait(300);
+            QVERIFY(!watch.Active() && changed.isEmpty());
+            return;
+        }
         QTRY_VERIFY_WITH_TIMEOUT(watch.Active(), Deadline);
-        // The service went away: nothing holds reminders any longer.
-        StopStandIn();
-    } else {
-        QTest::qWait(200); // the stand-in tool has seen the setting as it was
-        write(desktop == "gnome" ? gnome : xfce, desktop == "gnome" ? "true\n" : "false\n");
+        if (desktop == "service") {
+            QCOMPARE(CallStandIn("SetInhibited", {false}).type(), QDBusMessage::ReplyMessage);
+            QTRY_VERIFY_WITH_TIMEOUT(!watch.Active(), Deadline);
+            QCOMPARE(CallStandIn("SetInhibited", {true}).type(), QDBusMessage::ReplyMessage);
+            QTRY_VERIFY_WITH_TIMEOUT(watch.Active(), Deadline);
+            // The service went away: nothing holds reminders any longer.
+            StopStandIn();
+        } else {
+            QTest::qWait(200); // the stand-in tool has seen the setting as it was
+            TestEnv::writeAll(Tools.filePath(setting), off);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!watch.Active(), Deadline);
+        QCOMPARE(changed.count(), desktop == "service" ? 4 : 2);
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!watch.Active(), Deadline);
-    QCOMPARE(changed.count(), desktop == "service" ? 4 : 2);
-}
+    // The notification carries the title as text, the time and the two actions; its actions answer
+    // for its own reminder only; it goes with the reminder, even when the reminder went first.
+    void notification()
+    {
+        DesktopNotice notice(Bus);
+        QSignalSpy chosen(&notice, &DesktopNotice::chosen);
+        // No service: nothing, and nothing goes wrong.
+        notice.Show("lost", "Nobody hears", QDateTime(QDate(2026, 1, 1), QTime(9, 5)));
+        QTest::qWait(200);
+        notice.Close();
 
-// The notification carries the title as text, the time and the two actions; its actions answer
-// for its own reminder only; it goes with the reminder, even when the reminder went first.
-void TestDesktopBus::notification()
-{
-    DesktopNotice notice(Bus);
-    QSignalSpy chosen(&notice, &DesktopNotice::chosen);
-    // No service: nothing, and nothing goes wrong.
-    notice.Show("lost", "Nobody hears", QDateTime(QDate(2026, 1, 1), QTime(9, 5)));
-    QTest::qWait(200);
-    notice.Close();
-
-    StartStandIn(false);
-    notice.Show("tea", "Tea & <b>cake</b>", QDateTime(QDate(2026, 1, 1), QTime(9, 5)));
-    QTRY_COMPARE_WITH_TIMEOUT(
-        Calls(),
-        QStringList{"Notify Pennibell|0|Reminder at 09:05|Tea &amp; &lt;b&gt;cake&lt;/b&gt;|"
-                    "dismiss,Dismiss,snooze-5,Again in 5 minutes|org.pennibell.Pennibell|0"},
-        Deadline);
-    QTRY_VERIFY_WITH_TIMEOUT(notice.Showing() == "tea", Deadline);
-    // The body, another program's notification, then the two actions: as the signals come in
-    // order, the two answers show that the first two went unanswered.
-    for (const auto& [id, key] : {std::pair{1u, "default"}, std::pair{7u, "dismiss"},
-                                  std::pair{1u, "snooze-5"}, std::pair{1u, "dismiss"}}) {
-        CallStandIn("Invoke", {id, QString(key)});
+        StartStandIn(false);
+        notice.Show("tea", "Tea & <b>cake</b>", QDateTime(QDate(2026, 1, 1), QTime(9, 5)));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            Calls(),
+            QStringList{"Notify Pennibell|0|Reminder at 09:05|Tea &amp; &lt;b&gt;cake&lt;/b&gt;|"
+                        "dismiss,Dismiss,snooze-5,Again in 5 minutes|org.pennibell.Pennibell|0"},
+            Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(notice.Showing() == "tea", Deadline);
+        // The body, another program's notification, then the two actions: as the signals come in
+        // order, the two answers show that the first two went unanswered.
+        for (const auto& [id, key] : {std::pair{1u, "default"}, std::pair{7u, "dismiss"},
+                                      std::pair{1u, "snooze-5"}, std::pair{1u, "dismiss"}}) {
+            QCOMPARE(CallStandIn("Invoke", {id, QString(key)}).type(), QDBusMessage::ReplyMessage);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 2, Deadline);
+        QCOMPARE(chosen.at(0), (QVariantList{"tea", QVariant::fromValue(SnoozeChoice::FiveMinutes)}));
+        QCOMPARE(chosen.at(1), (QVariantList{"tea", QVariant::fromValue(SnoozeChoice::Dismiss)}));
+        notice.Close();
+        QTRY_VERIFY_WITH_TIMEOUT(Calls().contains("Close 1"), Deadline);
+        // Gone before the service answered: closed as soon as it does.
+        notice.Show("walk", "Walk", QDateTime::currentDateTime());
+        notice.Close();
+        QTRY_VERIFY_WITH_TIMEOUT(Calls().contains("Close 2"), Deadline);
     }
-    QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 2, Deadline);
-    QCOMPARE(chosen.at(0), (QVariantList{"tea", QVariant::fromValue(SnoozeChoice::FiveMinutes)}));
-    QCOMPARE(chosen.at(1), (QVariantList{"tea", QVariant::fromValue(SnoozeChoice::Dismiss)}));
-    notice.Close();
-    QTRY_VERIFY_WITH_TIMEOUT(Calls().contains("Close 1"), Deadline);
-    // Gone before the service answered: closed as soon as it does.
-    notice.Show("walk", "Walk", QDateTime::currentDateTime());
-    notice.Close();
-    QTRY_VERIFY_WITH_TIMEOUT(Calls().contains("Close 2"), Deadline);
-}
+};
 
 QTEST_MAIN(TestDesktopBus)
 #include "testdesktopbus.moc"

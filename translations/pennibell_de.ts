@@ -354,6 +354,10 @@ Sie wurde als %3 aufbewahrt. Pennibell beginnt mit einer leeren Liste.</translat
         <source>No event has the identifier %1.</source>
         <translation>Kein Ereignis hat die Kennung %1.</translation>
     </message>
+    <message>
+        <source>The calendar would take %1 MB, more than the %2 MB an import reads. Export fewer events at a time.</source>
+        <translation>Der Kalender würde %1 MB belegen, mehr als die %2 MB, die ein Import liest. Exportieren Sie weniger Ereignisse auf einmal.</translation>
+    </message>
 </context>
 <context>
     <name>CalendarImport</name>

@@ -92,9 +92,53 @@ QByteArray PictureFile::Payload(const QImage& source)
     return payload;
 }
 
-QByteArray PictureFile::Encode(const QImage& image)
+QByteArray PictureFile::Encode(const QImage& source)
 {
-    return qCompress(Payload(image), -1);
+#if Q_BYTE_ORDER == Q_BIG_ENDIAN
+    return qCompress(Payload(source), 1);
+#else
+    // qCompress's format, deflated straight from the scanlines: no copy of the payload, and
+    // zlib's fastest level. A full-screen picture is mostly white, so the file stays small,
+    // and a command-line --add waits on this.
+    const QImage image =
+        source.format() == QImage::Format_RGB16 ? source : source.convertToFormat(QImage::Format_RGB16);
+    const QByteArray header =
+        QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + Marker;
+    const qsizetype used = qsizetype(image.width()) * 2;
+    const qsizetype stride = strideFor(image.width());
+    QByteArray out(4, '\0');
+    qToBigEndian<quint32>(quint32(header.size() + stride * image.height()), out.data());
+    z_stream zs{};
+    if (deflateInit(&zs, 1) != Z_OK) {
+        return qCompress(Payload(image), 1);
+    }
+    char buffer[64 * 1024];
+    const auto pump = [&](const void* data, qsizetype size, int flush) {
+        zs.next_in = static_cast<Bytef*>(const_cast<void*>(data));
+        zs.avail_in = uInt(size);
+        do {
+            zs.next_out = reinterpret_cast<Bytef*>(buffer);
+            zs.avail_out = sizeof buffer;
+            deflate(&zs, flush);
+            out.append(buffer, qsizetype(sizeof buffer - zs.avail_out));
+        } while (zs.avail_out == 0);
+    };
+    pump(header.constData(), header.size(), Z_NO_FLUSH);
+    // The padding at the end of an odd-width line is never painted and holds whatever the
+    // allocator left there: zeros instead, so the same picture always gives the same file.
+    const char padding[4] = {};
+    if (used == image.bytesPerLine() && used == stride) {
+        pump(image.constBits(), used * image.height(), Z_NO_FLUSH);
+    } else {
+        for (int y = 0; y < image.height(); ++y) {
+            pump(image.constScanLine(y), used, Z_NO_FLUSH);
+            pump(padding, stride - used, Z_NO_FLUSH);
+        }
+    }
+    pump(nullptr, 0, Z_FINISH);
+    deflateEnd(&zs);
+    return out;
+#endif
 }
 
 bool PictureFile::Write(const QString& path, const QImage& image, QString* error)

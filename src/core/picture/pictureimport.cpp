@@ -117,7 +117,8 @@ QImage PictureImport::OnWhite(const QImage& image)
 
 QImage PictureImport::FromTitle(const QString& title)
 {
-    QImage picture(CanvasWidth, CanvasHeight, QImage::Format_RGB32);
+    // Drawn in the stored format: no conversion on the way to the picture file.
+    QImage picture(CanvasWidth, CanvasHeight, QImage::Format_RGB16);
     picture.fill(Qt::white);
     QPainter painter(&picture);
     // Near black rather than black: pure black text on a lit desktop is harsh at this size.
