@@ -17,7 +17,7 @@ PACKAGES := cmake make g++ pkg-config ccache zlib1g-dev \
 # What the tests run against for real: a private session bus, a CalDAV server, an X server
 # with a window manager, a shifted clock.
 TEST_PACKAGES := dbus dbus-x11 radicale apache2-utils xvfb openbox xdotool x11-utils xclip \
-                 faketime libfaketime
+                 faketime libfaketime python3-tz
 # Only `make package` needs the Debian packaging and checking tools.
 PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian gzip
 # Only `make run` needs the desktop's sound theme and the library that plays it (loaded at run

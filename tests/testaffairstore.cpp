@@ -114,6 +114,34 @@ private slots:
         }
     }
 
+    // Hand-edited files: line endings, blank lines, continued lines, spaces, escapes and quotes
+    // read as Qt's settings reader reads them.
+    void handEditedAsQtReadsThem_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("trailing spaces and tabs") << QByteArray("a b \t \t");
+        QTest::newRow("leading tab") << QByteArray("\t  a");
+        QTest::newRow("continued, CR LF") << QByteArray("a\\\r\nb");
+        QTest::newRow("continued, LF CR") << QByteArray("a\\\n\rb");
+        QTest::newRow("continued, LF") << QByteArray("a  \\\n  b");
+        QTest::newRow("octal and hex") << QByteArray("\\101\\7\\8\\x41z");
+        QTest::newRow("quoted spaces kept") << QByteArray("\"a  \"  ");
+        QTest::newRow("quoted, then more") << QByteArray("\"a, b\" c \t");
+    }
+    void handEditedAsQtReadsThem()
+    {
+        QFETCH(QByteArray, value);
+        TestEnv::ScratchDir dir;
+        const QByteArray file = "\r\n[G]\r\n\r\n\n k =" + value + "\r\n\r\nnext=1\n\r\nlast = z \n";
+        TestEnv::writeAll("hand.ini", file);
+        QSettings qt("hand.ini", QSettings::IniFormat);
+        IniFile ours;
+        QVERIFY(ours.Parse(file, 100));
+        for (const char* key : {"k", "next", "last"}) {
+            QCOMPARE(ours.Value("G", key), qt.value(QStringLiteral("G/") + key).toString());
+        }
+    }
+
     // What a damaged, hand-edited or planted event file loads as: the identifiers in order,
     // every group there whatever num says; a file that cannot be read is kept aside, never
     // read as empty and saved over. A link is followed, and a save keeps it a link.
