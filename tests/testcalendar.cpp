@@ -10,6 +10,7 @@
 #include "helpers/hostile.h"
 #include "support/eventbuilder.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -111,6 +112,13 @@ private slots:
             "falls on 29 February in leap years only");
         row("second Monday", "FREQ=MONTHLY;BYDAY=2MO", tuesday, {}, "repeats on a weekday of the month");
         row("seconds", "FREQ=SECONDLY", tuesday, {}, "repeats every few seconds");
+        row("monthly from the 28th", "FREQ=MONTHLY", QDate(2030, 1, 28), AffairPeriod::Of(U::Month, 1), "");
+        row("weekly in March", "FREQ=WEEKLY;BYMONTH=3", tuesday, {}, "repeats on chosen days of the month");
+        row("weekly, first of a set", "FREQ=WEEKLY;BYSETPOS=1", tuesday, {},
+            "repeats on chosen days of the month");
+        row("daily in March", "FREQ=DAILY;BYMONTH=3", tuesday, {}, "repeats on chosen days of the month");
+        row("hourly, first of a set", "FREQ=HOURLY;BYSETPOS=1", tuesday, {},
+            "repeats on chosen days of the month");
     }
     void rules()
     {
@@ -265,6 +273,11 @@ private slots:
             << calendar(vevent("ATTACH;ENCODING=BASE64;VALUE=BINARY:iVBORw0KG!!!*\r\n"));
         QTest::newRow("huge picture") << calendar(vevent(
             "ATTACH;ENCODING=BASE64;VALUE=BINARY:" + Hostile::imageObject(7681).mid(8).toBase64() + "\r\n"));
+        QBuffer bmp;
+        bmp.open(QIODevice::WriteOnly);
+        QImage(4, 4, QImage::Format_RGB32).save(&bmp, "BMP");
+        QTest::newRow("BMP labelled PNG") << calendar(vevent(
+            "ATTACH;FMTTYPE=image/png;ENCODING=BASE64;VALUE=BINARY:" + bmp.data().toBase64() + "\r\n"));
         QTest::newRow("unknown zone")
             << calendar("BEGIN:VEVENT\r\nDTSTART;TZID=Mars/Olympus_Mons:20300101T100000\r\nEND:VEVENT\r\n");
         QTest::newRow("not a calendar") << QByteArray("BEGIN:VCARD\r\nFN:Someone\r\nEND:VCARD\r\n");
@@ -405,6 +418,12 @@ private slots:
         QCOMPARE(CalendarImport::Run(book, "in.ics", false, outStream, errStream), 0);
         QCOMPARE(book.Events().Count(), 2);
         QVERIFY(out.contains("0 event(s) added, 2 updated."));
+        // The events named, and only those; an unknown identifier writes nothing.
+        QVERIFY2(CalendarExport::WriteFile(book, {drawn.GetAffairID()}, "one.ics", &error),
+                 qPrintable(error));
+        QCOMPARE(TestEnv::readAll("one.ics").count("BEGIN:VEVENT"), 1);
+        QVERIFY(!CalendarExport::WriteFile(book, {drawn.GetAffairID(), "nobody"}, "two.ics", &error));
+        QVERIFY(error.contains("nobody") && !QFile::exists("two.ics"));
     }
 };
 
