@@ -93,13 +93,6 @@ bool AffairList::RemoveAffair(const QString& id)
     return removed;
 }
 
-bool AffairList::RemoveByState(bool active)
-{
-    const bool removed = Items.removeIf([active](const AffairInfo& a) { return a.IsActive() == active; }) > 0;
-    Reindex();
-    return removed;
-}
-
 AffairInfo AffairList::FindAffair(const QString& id) const
 {
     for (const AffairInfo& item : Items) {

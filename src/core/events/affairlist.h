@@ -23,7 +23,6 @@ public:
     void AppendAffair(const AffairInfo& record);
     bool ReplaceAffair(const QString& id, const AffairInfo& record);
     bool RemoveAffair(const QString& id);
-    bool RemoveByState(bool active);
     AffairInfo FindAffair(const QString& id) const;
     bool Contains(const QString& id) const { return !id.isEmpty() && Ids.contains(id); }
 

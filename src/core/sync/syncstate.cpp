@@ -106,16 +106,6 @@ std::optional<SyncState::Entry> SyncState::ByLocal(const QString& localId) const
     return std::nullopt;
 }
 
-std::optional<SyncState::Entry> SyncState::ByHref(const QString& href) const
-{
-    for (const Entry& e : entries) {
-        if (e.href == href) {
-            return e;
-        }
-    }
-    return std::nullopt;
-}
-
 void SyncState::Put(const Entry& entry)
 {
     for (Entry& e : entries) {

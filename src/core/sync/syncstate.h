@@ -40,7 +40,6 @@ public:
     bool Save(const QString& path, QString* error = nullptr) const;
 
     std::optional<Entry> ByLocal(const QString& localId) const;
-    std::optional<Entry> ByHref(const QString& href) const;
     void Put(const Entry& entry); // by local identifier
     void DropLocal(const QString& localId);
     // Forgets everything synced (a new account or calendar).
