@@ -1479,10 +1479,6 @@ Möchten Sie das wirklich tun?</translation>
         </translation>
     </message>
     <message>
-        <source>&amp;Sync...</source>
-        <translation type="vanished">&amp;Abgleich...</translation>
-    </message>
-    <message>
         <source>Delete &quot;%1&quot;?</source>
         <translation>„%1“ löschen?</translation>
     </message>
