@@ -119,25 +119,22 @@ private slots:
         }
     }
 
-    // Enter closes the About box through "OK" and opens no link, wherever the focus is.
+    // Enter closes the About box through "OK" and opens no link, even with the focus on one.
     void aboutEnterIsOk()
     {
         Sandbox sandbox;
         QStringList opened;
         Opener opener(&opened);
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &opener, "open");
-        for (const char* focus : {"pushButton_3", "pushButton"}) {
-            DAboutDialog about;
-            WhenModal<DAboutDialog>([focus](QWidget* d) {
-                d->activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(d, 5000));
-                Child<QWidget>(d, focus)->setFocus();
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            });
-            about.exec();
-            QCOMPARE(opened, QStringList());
-        }
         DAboutDialog about;
+        // Left open, the modal guard fails the test.
+        Exec(about, [](QWidget* d) {
+            d->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(d, 5000));
+            Child<QWidget>(d, "pushButton")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        QCOMPARE(opened, QStringList());
         Click(&about, "pushButton");
         QCOMPARE(opened, QStringList{MakerInfo::WebSite()});
     }

@@ -249,7 +249,8 @@ private slots:
         mime.setUrls({QUrl::fromLocalFile(dir.file(QStringLiteral("note.png")))});
         Drop(panel, &mime);
         QTRY_VERIFY_WITH_TIMEOUT(!text.isEmpty(), 5000);
-        QVERIFY2(text.startsWith(QStringLiteral("The dropped picture could not be opened")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("The dropped picture could not be opened")),
+                 qPrintable(text));
         QVERIFY(!panel.Canvas()->IsPlacing() && panel.Canvas()->GetImage() == before);
     }
 
@@ -278,7 +279,8 @@ private slots:
         QCOMPARE(panel.Canvas()->TextFont().pointSize(), 30);
 
         Key(panel, Qt::Key_F);
-        QVERIFY(panel.Canvas()->Tool() == PaintWidget::Fill && Child<QAbstractButton>(&panel, "MyFill")->isChecked());
+        QVERIFY(panel.Canvas()->Tool() == PaintWidget::Fill &&
+                Child<QAbstractButton>(&panel, "MyFill")->isChecked());
         Key(panel, Qt::Key_X);
         Key(panel, Qt::Key_BracketRight);
         QCOMPARE(panel.Canvas()->RubberPen().width(), 6);

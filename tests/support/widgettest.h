@@ -156,7 +156,6 @@ struct Program
     Options options;
     ReminderBook book;
     std::unique_ptr<MainWindow> window;
-    MainWindow* operator->() const { return window.get(); }
     MainWindow* get() const { return window.get(); }
 };
 
