@@ -12,12 +12,6 @@ Q_DECLARE_METATYPE(AffairPeriod)
 namespace {
 const QDateTime Now(QDate(2010, 1, 1), QTime(9, 5, 3));
 
-// Runs the dialog as "Set Event" does; `act` works it and presses its buttons.
-template <typename F> int Run(AffairEditDialog& dialog, F act)
-{
-    WhenModal<AffairEditDialog>([act](AffairEditDialog* shown) { act(shown); });
-    return dialog.exec();
-}
 } // namespace
 
 class TestAffairEditDialog : public QObject
@@ -57,7 +51,7 @@ private slots:
         stored.SetEffect({EffectChoice::Spread, EffectChoice::RightDown});
         AffairEditDialog dialog;
         dialog.SetAffair(stored);
-        QCOMPARE(Run(dialog, [](QWidget* d) { ClickBox(d, QDialogButtonBox::Ok); }), int(QDialog::Accepted));
+        QCOMPARE(Exec(dialog, [](QWidget* d) { ClickBox(d, QDialogButtonBox::Ok); }), int(QDialog::Accepted));
         QCOMPARE(dialog.GetAffair().GetPeriod(), kept);
         QVERIFY(dialog.GetAffair().GetEffect() == stored.GetEffect());
         QCOMPARE(dialog.GetAffair().GetUserDateTime(), Now.addDays(4));
@@ -81,7 +75,7 @@ private slots:
         Child<QDateEdit>(&dialog, "AFDateEdit")->setDate(Now.date().addDays(days));
         MockClock::advance(4); // the user takes a few seconds
         QString asked;
-        const int result = Run(dialog, [&](QWidget* d) {
+        const int result = Exec(dialog, [&](QWidget* d) {
             if (answer) {
                 AnswerBox(QMessageBox::StandardButton(answer), &asked);
             }

@@ -7,8 +7,6 @@
 #include "support/widgettest.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QDateEdit>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTextDocument>
@@ -24,34 +22,28 @@ using namespace WidgetTest;
 namespace {
 // Notices anyone opening the FIFO for reading, and lets them go at once (a writer that comes and
 // goes gives them an end of file), so a fault fails the test instead of freezing it.
-class FifoWatch
+struct FifoWatch
 {
-public:
-    explicit FifoWatch(const QString& path) : Path(path.toLocal8Bit())
+    explicit FifoWatch(const QByteArray& path)
+        : Watcher([this, path] {
+              for (; !Stop; std::this_thread::sleep_for(std::chrono::milliseconds(2))) {
+                  const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+                  if (fd >= 0) {
+                      Opened = true;
+                      ::close(fd);
+                  }
+              }
+          })
     {
-        Watcher = std::thread([this] {
-            while (!Stop) {
-                const int fd = ::open(Path.constData(), O_WRONLY | O_NONBLOCK);
-                if (fd >= 0) {
-                    Opened = true;
-                    ::close(fd);
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-        });
     }
     ~FifoWatch()
     {
         Stop = true;
         Watcher.join();
     }
-    bool opened() const { return Opened; }
-
-private:
-    QByteArray Path;
     std::atomic<bool> Stop{false};
     std::atomic<bool> Opened{false};
-    std::thread Watcher;
+    std::thread Watcher; // last, so that it starts once the flags are set
 };
 
 // Shows `html` as Qt shows a tooltip or a label left to guess, laid out so that images load.
@@ -70,7 +62,7 @@ QString asShown(const QString& text)
 
 // A title is the user's words wherever it appears: the event dialog keeps it byte for byte,
 // the missed list, its tooltip and the reminder's card show it as typed, and markup in it never
-// makes the program open a file (a FIFO would freeze it, /dev/zero exhaust its memory).
+// makes the program open a file (a FIFO would freeze it). Markup read as such fails "bold".
 class TestPlainTitles : public QObject
 {
     Q_OBJECT
@@ -87,26 +79,20 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::newRow("bold") << "<b>Dentist</b> at 9";
         QTest::newRow("FIFO") << QStringLiteral("<img src=%1>").arg(Fifo());
-        QTest::newRow("quoted FIFO") << QStringLiteral("<img src=\"file://%1\"> rent").arg(Fifo());
-        QTest::newRow("zero") << "<img src=\"/dev/zero\">";
         QTest::newRow("modified mark") << "Fix [*] now";
         QTest::newRow("entities and spaces") << QStringLiteral("Tom &amp; Jerry\u00a0 &lt;3\ttab");
     }
     void shownAsTyped()
     {
         QFETCH(QString, title);
-        FifoWatch watch(Fifo());
+        FifoWatch watch(QFile::encodeName(Fifo()));
         Sandbox sandbox;
         AffairInfo stored =
             Event(QStringLiteral("2029-01-01T08:00:00"), At(2030, 2, 1, 9, 0), Days(1), title);
 
         AffairEditDialog dialog;
         dialog.SetAffair(stored);
-        const int result = [&] {
-            WhenModal<AffairEditDialog>([](QWidget* d) { ClickBox(d, QDialogButtonBox::Ok); });
-            return dialog.exec();
-        }();
-        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(Exec(dialog, [](QWidget* d) { ClickBox(d, QDialogButtonBox::Ok); }), int(QDialog::Accepted));
         QCOMPARE(dialog.GetAffair().GetAffairTitle().toUtf8(), title.toUtf8());
 
         MissedDialog missed({{stored, At(2030, 1, 14, 9, 0)}});
@@ -127,31 +113,7 @@ private slots:
         };
         QCOMPARE(letters(EffectShow::CardTitleLines(title, QSize(1920, 1080)).join(QString())),
                  letters(title));
-        QVERIFY(!watch.opened());
-    }
-
-    // Typed markup is text too, and Tab leaves the title for the date.
-    void typedTitle()
-    {
-        Sandbox sandbox;
-        AffairEditDialog dialog;
-        dialog.SetAffair(Event(QStringLiteral("2029-01-01T08:00:00"), At(2030, 2, 1, 9, 0), Days(1), "x"));
-        QWidget* focused = nullptr;
-        WhenModal<AffairEditDialog>([&focused](QWidget* d) {
-            auto* box = Child<QPlainTextEdit>(d, "AFTitle");
-            d->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(d, 5000));
-            box->setFocus();
-            box->selectAll();
-            QTest::keyClicks(box, QStringLiteral("<i>Pay</i> rent"));
-            QTest::keyClick(box, Qt::Key_Tab);
-            focused = QApplication::focusWidget();
-            ClickBox(d, QDialogButtonBox::Ok);
-        });
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QCOMPARE(dialog.GetAffair().GetAffairTitle(), QStringLiteral("<i>Pay</i> rent"));
-        auto* date = Child<QDateEdit>(&dialog, "AFDateEdit");
-        QVERIFY(focused && (focused == date || date->isAncestorOf(focused)));
+        QVERIFY(!watch.Opened);
     }
 
     // The card of a missing picture: whole lines, each within the panel, at most half the

@@ -96,6 +96,13 @@ template <typename T = QWidget, typename F> void WhenModal(F answer)
     poll->start();
 }
 
+// Runs `dialog` as the program does; `act` works it and presses its buttons.
+template <typename T, typename F> int Exec(T& dialog, F act)
+{
+    WhenModal<T>([act](T* shown) { act(shown); });
+    return dialog.exec();
+}
+
 // Answers the next message box with `which`, keeping its text.
 inline void AnswerBox(QMessageBox::StandardButton which, QString* text = nullptr)
 {
@@ -149,7 +156,6 @@ struct Program
     Options options;
     ReminderBook book;
     std::unique_ptr<MainWindow> window;
-    MainWindow* operator->() const { return window.get(); }
     MainWindow* get() const { return window.get(); }
 };
 
