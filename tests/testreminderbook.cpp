@@ -232,6 +232,12 @@ private slots:
         QVERIFY(book.Replace("snoozed", *book.Find("snoozed")));
         QVERIFY(QFileInfo::exists(snoozed.GetPicPath()));
         QVERIFY(!book.Remove("old"));
+        // Only the program's own pictures: a path from a damaged or crafted list is never removed.
+        AffairInfo planted = Event("planted", Now.addDays(-3));
+        planted.SetPicPath(QDir::current().absoluteFilePath("mine.png"));
+        TestEnv::writeAll("mine.png", "not the program's");
+        QVERIFY(book.Add(planted, nullptr));
+        QVERIFY(book.RemoveExpired(&removed) && !book.Find("planted") && QFileInfo::exists("mine.png"));
     }
 };
 

@@ -1919,8 +1919,8 @@ Möchten Sie ohne Speichern beenden?</translation>
         <translation>Die Sperrdatei %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
-        <source>Pennibell is already running on %1 in another session.</source>
-        <translation>Pennibell läuft bereits auf %1 in einer anderen Sitzung.</translation>
+        <source>Pennibell is already running on %1 in another session, or a Pennibell command such as a sync is still working on it. Try again when it has ended.</source>
+        <translation>Pennibell läuft bereits auf %1 in einer anderen Sitzung, oder ein Pennibell-Befehl wie ein Abgleich arbeitet noch damit. Versuchen Sie es erneut, wenn er beendet ist.</translation>
     </message>
     <message>
         <source>The request could not be read.</source>

@@ -126,9 +126,11 @@ bool SingleInstance::claim()
     // copy holds it for good.
     if (!DataLock.lock(DataLockMSecs)) {
         Lock.reset();
-        Failure = DataLock.error().isEmpty() ? tr("Pennibell is already running on %1 in another session.")
-                                                   .arg(QDir::toNativeSeparators(DataDir))
-                                             : DataLock.error();
+        Failure = DataLock.error().isEmpty()
+                      ? tr("Pennibell is already running on %1 in another session, or a Pennibell command "
+                           "such as a sync is still working on it. Try again when it has ended.")
+                            .arg(QDir::toNativeSeparators(DataDir))
+                      : DataLock.error();
         return false;
     }
     // Holding the lock, any socket of this name was left behind by a copy that died.
