@@ -211,20 +211,9 @@ QByteArray CalendarExport::Png(const QImage& picture)
         chunk("tRNS", QByteArray("\0\xff\0\xff\0\xff", 6));
     }
 
-    z_stream zs{};
-    deflateInit(&zs, 1);
+    Deflater zs;
     const qsizetype rowBytes = paletted ? (qsizetype(width) * depth + 7) / 8 : 3 * qsizetype(width);
     QByteArray row(1 + rowBytes, '\0');
-    QByteArray out;
-    char buffer[64 * 1024];
-    const auto pump = [&](int flush) {
-        do {
-            zs.next_out = reinterpret_cast<Bytef*>(buffer);
-            zs.avail_out = sizeof buffer;
-            deflate(&zs, flush);
-            out.append(buffer, qsizetype(sizeof buffer - zs.avail_out));
-        } while (zs.avail_out == 0);
-    };
     for (int y = 0; y < height; ++y) {
         const quint16* line = reinterpret_cast<const quint16*>(image.constScanLine(y));
         uchar* dst = reinterpret_cast<uchar*>(row.data()) + 1;
@@ -242,14 +231,9 @@ QByteArray CalendarExport::Png(const QImage& picture)
                 expand(line[x], reinterpret_cast<char*>(dst) + 3 * x);
             }
         }
-        zs.next_in = reinterpret_cast<Bytef*>(row.data());
-        zs.avail_in = uInt(row.size());
-        pump(Z_NO_FLUSH);
+        zs.Add(row.constData(), row.size());
     }
-    zs.avail_in = 0;
-    pump(Z_FINISH);
-    deflateEnd(&zs);
-    chunk("IDAT", out);
+    chunk("IDAT", zs.Finish());
     chunk("IEND", QByteArray());
     return png;
 }

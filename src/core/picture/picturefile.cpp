@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QtEndian>
 #include <cstring>
+#include <utility>
 #include <zlib.h>
 
 namespace {
@@ -92,6 +93,51 @@ QByteArray PictureFile::Payload(const QImage& source)
     return payload;
 }
 
+struct Deflater::Stream
+{
+    z_stream z{};
+};
+
+Deflater::Deflater() : Z(new Stream)
+{
+    Started = deflateInit(&Z->z, 1) == Z_OK;
+}
+
+Deflater::~Deflater()
+{
+    if (Started) {
+        deflateEnd(&Z->z);
+    }
+    delete Z;
+}
+
+void Deflater::Add(const void* data, qsizetype size)
+{
+    Pump(data, size, Z_NO_FLUSH);
+}
+
+QByteArray Deflater::Finish()
+{
+    Pump(nullptr, 0, Z_FINISH);
+    return std::exchange(Out, QByteArray());
+}
+
+void Deflater::Pump(const void* data, qsizetype size, int flush)
+{
+    if (!Started) {
+        return;
+    }
+    char buffer[64 * 1024];
+    Z->z.next_in = static_cast<Bytef*>(const_cast<void*>(data));
+    Z->z.avail_in = uInt(size);
+    do {
+        Z->z.next_out = reinterpret_cast<Bytef*>(buffer);
+        Z->z.avail_out = sizeof buffer;
+        deflate(&Z->z, flush);
+        Out.append(buffer, qsizetype(sizeof buffer - Z->z.avail_out));
+    } while (Z->z.avail_out == 0);
+}
+
 QByteArray PictureFile::Encode(const QImage& source)
 {
 #if Q_BYTE_ORDER == Q_BIG_ENDIAN
@@ -108,36 +154,23 @@ QByteArray PictureFile::Encode(const QImage& source)
     const qsizetype stride = strideFor(image.width());
     QByteArray out(4, '\0');
     qToBigEndian<quint32>(quint32(header.size() + stride * image.height()), out.data());
-    z_stream zs{};
-    if (deflateInit(&zs, 1) != Z_OK) {
+    Deflater zs;
+    if (!zs.Ok()) {
         return qCompress(Payload(image), 1);
     }
-    char buffer[64 * 1024];
-    const auto pump = [&](const void* data, qsizetype size, int flush) {
-        zs.next_in = static_cast<Bytef*>(const_cast<void*>(data));
-        zs.avail_in = uInt(size);
-        do {
-            zs.next_out = reinterpret_cast<Bytef*>(buffer);
-            zs.avail_out = sizeof buffer;
-            deflate(&zs, flush);
-            out.append(buffer, qsizetype(sizeof buffer - zs.avail_out));
-        } while (zs.avail_out == 0);
-    };
-    pump(header.constData(), header.size(), Z_NO_FLUSH);
+    zs.Add(header.constData(), header.size());
     // The padding at the end of an odd-width line is never painted and holds whatever the
     // allocator left there: zeros instead, so the same picture always gives the same file.
     const char padding[4] = {};
     if (used == image.bytesPerLine() && used == stride) {
-        pump(image.constBits(), used * image.height(), Z_NO_FLUSH);
+        zs.Add(image.constBits(), used * image.height());
     } else {
         for (int y = 0; y < image.height(); ++y) {
-            pump(image.constScanLine(y), used, Z_NO_FLUSH);
-            pump(padding, stride - used, Z_NO_FLUSH);
+            zs.Add(image.constScanLine(y), used);
+            zs.Add(padding, stride - used);
         }
     }
-    pump(nullptr, 0, Z_FINISH);
-    deflateEnd(&zs);
-    return out;
+    return out + zs.Finish();
 #endif
 }
 

@@ -8,6 +8,29 @@
 #include <QSize>
 #include <QString>
 
+// zlib's fastest level, fed piece by piece: the picture files and the calendar's pictures are
+// deflated straight from their scanlines, without a copy of the whole.
+class Deflater
+{
+public:
+    Deflater();
+    ~Deflater();
+    Deflater(const Deflater&) = delete;
+    Deflater& operator=(const Deflater&) = delete;
+
+    bool Ok() const { return Started; }
+    void Add(const void* data, qsizetype size);
+    // The whole stream; nothing can be added after.
+    QByteArray Finish();
+
+private:
+    void Pump(const void* data, qsizetype size, int flush);
+    struct Stream;
+    Stream* Z;
+    bool Started = false;
+    QByteArray Out;
+};
+
 // The stored drawing of one event: "<width>x<height>size" followed by the RGB16 scanlines
 // (little-endian words, lines padded to 4 bytes), the whole compressed with qCompress.
 class PictureFile
