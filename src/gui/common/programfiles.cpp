@@ -2,10 +2,13 @@
 #include "gui/common/programfiles.h"
 
 #include "core/storage/datalocation.h"
+#include "gui/common/windowmodal.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 QString ProgramFiles::IconPath()
 {
@@ -25,4 +28,16 @@ QString ProgramFiles::HelpPath()
         return QFileInfo(chm).absoluteFilePath();
     }
     return QFileInfo(DataLocation::resource(QStringLiteral("./help/index.html"))).absoluteFilePath();
+}
+
+void ProgramFiles::OpenHelp(QWidget* parent)
+{
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(HelpPath()))) {
+        // The main window's texts: its menu entry asked.
+        WindowModal::Inform(parent, QCoreApplication::translate("MainWindow", "Contents"),
+                            QCoreApplication::translate("MainWindow",
+                                                        "No program could be started to show the manual. You "
+                                                        "can open it yourself:\n%1")
+                                .arg(QDir::toNativeSeparators(HelpPath())));
+    }
 }

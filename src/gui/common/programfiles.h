@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QWidget;
+
 // Where the program's own files are: beside it in a portable copy, in the shared data folder
 // in an installed one.
 namespace ProgramFiles {
@@ -10,4 +12,6 @@ namespace ProgramFiles {
 QString IconPath();
 // The help document "Contents" opens where there is no Windows help viewer.
 QString HelpPath();
+// Opens the manual in the desktop's viewer, or tells the user where it is when none opens it.
+void OpenHelp(QWidget* parent);
 } // namespace ProgramFiles

@@ -6,13 +6,11 @@
 #include "core/options/autostart.h"
 #include "core/options/esettings.h"
 #include "core/options/options.h"
-#include "core/storage/datalocation.h"
 #include "gui/about/daboutdialog.h"
 #include "gui/calendar/calendardialogs.h"
 #include "gui/common/programfiles.h"
 #include "gui/common/windowmodal.h"
 #include "gui/main/backupflow.h"
-#include "gui/main/eventrowtext.h"
 #include "gui/main/eventtable.h"
 #include "gui/main/misseddialog.h"
 #include "gui/main/reminderscreen.h"
@@ -23,14 +21,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QProcess>
-#include <QStatusBar>
-#include <QUrl>
 
 MainWindow::MainWindow(ReminderBook& book, Options& options, QWidget* parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), Book(book), Opts(options)
@@ -80,16 +74,10 @@ void MainWindow::InitTable()
     connect(Table, &EventTable::choiceChanged, this, &MainWindow::UpdateButtons);
     QTableView* table = ui->tableWidget;
     table->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* add = new QAction(this);
-    auto* edit = new QAction(this);
-    auto* del = new QAction(this);
-    auto* preview = new QAction(this);
-    connect(add, &QAction::triggered, this, &MainWindow::AddNew);
-    connect(edit, &QAction::triggered, this, &MainWindow::EditCurrent);
-    connect(del, &QAction::triggered, this, &MainWindow::DeleteCurrent);
-    connect(preview, &QAction::triggered, this, &MainWindow::PreviewCurrent);
-    TableActions = {add, edit, del, preview};
+    TableActions = {Action(&MainWindow::AddNew), Action(&MainWindow::EditCurrent),
+                    Action(&MainWindow::DeleteCurrent), Action(&MainWindow::PreviewCurrent)};
     table->addActions(TableActions);
+    QAction* edit = TableActions.at(1);
     // Return or a double click on a row edits it.
     edit->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     edit->setShortcutContext(Qt::WidgetShortcut);
@@ -118,16 +106,20 @@ void MainWindow::UpdateButtons()
     }
 }
 
+QAction* MainWindow::Action(void (MainWindow::*slot)())
+{
+    auto* action = new QAction(this);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
 void MainWindow::CreateTrayIcon()
 {
-    auto* add = new QAction(this);
-    auto* show = new QAction(this);
-    auto* hide = new QAction(this);
+    QAction* add = Action(&MainWindow::AddNew);
+    QAction* show = Action(&MainWindow::Bring);
+    QAction* hide = Action(&MainWindow::HideAndMin);
     auto* quit = new QAction(this);
     TrayActions = {add, show, hide, quit};
-    connect(add, &QAction::triggered, this, &MainWindow::AddNew);
-    connect(show, &QAction::triggered, this, &MainWindow::Bring);
-    connect(hide, &QAction::triggered, this, &MainWindow::HideAndMin);
     connect(quit, &QAction::triggered, qApp, &MainWindow::Quit);
 
     auto* menu = new QMenu(this);
@@ -189,14 +181,7 @@ void MainWindow::ConnectActions()
         DAboutDialog about(this);
         WindowModal::Exec(&about);
     });
-    connect(ui->actionContents, &QAction::triggered, this, [this] {
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(ProgramFiles::HelpPath()))) {
-            WindowModal::Inform(this, tr("Contents"),
-                                tr("No program could be started to show the manual. You can open it "
-                                   "yourself:\n%1")
-                                    .arg(QDir::toNativeSeparators(ProgramFiles::HelpPath())));
-        }
-    });
+    connect(ui->actionContents, &QAction::triggered, this, [this] { ProgramFiles::OpenHelp(this); });
 }
 
 void MainWindow::Quit()

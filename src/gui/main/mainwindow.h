@@ -62,6 +62,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // A new action of the window that calls `slot`.
+    QAction* Action(void (MainWindow::*slot)());
     void InitTable();
     void CreateTrayIcon();
     void ConnectActions();
