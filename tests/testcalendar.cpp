@@ -320,17 +320,19 @@ private slots:
             EventBuilder::Event("d", EventBuilder::At(2030, 10, 27, 1, 30), AffairPeriod::Of(U::Hour, 1)),
             EventBuilder::Event("e", EventBuilder::At(2030, 5, 5, 5, 5)),
             EventBuilder::Event("f", EventBuilder::At(2030, 5, 6, 5, 5)),
+            EventBuilder::Event("g", EventBuilder::At(2030, 5, 7, 5, 5)),
         };
         events[0].SetEffect({EffectChoice::Spread, EffectChoice::LeftDown});
         QList<QImage> pictures;
-        for (int colours : {1, 3, 15, 200, 5000, 200}) {
+        // White and 1, 2, 3, 15 or 255 colours: each palette size at and past its edge; then RGB.
+        for (int colours : {1, 2, 3, 15, 255, 5000, 1}) {
             AffairInfo& r = events[pictures.size()];
             r.SetPicPath(PictureFile::NewPath(EventBuilder::At(2030, 1, 1, 0, int(pictures.size()))));
             pictures.append(drawing(61 + int(pictures.size()), 40, colours));
             QVERIFY(PictureFile::Write(r.GetPicPath(), pictures.last()));
         }
-        events[5].SetPicPath(events[3].GetPicPath()); // one drawing, two events
-        pictures[5] = pictures[3];
+        events[6].SetPicPath(events[3].GetPicPath()); // one drawing, two events
+        pictures[6] = pictures[3];
         QString error;
         QVERIFY2(CalendarExport::WriteFile(events, "out.ics", &error), qPrintable(error));
         const QByteArray text = TestEnv::readAll("out.ics");
