@@ -305,6 +305,22 @@ private slots:
         QVERIFY2(Hostile::peakMiB() < 200, qPrintable(QString::number(Hostile::peakMiB())));
     }
 
+    // 256 colours in the first line and a new one in the second: no palette, every pixel kept.
+    void paletteFullAtALineEnd()
+    {
+        QImage sheet(255, 2, QImage::Format_RGB16);
+        sheet.fill(Qt::white);
+        for (int k = 0; k < 255; ++k) {
+            sheet.setPixel(k, 0, qRgb((k & 31) << 3, (k >> 5) << 2, 0));
+        }
+        sheet.setPixel(0, 1, qRgb(0, 0, 248));
+        QImage png;
+        QVERIFY(png.loadFromData(CalendarExport::Png(sheet), "PNG"));
+        QCOMPARE(png.pixel(0, 1), sheet.pixel(0, 1));
+        QCOMPARE(png.pixel(254, 0), sheet.pixel(254, 0));
+        QCOMPARE(qAlpha(png.pixel(1, 1)), 0);
+    }
+
     // Export, then import into a fresh list: the same events and pictures, whatever their number
     // of colours; imported over the list they came from, every one updates its own event. A
     // cancel leaves no plan.
