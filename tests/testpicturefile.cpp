@@ -114,6 +114,25 @@ private slots:
                  QStringList{"dap20100201090503"});
     }
 
+    // The size a file claims, read from its head alone: nothing for a head that is not one.
+    void storedSize_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("picture") << QByteArray("12x7size") << QSize(12, 7);
+        QTest::newRow("no x") << QByteArray("12y7size") << QSize();
+        QTest::newRow("no width") << QByteArray("x7size") << QSize();
+        QTest::newRow("larger than 8K") << QByteArray("7681x10size") << QSize();
+        QTest::newRow("more pixels than 8K") << QByteArray("7680x4321size") << QSize();
+        QTest::newRow("no marker") << QByteArray("12x7") << QSize();
+    }
+    void storedSize()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QSize, size);
+        QCOMPARE(PictureFile::StoredSize(qCompress(head + QByteArray(64, '\xff'))), size);
+    }
+
     void programPath()
     {
         QVERIFY(PictureFile::IsProgramPath(Pic));

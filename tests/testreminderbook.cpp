@@ -232,6 +232,16 @@ private slots:
         QVERIFY(book.Replace("snoozed", *book.Find("snoozed")));
         QVERIFY(QFileInfo::exists(snoozed.GetPicPath()));
         QVERIFY(!book.Remove("old"));
+        // A new picture for one of two events that share one: the other keeps the old.
+        QString a, b;
+        QVERIFY(book.Add(Event("", Now.addDays(5)), QImage(4, 4, QImage::Format_RGB16), &a));
+        AffairInfo copy = *book.Find(a);
+        copy.SetAffairID(QString());
+        QVERIFY(book.Add(copy, &b) && a != b);
+        AffairInfo changed = *book.Find(a);
+        changed.SetPicPath(snoozed.GetPicPath());
+        QVERIFY(book.Replace(a, changed));
+        QVERIFY(QFileInfo::exists(copy.GetPicPath()));
         // Only the program's own pictures: a path from a damaged or crafted list is never removed.
         AffairInfo planted = Event("planted", Now.addDays(-3));
         planted.SetPicPath(QDir::current().absoluteFilePath("mine.png"));
