@@ -136,9 +136,8 @@ bool readLine(QByteArrayView data, qsizetype* pos, qsizetype* start, qsizetype* 
                 *equals = i - 1;
             }
         } else if (ch == '\n' || ch == '\r') {
-            if (i == lineStart + 1) {
-                ++lineStart;
-            } else if (!inQuotes) {
+            // Never the line's first character: line spaces before it were skipped.
+            if (!inQuotes) {
                 --i;
                 break;
             }
