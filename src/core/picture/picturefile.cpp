@@ -69,6 +69,47 @@ bool parseHeader(const QByteArray& bytes, int* width, int* height, qsizetype* ma
     return true;
 }
 
+// The head of a picture file's stream, inflated into a few bytes and parsed; the stream stays
+// open for the pixels behind it.
+struct HeadReader
+{
+    z_stream zs{};
+    char head[16];
+    bool open = false;
+    int rc = Z_STREAM_ERROR;
+    qsizetype got = 0;
+    int width = 0;
+    int height = 0;
+    qsizetype marker = 0;
+
+    explicit HeadReader(const QByteArray& fileBytes)
+    {
+        zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(fileBytes.constData() + 4));
+        zs.avail_in = uInt(fileBytes.size() - 4);
+        zs.next_out = reinterpret_cast<Bytef*>(head);
+        zs.avail_out = sizeof head;
+        open = inflateInit(&zs) == Z_OK;
+        if (open) {
+            rc = inflate(&zs, Z_SYNC_FLUSH);
+            got = qsizetype(sizeof head - zs.avail_out);
+        }
+    }
+    ~HeadReader()
+    {
+        if (open) {
+            inflateEnd(&zs);
+        }
+    }
+    HeadReader(const HeadReader&) = delete;
+    HeadReader& operator=(const HeadReader&) = delete;
+
+    bool Parsed()
+    {
+        return open && (rc == Z_OK || rc == Z_STREAM_END) &&
+               parseHeader(QByteArray(head, got), &width, &height, &marker);
+    }
+};
+
 } // namespace
 
 QByteArray PictureFile::Payload(const QImage& source)
@@ -185,25 +226,8 @@ QSize PictureFile::StoredSize(const QByteArray& fileBytes)
     if (fileBytes.size() < 5) {
         return QSize();
     }
-    char head[16];
-    z_stream zs{};
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(fileBytes.constData() + 4));
-    zs.avail_in = uInt(fileBytes.size() - 4);
-    zs.next_out = reinterpret_cast<Bytef*>(head);
-    zs.avail_out = sizeof head;
-    if (inflateInit(&zs) != Z_OK) {
-        return QSize();
-    }
-    const int rc = inflate(&zs, Z_SYNC_FLUSH);
-    const qsizetype got = qsizetype(sizeof head - zs.avail_out);
-    inflateEnd(&zs);
-    int width = 0;
-    int height = 0;
-    qsizetype marker = 0;
-    if ((rc != Z_OK && rc != Z_STREAM_END) || !parseHeader(QByteArray(head, got), &width, &height, &marker)) {
-        return QSize();
-    }
-    return QSize(width, height);
+    HeadReader reader(fileBytes);
+    return reader.Parsed() ? QSize(reader.width, reader.height) : QSize();
 }
 
 bool PictureFile::Decode(const QByteArray& fileBytes, const QSize& target, QImage* out)
@@ -215,29 +239,17 @@ bool PictureFile::Decode(const QByteArray& fileBytes, const QSize& target, QImag
     // before anything is allocated; the pixels are then inflated straight into the image, so
     // a picture costs its own size once, and a damaged length nothing.
     const quint32 claimed = qFromBigEndian<quint32>(fileBytes.constData());
-    char head[16];
-    z_stream zs{};
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(fileBytes.constData() + 4));
-    zs.avail_in = uInt(fileBytes.size() - 4);
-    zs.next_out = reinterpret_cast<Bytef*>(head);
-    zs.avail_out = sizeof head;
-    if (inflateInit(&zs) != Z_OK) {
+    HeadReader reader(fileBytes);
+    if (!reader.Parsed() || claimed != quint64(reader.marker + 4 + strideFor(reader.width) * reader.height)) {
         return false;
     }
-    struct End
-    {
-        z_stream* zs;
-        ~End() { inflateEnd(zs); }
-    } end{&zs};
-    int rc = inflate(&zs, Z_SYNC_FLUSH);
-    const qsizetype got = qsizetype(sizeof head - zs.avail_out);
-    int width = 0;
-    int height = 0;
-    qsizetype p = 0;
-    if ((rc != Z_OK && rc != Z_STREAM_END) || !parseHeader(QByteArray(head, got), &width, &height, &p) ||
-        claimed != quint64(p + 4 + strideFor(width) * height)) {
-        return false;
-    }
+    z_stream& zs = reader.zs;
+    const int width = reader.width;
+    const int height = reader.height;
+    const qsizetype p = reader.marker;
+    const qsizetype got = reader.got;
+    const char* head = reader.head;
+    int rc = reader.rc;
     QImage stored(width, height, QImage::Format_RGB16);
     const qsizetype block = strideFor(width) * height;
     const qsizetype early = got - p - 4; // pixel bytes that came with the header
