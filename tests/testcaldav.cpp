@@ -240,6 +240,9 @@ void TestCalDav::theCommandLineSetsUpAndSyncs()
     QVERIFY2(errors.contains(QLatin1String("keyring")) && !output.contains(QLatin1String("Created")),
              qPrintable(output + errors));
     QCOMPARE(SyncCommand::SyncOnce(here.Side, here.Codec, none, out, err, here.StatePath), 1);
+    // A cron job learns from the status alone that the server was away.
+    Server->Stop();
+    QCOMPARE(SyncCommand::SyncOnce(here.Side, here.Codec, keeper, out, err, here.StatePath), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCalDav)

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sync's decisions and its defences, without a real server: three-way rules, hostile answers
 // from a stand-in server, and which addresses may be used at all.
+#include "core/sync/davdiscovery.h"
 #include "core/sync/multistatus.h"
 #include "core/system/commandline.h"
 #include "support/synckit.h"
 
+#include <QSignalSpy>
 #include <QTcpServer>
 
 using namespace SyncKit;
@@ -66,6 +68,9 @@ private slots:
     void onlySafeAddresses();
     void hostileAnswersChangeNothing_data();
     void hostileAnswersChangeNothing();
+    void listingRefused_data();
+    void listingRefused();
+    void discoveryReadsTheAnswer();
     void theCommandLine_data();
     void theCommandLine();
 };
@@ -182,6 +187,80 @@ void TestSyncRules::hostileAnswersChangeNothing()
     QCOMPARE(computer.State.token, QStringLiteral("t1"));
     QCOMPARE(computer.State.entries.size(), 1);
     QVERIFY(!server.Methods.contains("PUT") && !server.Methods.contains("DELETE"));
+}
+
+void TestSyncRules::listingRefused_data()
+{
+    // A refused listing: with a token, a client error means the token is stale (list again
+    // without); otherwise a plain listing may still work. A PROPFIND the stand-in fails ends it.
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("token");
+    QTest::addColumn<QString>("methods");
+    QTest::addColumn<int>("outcome");
+    const int offline = int(SyncResult::Outcome::Offline), refused = int(SyncResult::Outcome::Refused);
+    // clang-format off
+    QTest::newRow("stale token") << 400 << true << "REPORT,REPORT,PROPFIND" << offline;
+    QTest::newRow("no sync-collection") << 400 << false << "REPORT,PROPFIND" << offline;
+    QTest::newRow("server error, token") << 501 << true << "REPORT,PROPFIND" << offline;
+    QTest::newRow("no calendar") << 404 << true << "REPORT,REPORT" << refused;
+    QTest::newRow("no such status") << 600 << false << "REPORT" << offline;
+    QTest::newRow("password") << 401 << true << "REPORT" << refused;
+    // clang-format on
+}
+
+void TestSyncRules::listingRefused()
+{
+    QFETCH(int, status);
+    QFETCH(bool, token);
+    QFETCH(QString, methods);
+    QFETCH(int, outcome);
+    StandIn server;
+    server.Answers.insert("REPORT",
+                          "HTTP/1.1 " + QByteArray::number(status) + " X\r\nContent-Length: 0\r\n\r\n");
+    Computer computer(server.Collection());
+    computer.AddEvent(QStringLiteral("Kept"));
+    computer.State.token = token ? QStringLiteral("t1") : QString();
+    QCOMPARE(int(computer.Sync(false, 10000).outcome), outcome);
+    QCOMPARE(server.Methods.join(','), methods.toLatin1());
+    QCOMPARE(computer.Titles(), QStringList{QStringLiteral("Kept")});
+}
+
+void TestSyncRules::discoveryReadsTheAnswer()
+{
+    const QByteArray xml =
+        "<d:multistatus xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+        "<d:response><d:href>/cal/tasks/</d:href><d:propstat><d:prop><d:resourcetype><d:collection/"
+        "><c:calendar/>"
+        "</d:resourcetype><c:supported-calendar-component-set><c:comp name=\"VTODO\"/>"
+        "</c:supported-calendar-component-set><d:displayname>Tasks</d:displayname></d:prop>"
+        "<d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>"
+        "<d:response><d:href>/cal/home/</d:href><d:propstat><d:prop><d:resourcetype><c:calendar/></"
+        "d:resourcetype>"
+        "<c:supported-calendar-component-set><c:comp name=\"VTODO\"/><c:comp name=\"VEVENT\"/>"
+        "</c:supported-calendar-component-set></d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat>"
+        "</d:response><d:response><d:href>/cal/gone.ics</d:href><d:status>HTTP/1.1 404 Not Found</d:status>"
+        "</d:response></d:multistatus>";
+    const QUrl base(QStringLiteral("http://127.0.0.1/cal/"));
+    MultiStatus answer;
+    QString error;
+    QVERIFY2(MultiStatus::Parse(xml, base, base, &answer, &error), qPrintable(error));
+    QCOMPARE(answer.responses.size(), 3);
+    const MultiStatus::Response &tasks = answer.responses.at(0), &home = answer.responses.at(1);
+    QVERIFY(tasks.collection && tasks.calendar && !tasks.eventsAllowed);
+    QCOMPARE(tasks.displayName, QStringLiteral("Tasks"));
+    QVERIFY(!home.collection && home.calendar && home.eventsAllowed);
+    QCOMPARE(answer.responses.at(2).status, 404);
+
+    // An address that is no calendar: the server's well-known address is asked next.
+    StandIn server;
+    server.Answers.insert("PROPFIND", "HTTP/1.1 404 No\r\nContent-Length: 0\r\n\r\n");
+    DavClient client;
+    DavDiscovery discovery(&client);
+    QSignalSpy found(&discovery, &DavDiscovery::found);
+    discovery.Find(server.Collection());
+    QVERIFY(found.wait(10000));
+    QVERIFY(!found.first().first().toBool());
+    QCOMPARE(server.Methods, (QList<QByteArray>{"PROPFIND", "PROPFIND"}));
 }
 
 void TestSyncRules::theCommandLine_data()
