@@ -64,6 +64,10 @@ private slots:
         for (const char* flag : {"false", "off", " No ", "0", "", "true"}) {
             row(flag, options(flag, "rgb(1,2,3)"), QByteArray(flag) == "true", "rgb(1,2,3)");
         }
+        row("comment lines",
+            ";by hand\n[ESystem]\n  "
+            ";AutoStart=false\nAutoStart=true\n[EColor]\nExpiredColor=\"rgb(1,2,3)\"\n",
+            true, "rgb(1,2,3)");
         row("style sheet in a colour",
             options("1", "rgb(1,2,3); } QPushButton { background-image: url(fifo)"), true, "rgb(255,0,0)");
         row("component beyond 255", options("1", "rgb(256,0,0)"), true, "rgb(255,0,0)");

@@ -3,6 +3,7 @@
 // from a stand-in server, and which addresses may be used at all.
 #include "core/sync/davdiscovery.h"
 #include "core/sync/multistatus.h"
+#include "core/sync/syncservice.h"
 #include "core/system/commandline.h"
 #include "support/synckit.h"
 
@@ -71,6 +72,7 @@ private slots:
     void listingRefused_data();
     void listingRefused();
     void discoveryReadsTheAnswer();
+    void aChangeHereIsSentSoon();
     void theCommandLine_data();
     void theCommandLine();
 };
@@ -261,6 +263,28 @@ void TestSyncRules::discoveryReadsTheAnswer()
     QVERIFY(found.wait(10000));
     QVERIFY(!found.first().first().toBool());
     QCOMPARE(server.Methods, (QList<QByteArray>{"PROPFIND", "PROPFIND"}));
+}
+
+void TestSyncRules::aChangeHereIsSentSoon()
+{
+    StandIn server;
+    server.Answers.insert("REPORT",
+                          MultiStatusAnswer("<d:multistatus xmlns:d=\"DAV:\"><d:sync-token>t</d:sync-token>"
+                                            "</d:multistatus>"));
+    server.Answers.insert("PUT", "HTTP/1.1 201 Created\r\nContent-Length: 0\r\n\r\n");
+    Computer computer(server.Collection());
+    SyncService service(&computer.Side, &computer.Codec, computer.StatePath);
+    QVERIFY(service.Configure(server.Collection(), QStringLiteral("alice")));
+    service.SetPassword(QStringLiteral("secret"));
+    QSignalSpy finished(&service, &SyncService::finished);
+    // The second change comes while the next regular sync is minutes away.
+    for (const char* title : {"First", "Second"}) {
+        computer.AddEvent(QString::fromLatin1(title));
+        service.LocalChanged();
+        QVERIFY(finished.wait(SyncService::AfterChangeMs + 5000));
+        QCOMPARE(int(finished.last().first().value<SyncResult>().outcome), int(SyncResult::Outcome::Synced));
+    }
+    QCOMPARE(server.Methods.count("PUT"), 2);
 }
 
 void TestSyncRules::theCommandLine_data()
