@@ -9,10 +9,7 @@ using namespace WidgetTest;
 
 Q_DECLARE_METATYPE(AffairPeriod)
 
-namespace {
 const QDateTime Now(QDate(2010, 1, 1), QTime(9, 5, 3));
-
-} // namespace
 
 class TestAffairEditDialog : public QObject
 {

@@ -82,9 +82,13 @@ private slots:
         Bus = QDBusConnection::connectToBus(Address, QStringLiteral("private"));
         QVERIFY2(Bus.isConnected(), qPrintable(Address));
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        // Only the stand-in settings tools, never the machine's own.
-        qputenv("PATH", Tools.path().toUtf8());
         qunsetenv("XDG_CURRENT_DESKTOP");
+        for (const auto& [name, script] :
+             {std::pair{"gsettings", tool(Tools.filePath("gnome-banners"), "show-banners: $new")},
+              std::pair{"xfconf-query", tool(Tools.filePath("xfce-dnd"), "set: /do-not-disturb")}}) {
+            TestEnv::writeAll(Tools.filePath(name), script);
+            QFile(Tools.filePath(name)).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
     }
     void cleanupTestCase()
     {
@@ -114,19 +118,9 @@ private slots:
         QFETCH(QString, setting);
         QFETCH(QByteArray, on);
         QFETCH(QByteArray, off);
-        const QString gnome = Tools.filePath("gnome-banners");
-        const QString xfce = Tools.filePath("xfce-dnd");
-        QFile::remove(gnome);
-        QFile::remove(xfce);
-        for (const auto& [name, script] : {std::pair{"gsettings", tool(gnome, "show-banners: $new")},
-                                           std::pair{"xfconf-query", tool(xfce, "set: /do-not-disturb")}}) {
-            const QString path = Tools.filePath(name);
-            QFile::remove(path);
-            if (desktop != "none") {
-                TestEnv::writeAll(path, script);
-                QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            }
-        }
+        // Only the stand-in settings tools, never the machine's own; each row leaves its setting
+        // off, which the next one does not mind.
+        qputenv("PATH", desktop == "none" ? QByteArray("/nonexistent") : Tools.path().toUtf8());
         if (desktop == "service") {
             StartStandIn(true);
         } else if (!setting.isEmpty()) {

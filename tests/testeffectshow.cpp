@@ -33,16 +33,6 @@ QImage shown(EffectShow& w)
     return w.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-// Steps the effect to its end and clicks it at `at`, once the first clicks no longer count.
-void runToEndAndClick(EffectShow& w, QPoint at)
-{
-    for (int n = 0; w.IsRunning() && n < 1000; ++n) {
-        w.NextStep();
-    }
-    QTest::qWait(EffectShow::ClickGuardMs);
-    QTest::mouseClick(&w, Qt::LeftButton, Qt::NoModifier, at);
-}
-
 } // namespace
 
 class TestEffectShow : public QObject
@@ -81,7 +71,11 @@ private slots:
             w.SetTitle("Dentist at ten");
             QVERIFY(!w.PrepareEffect(file, 2, 0));
             w.StartEffect(Manual);
-            runToEndAndClick(w, QPoint(160, 128));
+            for (int n = 0; w.IsRunning() && n < 1000; ++n) {
+                w.NextStep();
+            }
+            QTest::qWait(EffectShow::ClickGuardMs); // once the first clicks no longer count
+            QTest::mouseClick(&w, Qt::LeftButton, Qt::NoModifier, QPoint(160, 128));
             QCOMPARE(shown(w), card);
             QCOMPARE(done.count(), 1);
         }

@@ -28,17 +28,24 @@ template <typename F> void SetEvent(PaintCPanel& panel, F act)
     Click(&panel, "pushButton");
 }
 
-// A new event due tomorrow, its details confirmed once, ready for "OK".
-void PrepareNewEvent(PaintCPanel& panel)
+// A sheet for a new event due the next day, its details confirmed once, ready for "OK".
+struct NewEvent
 {
-    panel.SetAffair(AffairInfo());
-    panel.ShowEditor();
-    QVERIFY(QTest::qWaitForWindowExposed(panel.Canvas()));
-    SetEvent(panel, [](QWidget* dialog) {
-        Child<QDateEdit>(dialog, "AFDateEdit")->setDate(QDate(2010, 2, 2));
-        ClickBox(dialog, QDialogButtonBox::Ok);
-    });
-}
+    Sandbox box;
+    PaintCPanel panel;
+    PaintWidget* canvas = panel.Canvas();
+    NewEvent()
+    {
+        MockClock::set(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
+        panel.SetAffair(AffairInfo());
+        panel.ShowEditor();
+        QVERIFY(QTest::qWaitForWindowExposed(canvas));
+        SetEvent(panel, [](QWidget* dialog) {
+            Child<QDateEdit>(dialog, "AFDateEdit")->setDate(QDate(2010, 2, 2));
+            ClickBox(dialog, QDialogButtonBox::Ok);
+        });
+    }
+};
 
 // A drag with the left button, through the canvas's own mouse handlers.
 void Drag(QWidget* canvas, const QPoint& from, const QPoint& to)
@@ -89,18 +96,7 @@ class TestPaintCPanel : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestEnv::setTimeZone("UTC"); }
-    void init()
-    {
-        MockScreens::set(QSize(320, 240));
-        MockClock::set(QDateTime(QDate(2010, 2, 1), QTime(9, 5, 3)));
-        GuardModals();
-    }
-    void cleanup()
-    {
-        qDeleteAll(QCoreApplication::instance()->findChildren<QTimer*>(QStringLiteral("WhenModal")));
-    }
-    void cleanupTestCase() { MockClock::reset(); }
+    void init() { MockScreens::set(QSize(320, 240)); }
 
     // Every tool's step is one undo step, undone and redone from the keyboard.
     void undoRedoEachTool_data()
@@ -119,34 +115,31 @@ private slots:
     {
         QFETCH(int, tool);
         QFETCH(int, prepare);
-        TestEnv::ScratchDir dir;
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
-        PaintWidget* canvas = panel.Canvas();
-        Child<QSpinBox>(&panel, "MyPenWidth")->setValue(9);
+        NewEvent e;
+        Child<QSpinBox>(&e.panel, "MyPenWidth")->setValue(9);
         if (prepare) {
-            Key(panel, prepare);
-            Drag(canvas, QPoint(40, 40), QPoint(200, 150));
+            Key(e.panel, prepare);
+            Drag(e.canvas, QPoint(40, 40), QPoint(200, 150));
         }
-        const QImage before = canvas->GetImage();
-        Key(panel, tool);
+        const QImage before = e.canvas->GetImage();
+        Key(e.panel, tool);
         if (tool == Qt::Key_T) {
-            QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(60, 60));
+            QTest::mouseClick(e.canvas, Qt::LeftButton, {}, QPoint(60, 60));
             // Letters that are also tool keys go into the text.
-            QTest::keyClicks(canvas->TextEdit(), QStringLiteral("Tip"));
-            QCOMPARE(canvas->TextEdit()->text(), QStringLiteral("Tip"));
-            QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(250, 200));
+            QTest::keyClicks(e.canvas->TextEdit(), QStringLiteral("Tip"));
+            QCOMPARE(e.canvas->TextEdit()->text(), QStringLiteral("Tip"));
+            QTest::mouseClick(e.canvas, Qt::LeftButton, {}, QPoint(250, 200));
         } else if (tool == Qt::Key_F) {
-            QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(120, 100));
+            QTest::mouseClick(e.canvas, Qt::LeftButton, {}, QPoint(120, 100));
         } else {
-            Drag(canvas, QPoint(40, 40), QPoint(200, 150));
+            Drag(e.canvas, QPoint(40, 40), QPoint(200, 150));
         }
-        const QImage after = canvas->GetImage();
+        const QImage after = e.canvas->GetImage();
         QVERIFY(after != before);
-        Key(panel, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(canvas->GetImage() == before);
-        Key(panel, Qt::Key_Y, Qt::ControlModifier);
-        QVERIFY(canvas->GetImage() == after);
+        Key(e.panel, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(e.canvas->GetImage() == before);
+        Key(e.panel, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(e.canvas->GetImage() == after);
     }
 
     // A tool key pressed in the middle of a stroke: the stroke is still one step of its own. The
@@ -154,34 +147,31 @@ private slots:
     // it can: without a ./data folder it says so and keeps the sheet.
     void strokesUndoAndOk()
     {
-        TestEnv::ScratchDir dir;
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
-        PaintWidget* canvas = panel.Canvas();
-        QVERIFY(!Enabled(panel, "MyUndo") && !Enabled(panel, "MyRedo"));
-        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(20, 20));
-        QTest::mouseMove(canvas, QPoint(100, 30));
-        Key(panel, Qt::Key_L);
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(100, 30));
-        const QImage stroke = canvas->GetImage();
-        Drag(canvas, QPoint(20, 200), QPoint(300, 220));
-        QVERIFY(Enabled(panel, "MyUndo") && !Enabled(panel, "MyRedo"));
-        Click(&panel, "MyUndo");
-        QVERIFY(canvas->GetImage() == stroke && Enabled(panel, "MyRedo"));
-        Key(panel, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        Key(panel, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(canvas->GetImage() == stroke && canvas->History().UndoCount() == 1);
-        QSignalSpy done(&panel, &PaintCPanel::JobDone);
+        NewEvent e;
+        QVERIFY(!Enabled(e.panel, "MyUndo") && !Enabled(e.panel, "MyRedo"));
+        QTest::mousePress(e.canvas, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseMove(e.canvas, QPoint(100, 30));
+        Key(e.panel, Qt::Key_L);
+        QTest::mouseRelease(e.canvas, Qt::LeftButton, {}, QPoint(100, 30));
+        const QImage stroke = e.canvas->GetImage();
+        Drag(e.canvas, QPoint(20, 200), QPoint(300, 220));
+        QVERIFY(Enabled(e.panel, "MyUndo") && !Enabled(e.panel, "MyRedo"));
+        Click(&e.panel, "MyUndo");
+        QVERIFY(e.canvas->GetImage() == stroke && Enabled(e.panel, "MyRedo"));
+        Key(e.panel, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        Key(e.panel, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(e.canvas->GetImage() == stroke && e.canvas->History().UndoCount() == 1);
+        QSignalSpy done(&e.panel, &PaintCPanel::JobDone);
         QString text;
         AnswerBox(QMessageBox::Ok, &text);
-        Click(&panel, "pushButton_2");
+        Click(&e.panel, "pushButton_2");
         QVERIFY2(text.contains(QStringLiteral("./data/dap20100201090503")), qPrintable(text));
-        QVERIFY(done.isEmpty() && !panel.IsSaved() && canvas->isVisible());
+        QVERIFY(done.isEmpty() && !e.panel.IsSaved() && e.canvas->isVisible());
         QVERIFY(QDir().mkdir(QStringLiteral("data")));
-        Click(&panel, "pushButton_2");
-        QVERIFY(done.count() == 1 && panel.IsSaved() && !canvas->isVisible());
+        Click(&e.panel, "pushButton_2");
+        QVERIFY(done.count() == 1 && e.panel.IsSaved() && !e.canvas->isVisible());
         QImage saved;
-        QVERIFY(PictureFile::Read(panel.GetAffair().GetPicPath(), stroke.size(), &saved));
+        QVERIFY(PictureFile::Read(e.panel.GetAffair().GetPicPath(), stroke.size(), &saved));
         QVERIFY(saved == stroke);
     }
 
@@ -190,34 +180,31 @@ private slots:
     // fixed by choosing a tool.
     void pastePlaceAndFix()
     {
-        TestEnv::ScratchDir dir;
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
-        PaintWidget* canvas = panel.Canvas();
+        NewEvent e;
         QGuiApplication::clipboard()->setImage(HalfRed(QSize(100, 60)));
-        Key(panel, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(canvas->PlacedRect(), QRect(110, 90, 100, 60));
-        Drag(canvas, QPoint(180, 120), QPoint(200, 140));
-        QCOMPARE(canvas->PlacedRect(), QRect(130, 110, 100, 60));
-        QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(10, 10));
-        QVERIFY(!canvas->IsPlacing());
-        const QImage sheet = canvas->GetImage();
+        Key(e.panel, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(e.canvas->PlacedRect(), QRect(110, 90, 100, 60));
+        Drag(e.canvas, QPoint(180, 120), QPoint(200, 140));
+        QCOMPARE(e.canvas->PlacedRect(), QRect(130, 110, 100, 60));
+        QTest::mouseClick(e.canvas, Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(!e.canvas->IsPlacing());
+        const QImage sheet = e.canvas->GetImage();
         QCOMPARE(sheet.pixel(205, 140), qRgb(255, 0, 0));
         QCOMPARE(sheet.pixel(140, 140), qRgb(255, 255, 255));
         QCOMPARE(sheet.pixel(10, 10), qRgb(255, 255, 255));
-        QCOMPARE(canvas->History().UndoCount(), 1);
+        QCOMPARE(e.canvas->History().UndoCount(), 1);
 
         QGuiApplication::clipboard()->setImage(HalfRed(QSize(640, 480)));
-        Key(panel, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(canvas->PlacedRect(), QRect(0, 0, 320, 240));
-        Key(panel, Qt::Key_L);
-        QVERIFY(!canvas->IsPlacing());
-        QCOMPARE(canvas->GetImage().pixel(300, 10), qRgb(255, 0, 0));
+        Key(e.panel, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(e.canvas->PlacedRect(), QRect(0, 0, 320, 240));
+        Key(e.panel, Qt::Key_L);
+        QVERIFY(!e.canvas->IsPlacing());
+        QCOMPARE(e.canvas->GetImage().pixel(300, 10), qRgb(255, 0, 0));
 
         QGuiApplication::clipboard()->setText(QStringLiteral("not a picture"));
         QString text;
         AnswerBox(QMessageBox::Ok, &text);
-        Key(panel, Qt::Key_V, Qt::ControlModifier);
+        Key(e.panel, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(text, QStringLiteral("The clipboard holds no picture."));
     }
 
@@ -225,83 +212,62 @@ private slots:
     // (the kinds are the import's to tell) gets a message at once, the drawing as it was.
     void openAndDropPicture()
     {
-        TestEnv::ScratchDir dir;
+        NewEvent e;
         QVERIFY(HalfRed(QSize(40, 20)).save(QStringLiteral("photo.png")));
         TestEnv::writeAll(QStringLiteral("note.png"), "Buy milk");
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
-        const QString path = dir.file(QStringLiteral("photo.png"));
+        const QString path = QFileInfo(QStringLiteral("photo.png")).absoluteFilePath();
         WhenModal<QFileDialog>([path](QFileDialog* dialog) {
             dialog->selectFile(path);
             QMetaObject::invokeMethod(dialog, "accept");
         });
-        Key(panel, Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(panel.Canvas()->PlacedRect(), QRect(140, 110, 40, 20));
-        Key(panel, Qt::Key_L);
+        Key(e.panel, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(e.canvas->PlacedRect(), QRect(140, 110, 40, 20));
+        Key(e.panel, Qt::Key_L);
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(path)});
-        Drop(panel, &mime);
-        QCOMPARE(panel.Canvas()->PlacedRect(), QRect(140, 110, 40, 20));
-        Key(panel, Qt::Key_L);
-        const QImage before = panel.Canvas()->GetImage();
+        Drop(e.panel, &mime);
+        QCOMPARE(e.canvas->PlacedRect(), QRect(140, 110, 40, 20));
+        Key(e.panel, Qt::Key_L);
+        const QImage before = e.canvas->GetImage();
         QString text;
         AnswerBox(QMessageBox::Ok, &text);
-        mime.setUrls({QUrl::fromLocalFile(dir.file(QStringLiteral("note.png")))});
-        Drop(panel, &mime);
+        mime.setUrls({QUrl::fromLocalFile(QFileInfo(QStringLiteral("note.png")).absoluteFilePath())});
+        Drop(e.panel, &mime);
         QTRY_VERIFY_WITH_TIMEOUT(!text.isEmpty(), 5000);
         QVERIFY2(text.startsWith(QStringLiteral("The dropped picture could not be opened")),
                  qPrintable(text));
-        QVERIFY(!panel.Canvas()->IsPlacing() && panel.Canvas()->GetImage() == before);
+        QVERIFY(!e.canvas->IsPlacing() && e.canvas->GetImage() == before);
     }
 
-    // The text tool asks nothing (the modal guard fails a font dialog); the font button does,
-    // the colour button starts on the pen's colour. Keys pick the tools and the width. Minimising
-    // the panel or the sheet minimises nothing: without a task bar nothing would bring them back.
-    void buttonsKeysAndMinimising()
+    // The colour dialog starts on the pen's colour (white, taken at once, would draw nothing on
+    // the desktop); the font button sets the text's font; brackets change the width of the tool
+    // in hand. Minimising the panel or the sheet minimises nothing: without a task bar nothing
+    // would bring them back.
+    void dialogsKeysAndMinimising()
     {
-        TestEnv::ScratchDir dir;
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
-        panel.Canvas()->DrawPen().setColor(QColor(200, 0, 0));
-        QColor offered;
-        WhenModal<QColorDialog>([&offered](QColorDialog* dialog) {
-            offered = dialog->currentColor();
-            dialog->accept();
-        });
-        Click(&panel, "MyColor");
-        QCOMPARE(offered, QColor(200, 0, 0));
-        Click(&panel, "MyText");
+        NewEvent e;
+        e.canvas->DrawPen().setColor(QColor(200, 0, 0));
+        WhenModal<QColorDialog>([](QColorDialog* dialog) { dialog->accept(); });
+        Click(&e.panel, "MyColor");
+        QCOMPARE(e.canvas->DrawPen().color(), QColor(200, 0, 0));
         WhenModal<QFontDialog>([](QFontDialog* dialog) {
             dialog->setCurrentFont(QFont(QStringLiteral("Sans"), 30));
             dialog->accept();
         });
-        Click(&panel, "MyFont");
-        QCOMPARE(panel.Canvas()->TextFont().pointSize(), 30);
+        Click(&e.panel, "MyFont");
+        QCOMPARE(e.canvas->TextFont().pointSize(), 30);
+        Key(e.panel, Qt::Key_X);
+        Key(e.panel, Qt::Key_BracketRight);
+        QCOMPARE(e.canvas->RubberPen().width(), 6);
+        Key(e.panel, Qt::Key_BracketLeft);
+        Key(e.panel, Qt::Key_BracketLeft);
+        QCOMPARE(Child<QSpinBox>(&e.panel, "MyPenWidth")->value(), 4);
 
-        Key(panel, Qt::Key_F);
-        QVERIFY(panel.Canvas()->Tool() == PaintWidget::Fill &&
-                Child<QAbstractButton>(&panel, "MyFill")->isChecked());
-        Key(panel, Qt::Key_X);
-        Key(panel, Qt::Key_BracketRight);
-        QCOMPARE(panel.Canvas()->RubberPen().width(), 6);
-        Key(panel, Qt::Key_BracketLeft);
-        Key(panel, Qt::Key_BracketLeft);
-        QCOMPARE(Child<QSpinBox>(&panel, "MyPenWidth")->value(), 4);
-
-        panel.showMinimized();
-        QTRY_VERIFY_WITH_TIMEOUT(!panel.isMinimized() && panel.isVisible() && panel.Canvas()->isVisible(),
+        e.panel.showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(!e.panel.isMinimized() && e.panel.isVisible() && e.canvas->isVisible(),
                                  5000);
-        panel.Canvas()->showMinimized();
-        QTRY_VERIFY_WITH_TIMEOUT(!panel.Canvas()->isMinimized() && !panel.isMinimized(), 5000);
-    }
-
-    // About 24 points on 1080 lines, in proportion on other screens.
-    void readableTextSize()
-    {
-        MockScreens::set(QSize(1920, 1080));
-        QCOMPARE(PaintWidget().TextFont().pointSizeF(), 24.0);
-        MockScreens::set(QSize(2560, 1440));
-        QCOMPARE(PaintWidget().TextFont().pointSizeF(), 32.0);
+        e.canvas->showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(!e.canvas->isMinimized() && !e.panel.isMinimized(), 5000);
     }
 
     // In the event dialog a preview hides the sheet until it ends, and a reminder on the desktop
@@ -309,23 +275,21 @@ private slots:
     // front of the sheet, "OK" and "Cancel" within reach.
     void previewAndReminderDuringDialog()
     {
-        TestEnv::ScratchDir dir;
-        PaintCPanel panel;
-        PrepareNewEvent(panel);
+        NewEvent e;
         QImage picture(320, 240, QImage::Format_RGB32);
         picture.fill(Qt::black);
         int dismissed = -1;
-        SetEvent(panel, [&](QWidget* dialog) {
+        SetEvent(e.panel, [&](QWidget* dialog) {
             QListWidget* list = Child<QListWidget>(dialog, "EffectList");
             const QPoint at = list->visualItemRect(list->item(3)).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-            QVERIFY(!panel.Canvas()->isVisible());
+            QVERIFY(!e.canvas->isVisible());
             EffectShow reminder;
             QSignalSpy done(&reminder, &EffectShow::EffectDone);
             reminder.PrepareEffect(picture, 0, 0);
             reminder.StartEffect(30);
-            QTRY_VERIFY_WITH_TIMEOUT(!reminder.IsRunning() && panel.Canvas()->isVisible(), 30000);
+            QTRY_VERIFY_WITH_TIMEOUT(!reminder.IsRunning() && e.canvas->isVisible(), 30000);
             QVERIFY(QTest::qWaitForWindowExposed(&reminder));
             // Through the window system, where modal dialogs block input.
             QTest::mouseClick(reminder.windowHandle(), Qt::LeftButton, {}, QPoint(100, 100));
@@ -333,8 +297,8 @@ private slots:
             ClickBox(dialog, QDialogButtonBox::Ok);
         });
         QCOMPARE(dismissed, 1);
-        QVERIFY(panel.isVisible() && panel.Canvas()->isVisible());
-        QTRY_COMPARE(QApplication::activeWindow(), &panel);
+        QVERIFY(e.panel.isVisible() && e.canvas->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), &e.panel);
     }
 
     // The pointer is on the second screen: the sheet opens there, at its pixels; the pen keeps

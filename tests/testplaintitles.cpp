@@ -3,7 +3,6 @@
 #include "gui/effects/effectshow.h"
 #include "gui/events/affaireditdialog.h"
 #include "gui/main/misseddialog.h"
-#include "mock/MockScreens.h"
 #include "support/widgettest.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -114,35 +113,6 @@ private slots:
         QCOMPARE(letters(EffectShow::CardTitleLines(title, QSize(1920, 1080)).join(QString())),
                  letters(title));
         QVERIFY(!watch.Opened);
-    }
-
-    // The card of a missing picture: whole lines, each within the panel, at most half the
-    // screen high, a word longer than a line broken, the end elided; opaque on any desktop.
-    void longTitleOnTheCard()
-    {
-        const QSize screen(1920, 1080);
-        const QString word(400, QLatin1Char('W'));
-        const QString words =
-            QStringLiteral("Pay the rent and call the landlord about the heating ").repeated(30);
-        for (const QString& title : {word, words}) {
-            const QStringList lines = EffectShow::CardTitleLines(title, screen);
-            QFont font;
-            font.setPixelSize(screen.height() / 20);
-            font.setBold(true);
-            const QFontMetrics metrics(font);
-            QVERIFY(lines.size() > 1);
-            QVERIFY(lines.size() * metrics.lineSpacing() <= screen.height() / 2);
-            for (const QString& line : lines) {
-                QVERIFY2(metrics.horizontalAdvance(line) <= screen.width() / 2, qPrintable(line));
-            }
-            QVERIFY(lines.constLast().endsWith(QChar(0x2026)));
-        }
-        MockScreens::set(screen);
-        EffectShow w;
-        w.SetTitle(words);
-        w.PrepareEffect(QStringLiteral("missing"), 3, 0);
-        MockScreens::reset();
-        QCOMPARE(qAlpha(w.Frame().Picture().pixel(960, 540)), 255);
     }
 
 private:

@@ -13,13 +13,11 @@
 #include <QtTest>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
 const int Deadline = 10000;
 QString NoX;
-QByteArray XDisplayName;
 
 // A window of another program: full screen, or a plain one.
 int otherProgram(int argc, char** argv, bool full)
@@ -45,37 +43,31 @@ struct XServer
             p->waitForFinished(5000);
         }
     }
-    // The display's name, or empty with the reason in NoX.
-    QByteArray Start()
+    // Puts this program and those it starts on a new display, or tells why there is none.
+    QString Start()
     {
         for (const char* program : {"Xvfb", "openbox", "xdotool", "xprop"}) {
             if (QStandardPaths::findExecutable(program).isEmpty()) {
-                NoX = QStringLiteral("%1 is not installed").arg(program);
-                return QByteArray();
+                return QStringLiteral("%1 is not installed").arg(program);
             }
         }
         server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
         if (!server.waitForReadyRead(Deadline)) {
-            NoX = QStringLiteral("Xvfb did not start");
-            return QByteArray();
+            return QStringLiteral("Xvfb did not start");
         }
-        const QByteArray display = ":" + server.readLine().trimmed();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        manager.setProcessEnvironment(env);
+        qputenv("DISPLAY", ":" + server.readLine().trimmed());
         manager.start("openbox", {"--sm-disable"});
         // The window manager is there once it names itself on the root window.
         for (QElapsedTimer t; !t.isValid() || t.elapsed() < Deadline; QThread::msleep(50)) {
             t.isValid() ? void() : t.start();
             QProcess probe;
-            probe.setProcessEnvironment(env);
             probe.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
             if (probe.waitForFinished(Deadline) && probe.readAll().contains("window id")) {
-                return display;
+                qputenv("QT_QPA_PLATFORM", "xcb");
+                return QString();
             }
         }
-        NoX = QStringLiteral("openbox did not start");
-        return QByteArray();
+        return QStringLiteral("openbox did not start");
     }
 };
 
@@ -101,72 +93,64 @@ private slots:
             QSKIP(qPrintable(NoX));
         }
     }
-    void typingKeepsItsKeys();
-    void fullScreenOfAnotherProgram();
+    // Keys typed while a reminder enters all reach the text field, which keeps the focus.
+    void typingKeepsItsKeys()
+    {
+        QWidget typing;
+        auto* field = new QLineEdit(&typing);
+        typing.resize(300, 60);
+        typing.show();
+        typing.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&typing, Deadline));
+        field->setFocus();
+        const QString text = QStringLiteral("reminders never take the keys");
+        QProcess xdotool;
+        xdotool.start("xdotool", {"type", "--delay", "40", text});
+        QTRY_VERIFY_WITH_TIMEOUT(field->text().size() >= 3, Deadline);
+
+        EffectShow reminder;
+        reminder.SetTitle(QStringLiteral("Stretch"));
+        reminder.PrepareEffect(picture(), 0, 3);
+        reminder.StartEffect(30);
+        QTRY_VERIFY_WITH_TIMEOUT(reminder.isVisible(), Deadline);
+        QVERIFY(field->text().size() < text.size()); // it came while the keys were typed
+        QTRY_VERIFY_WITH_TIMEOUT(xdotool.state() == QProcess::NotRunning, Deadline);
+        QTRY_COMPARE_WITH_TIMEOUT(field->text(), text, Deadline);
+        QCOMPARE(QApplication::activeWindow(), &typing);
+        QVERIFY(reminder.isVisible());
+    }
+    void fullScreenOfAnotherProgram()
+    {
+        const QList<ScreenSize::Screen> elsewhere{{QRect(1024, 0, 1024, 768), 1.0}};
+        // Another program's plain window, then its full-screen one, then that gone.
+        QProcess plain;
+        StartOther(&plain, false);
+        QTest::qWait(300);
+        QVERIFY(!FullScreenWatch::OtherFullScreen(ScreenChoice::Primary));
+        QProcess film;
+        StartOther(&film, true);
+        QTRY_VERIFY_WITH_TIMEOUT(FullScreenWatch::OtherFullScreen(ScreenChoice::Primary), Deadline);
+        QVERIFY(!FullScreenWatch::OtherFullScreen(elsewhere));
+        film.kill();
+        film.waitForFinished(Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(!FullScreenWatch::OtherFullScreen(ScreenChoice::Primary), Deadline);
+
+        // The program's own full-screen window (the drawing sheet) is the user's work with it.
+        QWidget sheet;
+        sheet.showFullScreen();
+        sheet.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet, Deadline));
+        QTest::qWait(200);
+        QVERIFY(!FullScreenWatch::OtherFullScreen(ScreenChoice::Primary));
+    }
 
 private:
     void StartOther(QProcess* other, bool full)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", XDisplayName);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        other->setProcessEnvironment(env);
         other->start(QCoreApplication::applicationFilePath(), {full ? "--full-screen-window" : "--window"});
         QVERIFY(other->waitForReadyRead(Deadline));
     }
 };
-
-// Keys typed while a reminder enters all reach the text field, which keeps the focus.
-void TestXDesktop::typingKeepsItsKeys()
-{
-    QWidget typing;
-    auto* field = new QLineEdit(&typing);
-    typing.resize(300, 60);
-    typing.show();
-    typing.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&typing, Deadline));
-    field->setFocus();
-    const QString text = QStringLiteral("reminders never take the keys");
-    QProcess xdotool;
-    xdotool.start("xdotool", {"type", "--delay", "40", text});
-    QTRY_VERIFY_WITH_TIMEOUT(field->text().size() >= 3, Deadline);
-
-    EffectShow reminder;
-    reminder.SetTitle(QStringLiteral("Stretch"));
-    reminder.PrepareEffect(picture(), 0, 3);
-    reminder.StartEffect(30);
-    QTRY_VERIFY_WITH_TIMEOUT(reminder.isVisible(), Deadline);
-    QVERIFY(field->text().size() < text.size()); // it came while the keys were typed
-    QTRY_VERIFY_WITH_TIMEOUT(xdotool.state() == QProcess::NotRunning, Deadline);
-    QTRY_COMPARE_WITH_TIMEOUT(field->text(), text, Deadline);
-    QCOMPARE(QApplication::activeWindow(), &typing);
-    QVERIFY(reminder.isVisible());
-}
-
-void TestXDesktop::fullScreenOfAnotherProgram()
-{
-    const QList<ScreenSize::Screen> elsewhere{{QRect(1024, 0, 1024, 768), 1.0}};
-    // Another program's plain window, then its full-screen one, then that gone.
-    QProcess plain;
-    StartOther(&plain, false);
-    QTest::qWait(300);
-    QVERIFY(!FullScreenWatch::OtherFullScreen(ScreenChoice::Primary));
-    QProcess film;
-    StartOther(&film, true);
-    QTRY_VERIFY_WITH_TIMEOUT(FullScreenWatch::OtherFullScreen(ScreenChoice::Primary), Deadline);
-    QVERIFY(!FullScreenWatch::OtherFullScreen(elsewhere));
-    film.kill();
-    film.waitForFinished(Deadline);
-    QTRY_VERIFY_WITH_TIMEOUT(!FullScreenWatch::OtherFullScreen(ScreenChoice::Primary), Deadline);
-
-    // The program's own full-screen window (the drawing sheet) is the user's work with it.
-    QWidget sheet;
-    sheet.showFullScreen();
-    sheet.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&sheet, Deadline));
-    QTest::qWait(200);
-    QVERIFY(!FullScreenWatch::OtherFullScreen(ScreenChoice::Primary));
-}
 
 int main(int argc, char** argv)
 {
@@ -176,11 +160,7 @@ int main(int argc, char** argv)
     // Nothing here needs a session bus: none is started for the windows of this test.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
     XServer x;
-    XDisplayName = x.Start();
-    if (!XDisplayName.isEmpty()) {
-        qputenv("DISPLAY", XDisplayName);
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    }
+    NoX = x.Start();
     int result = 0;
     {
         QApplication app(argc, argv);

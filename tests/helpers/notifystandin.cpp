@@ -26,10 +26,9 @@ public:
     bool inhibited() const { return Quiet; }
 
 public slots:
-    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
+    uint Notify(const QString& app, uint replaces, const QString& /*icon*/, const QString& summary,
                 const QString& body, const QStringList& actions, const QVariantMap& hints, int timeout)
     {
-        Q_UNUSED(icon)
         Log << QStringLiteral("Notify %1|%2|%3|%4|%5|%6|%7")
                    .arg(app)
                    .arg(replaces)
@@ -43,7 +42,6 @@ public slots:
         Log << QStringLiteral("Close %1").arg(id);
         emit NotificationClosed(id, 3);
     }
-    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body-markup")}; }
 
     // The test's own controls.
     QStringList Calls() { return Log; }

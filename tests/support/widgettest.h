@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QTableView>
 #include <QTimer>
 #include <memory>
 
@@ -39,29 +38,17 @@ inline void ClickBox(const QObject* dialog, QDialogButtonBox::StandardButton whi
     QTest::mouseClick(Child<QDialogButtonBox>(dialog, "buttonBox")->button(which), Qt::LeftButton);
 }
 
-// Closes every modal window, innermost first, so that the exec() waiting for each returns.
-inline void CloseModals()
-{
-    for (int i = 0; i < 10 && QApplication::activeModalWidget(); ++i) {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialog->reject();
-        } else {
-            modal->close();
-        }
-    }
-}
-
 // A modal window nobody answers (none was expected, or the answer did not close it) would wait
-// for a person for ever: one up for 10 s fails the test and is closed, and after that one any
-// other within half a second, so that a fault in every case still ends the run soon. Once per run.
+// for a person for ever: one up for 10 s fails the test and every modal window is closed,
+// innermost first, and after that any other within half a second, so that a fault in every case
+// still ends the run soon. Once per run.
 inline void GuardModals()
 {
-    if (QCoreApplication::instance()->findChild<QTimer*>(QStringLiteral("ModalGuard"))) {
+    static QTimer* guard = nullptr;
+    if (guard) {
         return;
     }
-    auto* guard = new QTimer(QCoreApplication::instance());
-    guard->setObjectName(QStringLiteral("ModalGuard"));
+    guard = new QTimer(QCoreApplication::instance());
     guard->setInterval(250);
     QElapsedTimer since;
     QObject::connect(guard, &QTimer::timeout, [since, seen = QPointer<QWidget>(), failed = false]() mutable {
@@ -72,7 +59,10 @@ inline void GuardModals()
         } else if (since.hasExpired(failed ? 500 : 10000)) {
             failed = true;
             QTest::qFail("a modal window nobody answered stayed up", __FILE__, __LINE__);
-            CloseModals();
+            for (int i = 0; i < 10 && (modal = QApplication::activeModalWidget()); ++i) {
+                auto* dialog = qobject_cast<QDialog*>(modal);
+                dialog ? dialog->reject() : void(modal->close());
+            }
         }
     });
     guard->start();
@@ -99,7 +89,7 @@ template <typename T = QWidget, typename F> void WhenModal(F answer)
 // Runs `dialog` as the program does; `act` works it and presses its buttons.
 template <typename T, typename F> int Exec(T& dialog, F act)
 {
-    WhenModal<T>([act](T* shown) { act(shown); });
+    WhenModal<T>(act);
     return dialog.exec();
 }
 
@@ -112,17 +102,6 @@ inline void AnswerBox(QMessageBox::StandardButton which, QString* text = nullptr
         }
         QTest::mouseClick(box->button(which), Qt::LeftButton);
     });
-}
-
-inline QTableView* Table(const QObject* window)
-{
-    return Child<QTableView>(window, "tableWidget");
-}
-
-// The text of a table cell as shown (sorted or not).
-inline QString Cell(const QObject* window, int row, int column, int role = Qt::DisplayRole)
-{
-    return Table(window)->model()->index(row, column).data(role).toString();
 }
 
 // A scratch folder as the current directory, a config home of its own (for the autostart
