@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <future>
 #include <memory>
 
 namespace {
@@ -133,6 +134,33 @@ private slots:
         QVERIFY(second.failure().contains(key));
         QVERIFY(!QFile::exists(data.filePath("target")));
         QFile::remove(Runtime.filePath(key + QStringLiteral(".lock")));
+    }
+
+    // A command asks the running copy: one that came while the copy was still starting is
+    // answered once the copy can; with no copy running, the command hears so at once.
+    void requestsReachTheRunningCopy()
+    {
+        QTemporaryDir data;
+        QVariantMap reply;
+        const auto ask = [&] {
+            return std::async(std::launch::async, [&] {
+                return SingleInstance(data.path())
+                    .send({{QStringLiteral("command"), QStringLiteral("next")}}, &reply, Left());
+            });
+        };
+        QCOMPARE(int(ask().get()), int(SingleInstance::Exchange::NotRunning));
+        SingleInstance first(data.path());
+        QVERIFY(first.claim());
+        auto early = ask();
+        QTest::qWait(300);
+        first.setRequestHandler([](const QVariantMap& request) {
+            return QVariantMap{{QStringLiteral("status"), 0},
+                               {QStringLiteral("out"), request.value("command")}};
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(early.wait_for(std::chrono::seconds(0)) == std::future_status::ready,
+                                 Left());
+        QCOMPARE(int(early.get()), int(SingleInstance::Exchange::Answered));
+        QCOMPARE(reply.value(QStringLiteral("out")).toString(), QStringLiteral("next"));
     }
 
 private:
