@@ -145,7 +145,7 @@ private slots:
         const auto ask = [&] {
             return std::async(std::launch::async, [&] {
                 return SingleInstance(data.path())
-                    .send({{QStringLiteral("command"), QStringLiteral("next")}}, &reply, Left());
+                    .send({{QStringLiteral("command"), QStringLiteral("next")}}, &reply, 5000);
             });
         };
         QCOMPARE(int(ask().get()), int(SingleInstance::Exchange::NotRunning));
