@@ -4,7 +4,8 @@
 Picks a fixed, seeded sample of single operator or constant changes in src/core/**/*.cpp, applies
 one at a time, rebuilds incrementally in build-mutate/, runs the tests and restores the file.
 The core tests run first, those nearest the mutated file before the rest; only a mutant they all
-pass pays for relinking and running the window-side tests, which reach the core through the program.
+pass pays for relinking and running the window-side tests that can reach it: those built from the
+mutated file's header, and the one that runs the program itself.
 A mutant is killed when a test fails (or hangs past the timeout), survives when all pass; a mutant
 that does not build is left out of the count.
 
@@ -311,6 +312,15 @@ def stages(path, tests, headers):
     return [s for s in (first, second, rest) if s]
 
 
+def window_side(path, tests, headers):
+    """The window-side tests that can reach the mutated file: those built from its header, and
+    those that run the program itself, which holds the whole core."""
+    header = ROOT / Path(path).with_suffix(".h")
+    reach = [t for t in tests if header in headers.get(t, ())
+             or "PENNIBELL_PROGRAM" in (ROOT / "tests" / f"{t}.cpp").read_text()]
+    return [reach] if reach else []
+
+
 def build(targets, log):
     return run(["cmake", "--build", ".", "-j2", "--target", *targets], log)[0] == 0
 
@@ -403,7 +413,7 @@ def main():
         started = time.monotonic()
         interrupted = False
         try:
-            run_sample(sample, tests, later, included_headers(tests), log, results, times)
+            run_sample(sample, tests, later, included_headers(tests + later), log, results, times)
         except KeyboardInterrupt:
             interrupted = True
 
@@ -443,7 +453,7 @@ def run_sample(sample, tests, later, headers, log, results, times):
         try:
             source.write_text(original[: m.offset] + m.after + original[m.offset + len(m.before) :])
             outcome = "survived"
-            for names in stages(m.path, tests, headers) + ([later] if later else []):
+            for names in stages(m.path, tests, headers) + window_side(m.path, later, headers):
                 if not build(names, log):
                     outcome = "build-failed"
                     break
