@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/affairinfo.h"
-#include "core/events/affairlist.h"
 #include "core/events/localtime.h"
 #include "mock/MockClock.h"
 #include "support/eventbuilder.h"

@@ -2,8 +2,7 @@
 #include "core/storage/datalocation.h"
 #include "support/testenv.h"
 
-#include <QDir>
-#include <QTest>
+#include <QtTest>
 
 class TestDataLocation : public QObject
 {

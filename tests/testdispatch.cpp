@@ -3,10 +3,7 @@
 #include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
-#include <QMap>
-#include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QTest>
+#include <QtTest>
 
 using namespace EventBuilder;
 

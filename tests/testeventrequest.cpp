@@ -5,9 +5,7 @@
 #include "core/picture/pictureimport.h"
 #include "helpers/hostile.h"
 
-#include <QGuiApplication>
-#include <QTest>
-#include <sys/stat.h>
+#include <QtTest>
 #include <unistd.h>
 
 // What every front end accepts as an event, and what it refuses before anything is written.
@@ -204,11 +202,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    TestEventRequest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestEventRequest)
 #include "testeventrequest.moc"

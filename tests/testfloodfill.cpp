@@ -2,7 +2,6 @@
 #include "core/picture/floodfill.h"
 
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {

@@ -2,10 +2,7 @@
 #include "core/picture/imageimport.h"
 #include "helpers/hostile.h"
 
-#include <QBuffer>
-#include <QElapsedTimer>
 #include <QPainter>
-#include <QtEndian>
 #include <QtTest>
 
 namespace {

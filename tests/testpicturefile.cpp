@@ -2,8 +2,6 @@
 #include "core/picture/picturefile.h"
 #include "helpers/hostile.h"
 
-#include <QDir>
-#include <QtEndian>
 #include <QtTest>
 
 #include <cstring>

@@ -8,11 +8,10 @@
 #include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QThread>
 #include <QtTest>
 #include <csignal>
+
+using namespace EventBuilder;
 
 namespace {
 const QDateTime First(QDate(2011, 1, 1), QTime(8, 0));
@@ -31,9 +30,8 @@ AffairList events(int count, int titleLength)
 {
     AffairList list;
     for (int i = 0; i < count; ++i) {
-        list.AppendAffair(EventBuilder::Event(QString::number(i), First.addSecs(60 * i),
-                                              EventBuilder::Days(1),
-                                              QString(titleLength, QChar('a' + i % 26))));
+        list.AppendAffair(Event(QString::number(i), First.addSecs(60 * i), Days(1),
+                                QString(titleLength, QChar('a' + i % 26))));
     }
     return list;
 }
@@ -77,8 +75,7 @@ private slots:
         if (!disk.Mounted) {
             QSKIP("mounting a tmpfs needs root");
         }
-        QDir().mkpath(QStringLiteral("data"));
-        QDir().mkpath(QStringLiteral("config"));
+        QVERIFY(QDir().mkpath(QStringLiteral("data")) && QDir().mkpath(QStringLiteral("config")));
         qputenv("XDG_CONFIG_HOME", QDir::current().absoluteFilePath(QStringLiteral("config")).toLocal8Bit());
         QVERIFY(AffairStore().SaveAffairs(events(2, 10)));
         QVERIFY(PictureFile::Write(Pic, noise(60, 60, 1)));
@@ -93,7 +90,7 @@ private slots:
         std::function<bool()> whole;
         if (kind == "store") {
             ok = AffairStore().SaveAffairs(events(40, 300));
-            whole = [] { return EventBuilder::Stored().Count() == 40; };
+            whole = [] { return Stored().Count() == 40; };
         } else if (kind == "options") {
             ESettings options;
             options.SetExpiredColor(QColor(1, 2, 3));
@@ -118,10 +115,10 @@ private slots:
                 return TestEnv::readAll(AutoStart::EntryPath()) == AutoStart::EntryText(longPath, QString());
             };
         } else {
-            ok = BackupArchive::Restore(restoreFrom, EventBuilder::Stored(), nullptr).ok();
+            ok = BackupArchive::Restore(restoreFrom, Stored(), nullptr).ok();
             whole = [] {
                 QImage image;
-                const AffairList list = EventBuilder::Stored();
+                const AffairList list = Stored();
                 return list.Count() == 3 && !QFileInfo::exists(Pic) &&
                        PictureFile::Read(list.At(0).GetPicPath(), QSize(60, 60), &image) &&
                        image == noise(60, 60, 2);
@@ -140,6 +137,7 @@ private slots:
     void killedSaverLeavesWholeFiles()
     {
         TestEnv::ScratchDir dir;
+        const QString picture = QStringLiteral("./data/dap20300101080000");
         QSet<QByteArray> pictureContents;
         QSet<QByteArray> storeContents;
         QRandomGenerator random(20261206);
@@ -157,29 +155,26 @@ private slots:
             QVERIFY2(saver.waitForFinished(5000), "a killed saver did not end");
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
-            const AffairList list = EventBuilder::Stored(dir.file("data/eventinfor.eda"));
+            const AffairList list = Stored();
             QVERIFY2(list.Count() == 60 || list.Count() == 140, QByteArray::number(list.Count()));
             QCOMPARE(list.At(list.Count() - 1).GetAffairID(), QStringLiteral("id%1").arg(list.Count() - 1));
 
             QImage image;
-            QVERIFY(PictureFile::Read(dir.file("data/dap20300101080000"), QSize(800, 600), &image));
-            pictureContents.insert(TestEnv::readAll(dir.file("data/dap20300101080000")));
-            storeContents.insert(TestEnv::readAll(dir.file("data/eventinfor.eda")));
-
+            QVERIFY(PictureFile::Read(picture, QSize(800, 600), &image));
+            pictureContents.insert(TestEnv::readAll(picture));
+            storeContents.insert(TestEnv::readAll(AffairStore::DefaultPath()));
             BackupArchive::Contents contents;
             QString reason;
-            const QByteArray backup =
-                TestEnv::readAll(dir.file(BackupArchive::FileNameFor(QDate(2026, 12, 6))));
+            const QByteArray backup = TestEnv::readAll(BackupArchive::FileNameFor(QDate(2026, 12, 6)));
             QVERIFY2(BackupArchive::Parse(backup, &contents, &reason), qPrintable(reason));
             QVERIFY(contents.events.Count() == 60 || contents.events.Count() == 140);
             QVERIFY(!contents.pictures.value(0).isEmpty());
         }
         // Only ever the two contents the saver writes, nothing in between.
-        QVERIFY(pictureContents.size() <= 2);
-        QVERIFY(storeContents.size() <= 2);
+        QVERIFY(pictureContents.size() <= 2 && storeContents.size() <= 2);
         // What the kills left half written goes at the next start; the saved files stay.
-        SafeFile::RemoveStale(dir.file(QStringLiteral("data")));
-        QCOMPARE(QDir(dir.file(QStringLiteral("data"))).entryList(QDir::Files | QDir::Hidden),
+        SafeFile::RemoveStale(QStringLiteral("data"));
+        QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"dap20300101080000", "eventinfor.eda"}));
     }
 
@@ -201,7 +196,7 @@ private slots:
             QVERIFY2(saver.waitForFinished(5000), "a killed saver did not end");
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
-            const AffairList list = EventBuilder::Stored(dir.filePath(QStringLiteral("data/eventinfor.eda")));
+            const AffairList list = Stored(dir.filePath(QStringLiteral("data/eventinfor.eda")));
             QVERIFY2(list.Count() == 20 || list.Count() == 35, QByteArray::number(list.Count()));
             seen.insert(list.Count());
             const QByteArray backup = list.Count() == 20 ? "A" : "B";

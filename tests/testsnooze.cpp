@@ -13,15 +13,6 @@ using namespace EventBuilder;
 using Events = QList<AffairInfo>;
 
 namespace {
-AffairList ListOf(const Events& events)
-{
-    AffairList list;
-    for (const AffairInfo& e : events) {
-        list.AppendAffair(e);
-    }
-    return list;
-}
-
 QStringList Listed(const Events& events, const QDateTime& last, const QDateTime& now)
 {
     QStringList out;
@@ -82,8 +73,7 @@ private slots:
         QFETCH(QDateTime, back);
         TestEnv::ScratchDir scratch;
         QDir().mkpath("data");
-        AffairList list;
-        list.AppendAffair(Event("pay", due.addSecs(-60), Days(days)));
+        AffairList list = ListOf({Event("pay", due.addSecs(-60), Days(days))});
         list.RearmAll(due.addSecs(-61));
         DueDispatcher before(list);
         QVERIFY(before.Tick(due.addSecs(-60).toSecsSinceEpoch()).GetAffairID() == "pay");
@@ -104,10 +94,8 @@ private slots:
 
     void deletedEventDropsItsSnooze()
     {
-        AffairList list;
         const QDateTime now = At(2026, 12, 16, 9, 0);
-        list.AppendAffair(Event("gone", now));
-        list.AppendAffair(Event("kept", now.addDays(3)));
+        AffairList list = ListOf({Event("gone", now), Event("kept", now.addDays(3))});
         list.RearmAll(now.addSecs(-1));
         DueDispatcher dispatcher(list);
         QCOMPARE(dispatcher.Tick(now.toSecsSinceEpoch()).GetAffairID(), QStringLiteral("gone"));

@@ -2,8 +2,7 @@
 #include "core/system/lastrunning.h"
 #include "support/testenv.h"
 
-#include <QProcess>
-#include <QTest>
+#include <QtTest>
 
 #include <csignal>
 

@@ -14,14 +14,15 @@
 #include <QPainter>
 #include <cstdio>
 
+using namespace EventBuilder;
+
 namespace {
 AffairList events(int count)
 {
     AffairList list;
     for (int i = 0; i < count; ++i) {
-        list.AppendAffair(EventBuilder::Event(
-            QStringLiteral("id%1").arg(i), EventBuilder::At(2030, 1, 1, 8, 0).addDays(i),
-            EventBuilder::Days(i % 9), QStringLiteral("Event %1, with \"quotes\"").arg(i)));
+        list.AppendAffair(Event(QStringLiteral("id%1").arg(i), At(2030, 1, 1, 8, 0).addDays(i), Days(i % 9),
+                                QStringLiteral("Event %1, with \"quotes\"").arg(i)));
     }
     return list;
 }
