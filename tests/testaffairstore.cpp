@@ -10,17 +10,17 @@
 using namespace EventBuilder;
 
 namespace {
-const QString Aside = QStringLiteral("data/eventinfor.eda.unreadable-20100601-120000");
+const QString Aside = "data/eventinfor.eda.unreadable-20100601-120000";
 
 // Titles that need every rule of the format: quoting, escapes, the object marker, UTF-8.
-const QStringList Titles{QStringLiteral("Lunch, then \"coffee\""),
-                         QStringLiteral("Zweite Zeile\nGrüße, 日本 😀"),
-                         QStringLiteral("  spaced ; semi = equals  "),
-                         QStringLiteral("@Variant(\\0\\0\\0\\t)"),
+const QStringList Titles{"Lunch, then \"coffee\"",
+                         "Zweite Zeile\nGrüße, 日本 😀",
+                         "  spaced ; semi = equals  ",
+                         "@Variant(\\0\\0\\0\\t)",
                          QStringLiteral("back\\slash\ttab\x01"
                                         "1f\x7f"),
-                         QStringLiteral("@@at"),
-                         QString(QChar(0)) + QStringLiteral("0 null"),
+                         "@@at",
+                         QString(QChar(0)) + "0 null",
                          QString()};
 } // namespace
 
@@ -39,8 +39,7 @@ private slots:
     // the files of every earlier version stay as they were.
     void readsAndWritesQtSettingsFiles()
     {
-        TestEnv::ScratchDir dir;
-        QDir().mkpath("data");
+        TestEnv::ScratchDir dir({"data"});
         {
             QSettings qt("data/eventinfor.eda", QSettings::IniFormat);
             qt.setValue("num", Titles.size());
@@ -48,7 +47,7 @@ private slots:
                 const QString group = QStringLiteral("Event_%1/").arg(i + 1);
                 qt.setValue(group + "AffairID", QStringLiteral("2009-12-20T15:3%1:00").arg(i));
                 qt.setValue(group + "AffairTitle", Titles[i]);
-                qt.setValue(group + "UserDateTime", QStringLiteral("2009-12-21T08:00:00"));
+                qt.setValue(group + "UserDateTime", "2009-12-21T08:00:00");
                 for (const char* unit : {"year", "month", "day", "hour", "minute"}) {
                     qt.setValue(group + "Period." + unit, unit[0] == 'd' ? 7 * i : 0);
                 }
@@ -56,7 +55,7 @@ private slots:
                 qt.setValue(group + "EffectType", i % 2 ? QVariant(i % 3) : QVariant(QString::number(i % 3)));
                 qt.setValue(group + "EffectDirection", i % 2);
                 if (i == 2) {
-                    qt.setValue(group + "Snooze", QStringLiteral("2010-06-01T10:05:00Z"));
+                    qt.setValue(group + "Snooze", "2010-06-01T10:05:00Z");
                 }
             }
         }
@@ -182,8 +181,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QStringList, ids);
         QFETCH(bool, kept);
-        TestEnv::ScratchDir dir;
-        QDir().mkpath("data");
+        TestEnv::ScratchDir dir({"data"});
         const QByteArray outside = "[Event_1]\nAffairID=outside\n";
         TestEnv::writeAll("outside", outside);
         Hostile::place("data/eventinfor.eda", file, dir.file("outside"));
@@ -215,8 +213,7 @@ private slots:
     // loads again, and the first that would not is refused with the file left as it was.
     void saveNeverWritesWhatLoadRefuses()
     {
-        TestEnv::ScratchDir dir;
-        QDir().mkpath("data");
+        TestEnv::ScratchDir dir({"data"});
         QList<AffairInfo> all;
         const QString title(AffairInfo::MaxTitleLength, QChar(0x65E5));
         for (int i = 0; i < 2700; ++i) {

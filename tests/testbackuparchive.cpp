@@ -32,7 +32,7 @@ QString pic(int n)
 // A two-event store block, for backups built byte by byte.
 QByteArray storeBlock(const QString& path1, const QString& path2)
 {
-    const QString ini = QStringLiteral("[General]\nnum=2\n[Event_1]\nPicPath=%1\n[Event_2]\nPicPath=%2\n");
+    const QString ini = "[General]\nnum=2\n[Event_1]\nPicPath=%1\n[Event_2]\nPicPath=%2\n";
     return block(qCompress(ini.arg(path1, path2).toUtf8(), -1));
 }
 
@@ -40,11 +40,11 @@ QByteArray storeBlock(const QString& path1, const QString& path2)
 // Hostile::place) at its path; returns the event file's bytes.
 QByteArray setUp(const Events& events)
 {
-    QDir().mkpath(QStringLiteral("data"));
+    QDir().mkpath("data");
     AffairList list;
     for (const auto& [path, picture] : events) {
         if (!picture.isNull()) {
-            Hostile::place(path, picture, QDir::current().absoluteFilePath(QStringLiteral("outside")));
+            Hostile::place(path, picture, QDir::current().absoluteFilePath("outside"));
         }
         AffairInfo r = Event(QString(QChar('a' + list.Count())), At(2010, 1, 1, 8, 0), Days(1));
         r.SetPicPath(path);
@@ -54,7 +54,7 @@ QByteArray setUp(const Events& events)
     return TestEnv::readAll(AffairStore::DefaultPath());
 }
 
-const QString Today = QStringLiteral("./backup/SEvent2009-12-20.bef");
+const QString Today = "./backup/SEvent2009-12-20.bef";
 
 } // namespace
 
@@ -87,7 +87,7 @@ private slots:
         // Another state: a picture drawn since, pictures changed or gone, a file of no event.
         QFile::remove(pic(3));
         QFile::remove(pic(4));
-        TestEnv::writeAll(QStringLiteral("data/notes.txt"), "mine");
+        TestEnv::writeAll("data/notes.txt", "mine");
         setUp({{pic(5), "other"}, {pic(1), "changed"}, {pic(2), "drawn after the backup"}});
         AffairList restored;
         const BackupArchive::Outcome restore = BackupArchive::Restore(Today, Stored(), &restored);
@@ -157,7 +157,7 @@ private slots:
     {
         for (const char* what : {"link", "fifo", "zero"}) {
             TestEnv::ScratchDir dir;
-            TestEnv::writeAll(QStringLiteral("outside"), "secret");
+            TestEnv::writeAll("outside", "secret");
             const QByteArray store = setUp({{pic(1), what}, {pic(2), "two"}});
             QVERIFY(BackupArchive::Backup().ok());
             QCOMPARE(TestEnv::readAll(Today), block(qCompress(store, -1)) + le32(0) + block("two"));
@@ -226,15 +226,14 @@ private slots:
         QFETCH(QString, why);
         TestEnv::ScratchDir dir;
         setUp({{pic(1), "current one"}, {pic(3), "current three"}});
-        Hostile::place(QStringLiteral("damaged.bef"), bytes);
+        Hostile::place("damaged.bef", bytes);
         const auto before = Hostile::snapshot();
         if (QByteArray(QTest::currentDataTag()) == "corrupt zlib") {
             QTest::ignoreMessage(QtWarningMsg, "qUncompress: Input data is corrupted");
         }
         QElapsedTimer timer;
         timer.start();
-        const BackupArchive::Outcome restore =
-            BackupArchive::Restore(QStringLiteral("damaged.bef"), Stored(), nullptr);
+        const BackupArchive::Outcome restore = BackupArchive::Restore("damaged.bef", Stored(), nullptr);
         QVERIFY(timer.elapsed() < 1000);
         if (why.isEmpty()) {
             QVERIFY2(restore.ok(), qPrintable(restore.reason));
@@ -242,10 +241,10 @@ private slots:
             return;
         }
         QVERIFY(!restore.ok());
-        QVERIFY2(restore.reason.contains(QStringLiteral("damaged.bef")) && restore.reason.contains(why),
+        QVERIFY2(restore.reason.contains("damaged.bef") && restore.reason.contains(why),
                  qPrintable(restore.reason));
         QVERIFY(restore.status == BackupArchive::Status::FileUnreadable ||
-                restore.reason.contains(QStringLiteral("is not a Pennibell backup: ")));
+                restore.reason.contains("is not a Pennibell backup: "));
         QCOMPARE(Hostile::snapshot(), before);
     }
 };

@@ -314,8 +314,7 @@ private slots:
     // cancel leaves no plan.
     void roundTrip()
     {
-        TestEnv::ScratchDir scratch;
-        QDir().mkpath("data");
+        TestEnv::ScratchDir scratch({"data"});
         QList<AffairInfo> events{
             Event("a", At(2030, 1, 31, 10, 0), AffairPeriod::Of(U::Month, 1), "Month end,\nwith a comma"),
             Event("b", At(2030, 3, 31, 2, 30), AffairPeriod::Of(U::Day, 1)),
@@ -379,8 +378,7 @@ private slots:
     {
         QByteArray text;
         {
-            TestEnv::ScratchDir source;
-            QDir().mkpath("data");
+            TestEnv::ScratchDir source({"data"});
             AffairInfo drawn = Event("d", At(2031, 5, 31, 9, 0), AffairPeriod::Of(U::Month, 1), "Drawn");
             QVERIFY(PictureFile::Write(drawn.GetPicPath(), drawing(30, 20, 7)));
             text = CalendarExport::Text({drawn});
@@ -390,8 +388,7 @@ private slots:
                      "RRULE:FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR\r\nEND:VEVENT\r\n"
                      "BEGIN:VEVENT\r\nUID:n@x\r\nSUMMARY:Plain\r\nDTSTART:20310603T070000\r\n"
                      "END:VEVENT\r\nEND:VCALENDAR");
-        TestEnv::ScratchDir target;
-        QDir().mkpath("data");
+        TestEnv::ScratchDir target({"data"});
         TestEnv::writeAll("in.ics", text);
         ReminderBook book;
         QVERIFY(book.Load());

@@ -29,20 +29,18 @@ private slots:
         QFETCH(bool, portable);
         QFETCH(bool, entered);
         TestEnv::ScratchDir scratch;
-        const QString program = scratch.file(QStringLiteral("usr/bin"));
-        const QString share = scratch.file(QStringLiteral("usr/share/pennibell"));
-        touch(program + QStringLiteral("/pennibell"));
-        touch(share + QStringLiteral("/icon/P.png"));
-        user = user == QStringLiteral("home") ? scratch.file(QStringLiteral("home/Pennibell")) : user;
+        const QString program = scratch.file("usr/bin");
+        const QString share = scratch.file("usr/share/pennibell");
+        touch(program + "/pennibell");
+        touch(share + "/icon/P.png");
+        user = user == "home" ? scratch.file("home/Pennibell") : user;
         DataLocation loc(program, user, {share},
                          [&](const QString& dir) { return writable && dir == program; });
         QCOMPARE(loc.isPortable(), portable);
         QCOMPARE(loc.enter(), entered);
         QCOMPARE(QDir::currentPath(), QFileInfo(entered && !portable ? user : program).canonicalFilePath());
-        QCOMPARE(QFile::exists(scratch.file(QStringLiteral("home"))),
-                 user.startsWith(scratch.path()) && !portable);
-        QCOMPARE(DataLocation::resource(QStringLiteral("./icon/P.png")),
-                 share + QStringLiteral("/icon/P.png"));
+        QCOMPARE(QFile::exists(scratch.file("home")), user.startsWith(scratch.path()) && !portable);
+        QCOMPARE(DataLocation::resource("./icon/P.png"), share + "/icon/P.png");
     }
 
     // An installed copy with nowhere to keep its files says why, naming what is missing, rather
@@ -66,9 +64,9 @@ private slots:
         QFETCH(bool, writable);
         QFETCH(QString, why);
         TestEnv::ScratchDir scratch;
-        touch(scratch.file(QStringLiteral("file")));
-        if (user == QStringLiteral("home") || user == QStringLiteral("file")) {
-            user = scratch.file(user + QStringLiteral("/P"));
+        touch(scratch.file("file"));
+        if (user == "home" || user == "file") {
+            user = scratch.file(user + "/P");
         }
         const DataLocation loc(scratch.path(), user, {}, [&](const QString&) { return writable; });
         QString error;

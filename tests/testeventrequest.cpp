@@ -81,9 +81,7 @@ private slots:
         const QString first = QStringLiteral("first");
         const auto ok = [&](const QVariantMap& extra) {
             QVariantMap m{{"title", "Dentist"}, {first, "+1 h"}};
-            for (auto it = extra.cbegin(); it != extra.cend(); ++it) {
-                m.insert(it.key(), it.value());
-            }
+            m.insert(extra);
             return m;
         };
         QTest::newRow("once") << ok({}) << true;

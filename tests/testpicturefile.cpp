@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString Pic = QStringLiteral("./data/dap20100201090503");
+const QString Pic = "./data/dap20100201090503";
 
 // Little-endian RGB16 word as the file stores it.
 QByteArray word(quint16 w)
@@ -95,10 +95,9 @@ private slots:
     void hostileFiles()
     {
         QFETCH(QByteArray, file);
-        TestEnv::ScratchDir dir;
-        QDir().mkdir(QStringLiteral("data"));
-        TestEnv::writeAll(QStringLiteral("outside"), PictureFile::Encode(sample(6, 4)));
-        Hostile::place(Pic, file, dir.file(QStringLiteral("outside")));
+        TestEnv::ScratchDir dir({"data"});
+        TestEnv::writeAll("outside", PictureFile::Encode(sample(6, 4)));
+        Hostile::place(Pic, file, dir.file("outside"));
         QImage out(2, 2, QImage::Format_RGB16);
         out.fill(Qt::green);
         const QImage before = out;
@@ -107,9 +106,8 @@ private slots:
         // Saving over it replaces the name itself, never what a link points to.
         QVERIFY(PictureFile::Write(Pic, sample(6, 4)));
         QVERIFY(PictureFile::Read(Pic, QSize(6, 4), &out));
-        QCOMPARE(TestEnv::readAll(QStringLiteral("outside")), PictureFile::Encode(sample(6, 4)));
-        QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"dap20100201090503"});
+        QCOMPARE(TestEnv::readAll("outside"), PictureFile::Encode(sample(6, 4)));
+        QCOMPARE(QDir("data").entryList(QDir::Files | QDir::Hidden), QStringList{"dap20100201090503"});
     }
 
     // The size a file claims, read from its head alone: nothing for a head that is not one.
@@ -142,13 +140,12 @@ private slots:
 
     void newPathTakesNextFreeSecond()
     {
-        TestEnv::ScratchDir dir;
-        QVERIFY(QDir().mkdir(QStringLiteral("data")));
+        TestEnv::ScratchDir dir({"data"});
         const QDateTime at(QDate(2010, 2, 1), QTime(9, 5, 3));
-        QCOMPARE(PictureFile::NewPath(at), QStringLiteral("./data/dap20100201090503"));
-        TestEnv::writeAll(QStringLiteral("./data/dap20100201090503"), "taken");
-        TestEnv::writeAll(QStringLiteral("./data/dap20100201090504"), "taken");
-        QCOMPARE(PictureFile::NewPath(at), QStringLiteral("./data/dap20100201090505"));
+        QCOMPARE(PictureFile::NewPath(at), "./data/dap20100201090503");
+        TestEnv::writeAll("./data/dap20100201090503", "taken");
+        TestEnv::writeAll("./data/dap20100201090504", "taken");
+        QCOMPARE(PictureFile::NewPath(at), "./data/dap20100201090505");
     }
 };
 

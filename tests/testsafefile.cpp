@@ -15,8 +15,8 @@ using namespace EventBuilder;
 
 namespace {
 const QDateTime First(QDate(2011, 1, 1), QTime(8, 0));
-const QString Pic = QStringLiteral("./data/dap20110101080000");
-const QString Today = QStringLiteral("./backup/SEvent2010-06-01.bef");
+const QString Pic = "./data/dap20110101080000";
+const QString Today = "./backup/SEvent2010-06-01.bef";
 
 // Pixels that do not compress: a picture file of some 3 KiB per 1000 pixels.
 QImage noise(int w, int h, quint32 seed)
@@ -62,11 +62,10 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(int, kib);
         QTemporaryDir outside;
-        const QString restoreFrom = outside.filePath(QStringLiteral("big.bef"));
+        const QString restoreFrom = outside.filePath("big.bef");
         {
             // A backup of a large picture made elsewhere, to be restored onto the small disk.
-            TestEnv::ScratchDir elsewhere;
-            QDir().mkpath(QStringLiteral("data"));
+            TestEnv::ScratchDir elsewhere({"data"});
             QVERIFY(AffairStore().SaveAffairs(events(3, 10)));
             QVERIFY(PictureFile::Write(Pic, noise(60, 60, 2)));
             QVERIFY(BackupArchive::Backup(restoreFrom).ok());
@@ -75,13 +74,13 @@ private slots:
         if (!disk.Mounted) {
             QSKIP("mounting a tmpfs needs root");
         }
-        QVERIFY(QDir().mkpath(QStringLiteral("data")) && QDir().mkpath(QStringLiteral("config")));
-        qputenv("XDG_CONFIG_HOME", QDir::current().absoluteFilePath(QStringLiteral("config")).toLocal8Bit());
+        QVERIFY(QDir().mkpath("data") && QDir().mkpath("config"));
+        qputenv("XDG_CONFIG_HOME", QDir::current().absoluteFilePath("config").toLocal8Bit());
         QVERIFY(AffairStore().SaveAffairs(events(2, 10)));
         QVERIFY(PictureFile::Write(Pic, noise(60, 60, 1)));
         QVERIFY(ESettings().SaveOptions());
         QVERIFY(BackupArchive::Backup(Today).ok());
-        QCOMPARE(AutoStart::Apply(true, QStringLiteral("/old"), QString()), AutoStart::Outcome::Written);
+        QCOMPARE(AutoStart::Apply(true, "/old", QString()), AutoStart::Outcome::Written);
         const QString longPath = QLatin1Char('/') + QString(12000, QLatin1Char('p'));
         disk.leave(kib);
         const auto before = Hostile::snapshot();
@@ -137,7 +136,7 @@ private slots:
     void killedSaverLeavesWholeFiles()
     {
         TestEnv::ScratchDir dir;
-        const QString picture = QStringLiteral("./data/dap20300101080000");
+        const QString picture = "./data/dap20300101080000";
         QSet<QByteArray> pictureContents;
         QSet<QByteArray> storeContents;
         QRandomGenerator random(20261206);
@@ -173,8 +172,8 @@ private slots:
         // Only ever the two contents the saver writes, nothing in between.
         QVERIFY(pictureContents.size() <= 2 && storeContents.size() <= 2);
         // What the kills left half written goes at the next start; the saved files stay.
-        SafeFile::RemoveStale(QStringLiteral("data"));
-        QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files | QDir::Hidden),
+        SafeFile::RemoveStale("data");
+        QCOMPARE(QDir("data").entryList(QDir::Files | QDir::Hidden),
                  QStringList({"dap20300101080000", "eventinfor.eda"}));
     }
 
@@ -183,20 +182,19 @@ private slots:
     void killedRestoreLeavesOneState()
     {
         // In memory where there is a tmpfs, so that the kills fall on many rounds, not on syncs.
-        QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/pennibell-XXXXXX")
-                                                    : QString());
+        QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/pennibell-XXXXXX" : QString());
         QRandomGenerator random(20261207);
         QSet<int> seen;
         for (int k = 0; k < 30; ++k) {
             QProcess saver;
-            saver.start(PENNIBELL_SAVER, {dir.path(), QStringLiteral("restore")});
+            saver.start(PENNIBELL_SAVER, {dir.path(), "restore"});
             QVERIFY2(saver.waitForReadyRead(20000), "the saver never started restoring");
             QThread::msleep(random.bounded(1, 100));
             ::kill(pid_t(saver.processId()), SIGKILL);
             QVERIFY2(saver.waitForFinished(5000), "a killed saver did not end");
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
-            const AffairList list = Stored(dir.filePath(QStringLiteral("data/eventinfor.eda")));
+            const AffairList list = Stored(dir.filePath("data/eventinfor.eda"));
             QVERIFY2(list.Count() == 20 || list.Count() == 35, QByteArray::number(list.Count()));
             seen.insert(list.Count());
             const QByteArray backup = list.Count() == 20 ? "A" : "B";

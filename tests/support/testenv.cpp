@@ -14,9 +14,12 @@ void setTimeZone(const QByteArray& tz)
     tzset();
 }
 
-ScratchDir::ScratchDir() : Previous(QDir::currentPath())
+ScratchDir::ScratchDir(const QStringList& folders) : Previous(QDir::currentPath())
 {
     QDir::setCurrent(Dir.path());
+    for (const QString& folder : folders) {
+        QDir().mkpath(folder);
+    }
 }
 
 ScratchDir::~ScratchDir()
