@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+using namespace EventBuilder;
+
 namespace {
 QDateTime at(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0)
 {
@@ -14,8 +16,7 @@ QDateTime at(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0)
 // The seconds at which a one-event list, armed at `from`, falls due, ticking every `step`.
 QList<qint64> fireTimes(const AffairInfo& event, qint64 from, qint64 to, qint64 step = 60)
 {
-    AffairList list;
-    list.AppendAffair(event);
+    AffairList list = ListOf({event});
     list.RearmAll(QDateTime::fromSecsSinceEpoch(from));
     QList<qint64> fired;
     for (qint64 t = from; t < to; t += step) {
@@ -79,7 +80,7 @@ private slots:
         QFETCH(bool, active);
         MockClock::set(now);
         AffairInfo::ResetAddPeriodCalls();
-        AffairInfo a = EventBuilder::Event("id", user, p);
+        AffairInfo a = Event("id", user, p);
         QCOMPARE(a.IsActive(), active);
         QCOMPARE(a.GetNextTime(), expected);
         QCOMPARE(a.Rearm(), active);
@@ -116,7 +117,7 @@ private slots:
         const bool calendar = p.year || p.month;
         const qint64 span = p.hour * 3600 + p.minute * 60;
         const QList<qint64> fired = fireTimes(
-            EventBuilder::Event("id", user, p), first - 60,
+            Event("id", user, p), first - 60,
             calendar ? user.addYears(count * p.year).addMonths(count * p.month).toSecsSinceEpoch() + step
                      : first + count * span + step,
             step);
@@ -148,7 +149,7 @@ private slots:
         QFETCH(QDateTime, user);
         QFETCH(AffairPeriod, p);
         const qint64 now = at(2010, 6, 1, 12, 0).toSecsSinceEpoch();
-        const AffairInfo event = EventBuilder::Event("id", user, p);
+        const AffairInfo event = Event("id", user, p);
         QVERIFY(!event.IsActive() && fireTimes(event, now, now + 400 * 86400, 86400).isEmpty());
         // Listed with its own first moment, or none: never a made-up one.
         QCOMPARE(LocalTime::IsSet(AffairInfo(event).GetNextTime()), LocalTime::IsSet(user));

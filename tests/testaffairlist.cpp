@@ -40,11 +40,9 @@ private slots:
 
     void masks()
     {
-        AffairList list;
-        list.AppendAffair(Event("once-past", Now.addDays(-1)));
-        list.AppendAffair(Event("once-soon", Now.addSecs(5)));
-        list.AppendAffair(Event("daily-soon", Now.addSecs(5), Days(1)));
-        list.AppendAffair(Event("later", Now.addDays(1)));
+        AffairList list =
+            ListOf({Event("once-past", Now.addDays(-1)), Event("once-soon", Now.addSecs(5)),
+                    Event("daily-soon", Now.addSecs(5), Days(1)), Event("later", Now.addDays(1))});
         // Nothing loaded can fall due before it is armed.
         MockClock::advance(5);
         QCOMPARE(list.DueMask(), "0000");

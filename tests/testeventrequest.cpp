@@ -121,9 +121,8 @@ private slots:
             return;
         }
         // What is listed comes back as the same event.
-        QVariantMap listed = EventRequest::Describe(record);
         AffairInfo again;
-        QVERIFY(EventRequest::FromMap(listed, Now, &again, &error));
+        QVERIFY(EventRequest::FromMap(EventRequest::Describe(record), Now, &again, &error));
         QCOMPARE(again.GetPeriod(), record.GetPeriod());
         QCOMPARE(again.GetUserDateTime(), record.GetUserDateTime());
     }

@@ -79,18 +79,14 @@ private slots:
             qToBigEndian<quint32>(quint32(header.size() + pixelBytes), file.data());
             return file;
         };
-        const QList<QPair<const char*, QByteArray>> rows{
-            {"empty", QByteArray()},
-            {"no marker", qCompress("6x4" + pixels)},
-            {"zero width", qCompress("0x4size" + pixels)},
-            {"short block", qCompress("6x4size" + pixels.left(pixels.size() - 2))},
-            {"claims more than 8K", claim("7680x4321size", 7680LL * 4321 * 2)},
-            {"link to a picture outside", "link"},
-            {"fifo", "fifo"},
-            {"/dev/zero", "zero"}};
-        for (const auto& [name, file] : rows) {
-            QTest::newRow(name) << file;
-        }
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("no marker") << qCompress("6x4" + pixels);
+        QTest::newRow("zero width") << qCompress("0x4size" + pixels);
+        QTest::newRow("short block") << qCompress("6x4size" + pixels.left(pixels.size() - 2));
+        QTest::newRow("claims more than 8K") << claim("7680x4321size", 7680LL * 4321 * 2);
+        QTest::newRow("link to a picture outside") << QByteArray("link");
+        QTest::newRow("fifo") << QByteArray("fifo");
+        QTest::newRow("/dev/zero") << QByteArray("zero");
     }
     void hostileFiles()
     {
@@ -104,8 +100,7 @@ private slots:
         QVERIFY(!PictureFile::Read(Pic, QSize(6, 4), &out));
         QCOMPARE(out, before);
         // Saving over it replaces the name itself, never what a link points to.
-        QVERIFY(PictureFile::Write(Pic, sample(6, 4)));
-        QVERIFY(PictureFile::Read(Pic, QSize(6, 4), &out));
+        QVERIFY(PictureFile::Write(Pic, sample(6, 4)) && PictureFile::Read(Pic, QSize(6, 4), &out));
         QCOMPARE(TestEnv::readAll("outside"), PictureFile::Encode(sample(6, 4)));
         QCOMPARE(QDir("data").entryList(QDir::Files | QDir::Hidden), QStringList{"dap20100201090503"});
     }

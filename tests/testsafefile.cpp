@@ -66,9 +66,8 @@ private slots:
         {
             // A backup of a large picture made elsewhere, to be restored onto the small disk.
             TestEnv::ScratchDir elsewhere({"data"});
-            QVERIFY(AffairStore().SaveAffairs(events(3, 10)));
-            QVERIFY(PictureFile::Write(Pic, noise(60, 60, 2)));
-            QVERIFY(BackupArchive::Backup(restoreFrom).ok());
+            QVERIFY(AffairStore().SaveAffairs(events(3, 10)) && PictureFile::Write(Pic, noise(60, 60, 2)) &&
+                    BackupArchive::Backup(restoreFrom).ok());
         }
         Hostile::SmallDisk disk;
         if (!disk.Mounted) {
@@ -76,10 +75,8 @@ private slots:
         }
         QVERIFY(QDir().mkpath("data") && QDir().mkpath("config"));
         qputenv("XDG_CONFIG_HOME", QDir::current().absoluteFilePath("config").toLocal8Bit());
-        QVERIFY(AffairStore().SaveAffairs(events(2, 10)));
-        QVERIFY(PictureFile::Write(Pic, noise(60, 60, 1)));
-        QVERIFY(ESettings().SaveOptions());
-        QVERIFY(BackupArchive::Backup(Today).ok());
+        QVERIFY(AffairStore().SaveAffairs(events(2, 10)) && PictureFile::Write(Pic, noise(60, 60, 1)) &&
+                ESettings().SaveOptions() && BackupArchive::Backup(Today).ok());
         QCOMPARE(AutoStart::Apply(true, "/old", QString()), AutoStart::Outcome::Written);
         const QString longPath = QLatin1Char('/') + QString(12000, QLatin1Char('p'));
         disk.leave(kib);
