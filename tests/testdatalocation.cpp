@@ -31,8 +31,8 @@ private slots:
         TestEnv::ScratchDir scratch;
         const QString program = scratch.file("usr/bin");
         const QString share = scratch.file("usr/share/pennibell");
-        touch(program + "/pennibell");
-        touch(share + "/icon/P.png");
+        TestEnv::writeAll(program + "/pennibell", "x");
+        TestEnv::writeAll(share + "/icon/P.png", "x");
         user = user == "home" ? scratch.file("home/Pennibell") : user;
         DataLocation loc(program, user, {share},
                          [&](const QString& dir) { return writable && dir == program; });
@@ -64,7 +64,7 @@ private slots:
         QFETCH(bool, writable);
         QFETCH(QString, why);
         TestEnv::ScratchDir scratch;
-        touch(scratch.file("file"));
+        TestEnv::writeAll(scratch.file("file"), "x");
         if (user == "home" || user == "file") {
             user = scratch.file(user + "/P");
         }
@@ -82,7 +82,7 @@ private slots:
         TestEnv::ScratchDir scratch;
         for (const char* f : {"program/icon/P.png", "share1/icon/P.png", "share1/icon/Q.png",
                               "share2/icon/Q.png", "share2/help/index.html"}) {
-            touch(scratch.file(f));
+            TestEnv::writeAll(scratch.file(f), "x");
         }
         DataLocation loc(scratch.file("program"), scratch.file("user"),
                          {scratch.file("share1"), scratch.file("share2")},
@@ -94,13 +94,6 @@ private slots:
         // The writable probe answers for the folder itself and leaves nothing behind.
         QVERIFY(DataLocation::isWritableDir(scratch.path()) && !DataLocation::isWritableDir("/proc"));
         QCOMPARE(QDir(scratch.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
-    }
-
-private:
-    static void touch(const QString& path)
-    {
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        TestEnv::writeAll(path, "x");
     }
 };
 

@@ -40,6 +40,7 @@ QByteArray readAll(const QString& path)
 
 void writeAll(const QString& path, const QByteArray& bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         f.write(bytes);

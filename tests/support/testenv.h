@@ -28,6 +28,7 @@ private:
 
 QString dataFile(const QString& name);
 QByteArray readAll(const QString& path);
+// Makes the folders on the way.
 void writeAll(const QString& path, const QByteArray& bytes);
 
 } // namespace TestEnv
