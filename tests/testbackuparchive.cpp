@@ -139,8 +139,7 @@ private slots:
         }
         rlimit saved{};
         getrlimit(RLIMIT_NOFILE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = 128;
+        const rlimit limit{128, saved.rlim_max};
         setrlimit(RLIMIT_NOFILE, &limit);
         AffairList restored;
         const BackupArchive::Outcome outcome = BackupArchive::Restore(Today, AffairList(), &restored);

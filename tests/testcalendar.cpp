@@ -161,15 +161,12 @@ private slots:
             const int count = qMin(1 + int(random.bounded(40)), unit == U::Hour ? 24 : 40);
             QDate date(2024 + int(random.bounded(6)), 1 + int(random.bounded(12)), 1);
             const int pick = int(random.bounded(6));
-            if (pick == 0) {
-                date = QDate(2028, 2, 29);
-            } else if (pick == 1) {
-                date = date.addDays(date.daysInMonth() - 1 - int(random.bounded(3))); // 29th to 31st
-            } else if (pick == 2) { // days before the clocks change, in the small hours
-                date = QDate(date.year(), random.bounded(2) ? 3 : 10, 1).addDays(int(random.bounded(31)));
-            } else {
-                date = date.addDays(int(random.bounded(28)));
-            }
+            // 29 February, the 29th to 31st, days before the clocks change in the small hours, any.
+            date = pick == 0   ? QDate(2028, 2, 29)
+                   : pick == 1 ? date.addDays(date.daysInMonth() - 1 - int(random.bounded(3)))
+                   : pick == 2
+                       ? QDate(date.year(), random.bounded(2) ? 3 : 10, 1).addDays(int(random.bounded(31)))
+                       : date.addDays(int(random.bounded(28)));
             const QTime time(int(random.bounded(pick == 2 ? 4 : 24)), int(random.bounded(60)));
             events.append(
                 Event(QString::number(i), LocalTime::Make(date, time), AffairPeriod::Of(unit, count)));
