@@ -28,8 +28,6 @@ QList<qint64> fireTimes(const AffairInfo& event, qint64 from, qint64 to, qint64 
 }
 } // namespace
 
-Q_DECLARE_METATYPE(AffairPeriod)
-
 // Recurrence in a daylight-saving zone; the clock is always set by the test.
 class TestAffairInfo : public QObject
 {

@@ -253,9 +253,8 @@ private slots:
     void hostile_data()
     {
         QTest::addColumn<QByteArray>("text"); // empty: larger than any import reads
-        QByteArray nested = "BEGIN:VCALENDAR\r\n";
-        nested +=
-            QByteArray("BEGIN:VCALENDAR\r\n").repeated(1000) + QByteArray("END:VCALENDAR\r\n").repeated(1001);
+        const QByteArray nested =
+            QByteArray("BEGIN:VCALENDAR\r\n").repeated(1001) + QByteArray("END:VCALENDAR\r\n").repeated(1001);
         QTest::newRow("huge") << QByteArray();
         QTest::newRow("long line") << calendar(vevent("DESCRIPTION:" + QByteArray(3 << 20, 'a') + "\r\n"));
         QTest::newRow("nested") << nested;
@@ -263,11 +262,10 @@ private slots:
             << calendar(vevent("ATTACH;ENCODING=BASE64;VALUE=BINARY:iVBORw0KG!!!*\r\n"));
         QTest::newRow("huge picture") << calendar(vevent(
             "ATTACH;ENCODING=BASE64;VALUE=BINARY:" + Hostile::imageObject(7681).mid(8).toBase64() + "\r\n"));
-        QBuffer bmp;
-        bmp.open(QIODevice::WriteOnly);
-        QImage(4, 4, QImage::Format_RGB32).save(&bmp, "BMP");
-        QTest::newRow("BMP labelled PNG") << calendar(vevent(
-            "ATTACH;FMTTYPE=image/png;ENCODING=BASE64;VALUE=BINARY:" + bmp.data().toBase64() + "\r\n"));
+        // A whole BMP of 2 x 2 pixels.
+        QTest::newRow("BMP labelled PNG")
+            << calendar(vevent("ATTACH;FMTTYPE=image/png;ENCODING=BASE64;VALUE=BINARY:" +
+                               Hostile::bmpClaiming(2, 2).toBase64() + "\r\n"));
         QTest::newRow("unknown zone")
             << calendar("BEGIN:VEVENT\r\nDTSTART;TZID=Mars/Olympus_Mons:20300101T100000\r\nEND:VEVENT\r\n");
         QTest::newRow("not a calendar") << QByteArray("BEGIN:VCARD\r\nFN:Someone\r\nEND:VCARD\r\n");
