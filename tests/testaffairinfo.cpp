@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/affairinfo.h"
-#include "core/events/affairlist.h"
 #include "core/events/localtime.h"
 #include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
 #include <QtTest>
+
+using namespace EventBuilder;
 
 namespace {
 QDateTime at(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0)
@@ -16,8 +16,7 @@ QDateTime at(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0)
 // The seconds at which a one-event list, armed at `from`, falls due, ticking every `step`.
 QList<qint64> fireTimes(const AffairInfo& event, qint64 from, qint64 to, qint64 step = 60)
 {
-    AffairList list;
-    list.AppendAffair(event);
+    AffairList list = ListOf({event});
     list.RearmAll(QDateTime::fromSecsSinceEpoch(from));
     QList<qint64> fired;
     for (qint64 t = from; t < to; t += step) {
@@ -28,8 +27,6 @@ QList<qint64> fireTimes(const AffairInfo& event, qint64 from, qint64 to, qint64 
     return fired;
 }
 } // namespace
-
-Q_DECLARE_METATYPE(AffairPeriod)
 
 // Recurrence in a daylight-saving zone; the clock is always set by the test.
 class TestAffairInfo : public QObject
@@ -81,7 +78,7 @@ private slots:
         QFETCH(bool, active);
         MockClock::set(now);
         AffairInfo::ResetAddPeriodCalls();
-        AffairInfo a = EventBuilder::Event("id", user, p);
+        AffairInfo a = Event("id", user, p);
         QCOMPARE(a.IsActive(), active);
         QCOMPARE(a.GetNextTime(), expected);
         QCOMPARE(a.Rearm(), active);
@@ -117,17 +114,14 @@ private slots:
         const qint64 first = user.toSecsSinceEpoch();
         const bool calendar = p.year || p.month;
         const qint64 span = p.hour * 3600 + p.minute * 60;
-        const QList<qint64> fired = fireTimes(
-            EventBuilder::Event("id", user, p), first - 60,
-            calendar ? user.addYears(count * p.year).addMonths(count * p.month).toSecsSinceEpoch() + step
-                     : first + count * span + step,
-            step);
+        const auto nth = [&](int k) {
+            return calendar ? user.addYears(k * p.year).addMonths(k * p.month).toSecsSinceEpoch()
+                            : first + k * span;
+        };
+        const QList<qint64> fired = fireTimes(Event("id", user, p), first - 60, nth(count) + step, step);
         QCOMPARE(fired.size(), count + 1);
         for (int k = 0; k <= count; ++k) {
-            const QDateTime expected = calendar ? user.addYears(k * p.year).addMonths(k * p.month)
-                                                : QDateTime::fromSecsSinceEpoch(first + k * span);
-            QVERIFY(fired.at(k) >= expected.toSecsSinceEpoch() &&
-                    fired.at(k) - expected.toSecsSinceEpoch() < step);
+            QVERIFY(fired.at(k) >= nth(k) && fired.at(k) - nth(k) < step);
         }
     }
 
@@ -150,7 +144,7 @@ private slots:
         QFETCH(QDateTime, user);
         QFETCH(AffairPeriod, p);
         const qint64 now = at(2010, 6, 1, 12, 0).toSecsSinceEpoch();
-        const AffairInfo event = EventBuilder::Event("id", user, p);
+        const AffairInfo event = Event("id", user, p);
         QVERIFY(!event.IsActive() && fireTimes(event, now, now + 400 * 86400, 86400).isEmpty());
         // Listed with its own first moment, or none: never a made-up one.
         QCOMPARE(LocalTime::IsSet(AffairInfo(event).GetNextTime()), LocalTime::IsSet(user));

@@ -40,21 +40,19 @@ private slots:
 
     void masks()
     {
-        AffairList list;
-        list.AppendAffair(Event("once-past", Now.addDays(-1)));
-        list.AppendAffair(Event("once-soon", Now.addSecs(5)));
-        list.AppendAffair(Event("daily-soon", Now.addSecs(5), Days(1)));
-        list.AppendAffair(Event("later", Now.addDays(1)));
+        AffairList list =
+            ListOf({Event("once-past", Now.addDays(-1)), Event("once-soon", Now.addSecs(5)),
+                    Event("daily-soon", Now.addSecs(5), Days(1)), Event("later", Now.addDays(1))});
         // Nothing loaded can fall due before it is armed.
         MockClock::advance(5);
-        QCOMPARE(list.DueMask(), QStringLiteral("0000"));
+        QCOMPARE(list.DueMask(), "0000");
         MockClock::set(Now);
-        QCOMPARE(list.RearmAll(), QStringLiteral("0111"));
-        QCOMPARE(list.DueMask(), QStringLiteral("0000"));
+        QCOMPARE(list.RearmAll(), "0111");
+        QCOMPARE(list.DueMask(), "0000");
         MockClock::advance(5);
         // Two events in the same second are both reported and both moved on.
-        QCOMPARE(list.DueMask(), QStringLiteral("0110"));
-        QCOMPARE(list.DueMask(), QStringLiteral("0000"));
+        QCOMPARE(list.DueMask(), "0110");
+        QCOMPARE(list.DueMask(), "0000");
         QVERIFY(!list.At(1).IsActive());
         QCOMPARE(list.At(2).NextSecs(), Now.addSecs(5).addDays(1).toSecsSinceEpoch());
     }

@@ -1,28 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/events/affairstore.h"
 #include "core/events/localtime.h"
 #include "core/storage/inifile.h"
 #include "helpers/hostile.h"
 #include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
-#include <QDir>
-#include <QRandomGenerator>
-#include <QSettings>
 #include <QtTest>
 
+using namespace EventBuilder;
+
 namespace {
-const QString Aside = QStringLiteral("data/eventinfor.eda.unreadable-20100601-120000");
+const QString Aside = "data/eventinfor.eda.unreadable-20100601-120000";
 
 // Titles that need every rule of the format: quoting, escapes, the object marker, UTF-8.
-const QStringList Titles{QStringLiteral("Lunch, then \"coffee\""),
-                         QStringLiteral("Zweite Zeile\nGrüße, 日本 😀"),
-                         QStringLiteral("  spaced ; semi = equals  "),
-                         QStringLiteral("@Variant(\\0\\0\\0\\t)"),
+const QStringList Titles{"Lunch, then \"coffee\"",
+                         "Zweite Zeile\nGrüße, 日本 😀",
+                         "  spaced ; semi = equals  ",
+                         "@Variant(\\0\\0\\0\\t)",
                          QStringLiteral("back\\slash\ttab\x01"
                                         "1f\x7f"),
-                         QStringLiteral("@@at"),
-                         QString(QChar(0)) + QStringLiteral("0 null"),
+                         "@@at",
+                         QString(QChar(0)) + "0 null",
                          QString()};
 } // namespace
 
@@ -41,8 +39,7 @@ private slots:
     // the files of every earlier version stay as they were.
     void readsAndWritesQtSettingsFiles()
     {
-        TestEnv::ScratchDir dir;
-        QDir().mkpath("data");
+        TestEnv::ScratchDir dir({"data"});
         {
             QSettings qt("data/eventinfor.eda", QSettings::IniFormat);
             qt.setValue("num", Titles.size());
@@ -50,7 +47,7 @@ private slots:
                 const QString group = QStringLiteral("Event_%1/").arg(i + 1);
                 qt.setValue(group + "AffairID", QStringLiteral("2009-12-20T15:3%1:00").arg(i));
                 qt.setValue(group + "AffairTitle", Titles[i]);
-                qt.setValue(group + "UserDateTime", QStringLiteral("2009-12-21T08:00:00"));
+                qt.setValue(group + "UserDateTime", "2009-12-21T08:00:00");
                 for (const char* unit : {"year", "month", "day", "hour", "minute"}) {
                     qt.setValue(group + "Period." + unit, unit[0] == 'd' ? 7 * i : 0);
                 }
@@ -58,7 +55,7 @@ private slots:
                 qt.setValue(group + "EffectType", i % 2 ? QVariant(i % 3) : QVariant(QString::number(i % 3)));
                 qt.setValue(group + "EffectDirection", i % 2);
                 if (i == 2) {
-                    qt.setValue(group + "Snooze", QStringLiteral("2010-06-01T10:05:00Z"));
+                    qt.setValue(group + "Snooze", "2010-06-01T10:05:00Z");
                 }
             }
         }
@@ -165,11 +162,8 @@ private slots:
             {"2010-01-01T08:00:00", "2010-01-01T08:00:01"});
         row("title of 2 MB", "[Event_1]\nAffairID=a\nAffairTitle=" + QByteArray(2 << 20, 't') + "\n", {"a"});
         row("list nested 40000 deep", Hostile::nestedListStore(), {"a"});
-        QStringList twenty;
-        for (int n = 0; n < 20; ++n) {
-            twenty << QString(QChar('a' + n));
-        }
-        row("twenty images", Hostile::imagesStore(), twenty);
+        row("twenty images", Hostile::imagesStore(),
+            QString("abcdefghijklmnopqrst").split("", Qt::SkipEmptyParts));
         row("link", "link", {"outside"});
         row("group beyond any list", "[Event_10001]\nAffairID=a\n", {}, true);
         row("larger than any list", "[Event_1]\nAffairID=a\n" + QByteArray(9 << 20, ';'), {}, true);
@@ -179,17 +173,15 @@ private slots:
         }
         row("more keys than any list", keys, {}, true);
         row("another program's file", "[General]\nforeign=1\n", {}, true);
-        for (const char* special : {"fifo", "zero"}) {
-            row(special, special, {}, true);
-        }
+        row("fifo", "fifo", {}, true);
+        row("zero", "zero", {}, true);
     }
     void hostileFiles()
     {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, ids);
         QFETCH(bool, kept);
-        TestEnv::ScratchDir dir;
-        QDir().mkpath("data");
+        TestEnv::ScratchDir dir({"data"});
         const QByteArray outside = "[Event_1]\nAffairID=outside\n";
         TestEnv::writeAll("outside", outside);
         Hostile::place("data/eventinfor.eda", file, dir.file("outside"));
@@ -209,9 +201,9 @@ private slots:
             QVERIFY2(error.contains(QDir::toNativeSeparators(dir.file(Aside))), qPrintable(error));
             QCOMPARE(Hostile::snapshot().value("./" + Aside), before);
         }
-        list.AppendAffair(EventBuilder::Event("new", EventBuilder::At(2011, 1, 1, 8, 0)));
+        list.AppendAffair(Event("new", At(2011, 1, 1, 8, 0)));
         QVERIFY(AffairStore().SaveAffairs(list));
-        QCOMPARE(EventBuilder::Stored().Count(), ids.size() + 1);
+        QCOMPARE(Stored().Count(), ids.size() + 1);
         // Saved through the link, which stays.
         QCOMPARE(QFileInfo("data/eventinfor.eda").isSymLink(), QByteArray(QTest::currentDataTag()) == "link");
         QCOMPARE(TestEnv::readAll("outside") == outside, QByteArray(QTest::currentDataTag()) != "link");
@@ -221,25 +213,19 @@ private slots:
     // loads again, and the first that would not is refused with the file left as it was.
     void saveNeverWritesWhatLoadRefuses()
     {
-        TestEnv::ScratchDir dir;
-        QDir().mkpath("data");
-        AffairList list;
+        TestEnv::ScratchDir dir({"data"});
+        QList<AffairInfo> all;
         const QString title(AffairInfo::MaxTitleLength, QChar(0x65E5));
         for (int i = 0; i < 2700; ++i) {
-            list.AppendAffair(EventBuilder::Event(
-                QString::number(i), EventBuilder::At(2011, 1, 1, 8, 0).addSecs(60 * i), {}, title));
+            all << Event(QString::number(i), At(2011, 1, 1, 8, 0).addSecs(60 * i), {}, title);
         }
         QByteArray text;
         QString error;
-        QVERIFY(!AffairStore::Text(list, &text, &error) && !error.isEmpty());
+        QVERIFY(!AffairStore::Text(ListOf(all), &text, &error) && !error.isEmpty());
         int saved = 0;
         for (int count = 2600; count <= 2700; count += 4) {
-            AffairList part;
-            for (int i = 0; i < count; ++i) {
-                part.AppendAffair(list.At(i));
-            }
             const QByteArray before = TestEnv::readAll("data/eventinfor.eda");
-            if (!AffairStore().SaveAffairs(part, &error)) {
+            if (!AffairStore().SaveAffairs(ListOf(all.mid(0, count)), &error)) {
                 QCOMPARE(TestEnv::readAll("data/eventinfor.eda"), before);
                 break;
             }
@@ -252,7 +238,7 @@ private slots:
 
         AffairList many;
         for (int i = 0; i <= AffairStore::MaxEvents; ++i) {
-            many.AppendAffair(EventBuilder::Event(QString::number(i), EventBuilder::At(2011, 1, 1, 8, 0)));
+            many.AppendAffair(Event(QString::number(i), At(2011, 1, 1, 8, 0)));
         }
         QVERIFY(!AffairStore().SaveAffairs(many, &error));
         QVERIFY(error.contains(QString::number(AffairStore::MaxEvents)));

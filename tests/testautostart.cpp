@@ -2,7 +2,6 @@
 #include "core/options/autostart.h"
 #include "support/testenv.h"
 
-#include <QDir>
 #include <QtTest>
 
 class TestAutoStart : public QObject

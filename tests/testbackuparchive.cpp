@@ -4,11 +4,9 @@
 #include "mock/MockClock.h"
 #include "support/eventbuilder.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QTest>
-#include <QtEndian>
-#include <sys/resource.h>
+#include <QtTest>
+
+using namespace EventBuilder;
 
 namespace {
 
@@ -34,7 +32,7 @@ QString pic(int n)
 // A two-event store block, for backups built byte by byte.
 QByteArray storeBlock(const QString& path1, const QString& path2)
 {
-    const QString ini = QStringLiteral("[General]\nnum=2\n[Event_1]\nPicPath=%1\n[Event_2]\nPicPath=%2\n");
+    const QString ini = "[General]\nnum=2\n[Event_1]\nPicPath=%1\n[Event_2]\nPicPath=%2\n";
     return block(qCompress(ini.arg(path1, path2).toUtf8(), -1));
 }
 
@@ -42,14 +40,13 @@ QByteArray storeBlock(const QString& path1, const QString& path2)
 // Hostile::place) at its path; returns the event file's bytes.
 QByteArray setUp(const Events& events)
 {
-    QDir().mkpath(QStringLiteral("data"));
+    QDir().mkpath("data");
     AffairList list;
     for (const auto& [path, picture] : events) {
         if (!picture.isNull()) {
-            Hostile::place(path, picture, QDir::current().absoluteFilePath(QStringLiteral("outside")));
+            Hostile::place(path, picture, QDir::current().absoluteFilePath("outside"));
         }
-        AffairInfo r = EventBuilder::Event(QString(QChar('a' + list.Count())),
-                                           EventBuilder::At(2010, 1, 1, 8, 0), EventBuilder::Days(1));
+        AffairInfo r = Event(QString(QChar('a' + list.Count())), At(2010, 1, 1, 8, 0), Days(1));
         r.SetPicPath(path);
         list.AppendAffair(r);
     }
@@ -57,7 +54,7 @@ QByteArray setUp(const Events& events)
     return TestEnv::readAll(AffairStore::DefaultPath());
 }
 
-const QString Today = QStringLiteral("./backup/SEvent2009-12-20.bef");
+const QString Today = "./backup/SEvent2009-12-20.bef";
 
 } // namespace
 
@@ -90,11 +87,10 @@ private slots:
         // Another state: a picture drawn since, pictures changed or gone, a file of no event.
         QFile::remove(pic(3));
         QFile::remove(pic(4));
-        TestEnv::writeAll(QStringLiteral("data/notes.txt"), "mine");
+        TestEnv::writeAll("data/notes.txt", "mine");
         setUp({{pic(5), "other"}, {pic(1), "changed"}, {pic(2), "drawn after the backup"}});
         AffairList restored;
-        const BackupArchive::Outcome restore =
-            BackupArchive::Restore(Today, EventBuilder::Stored(), &restored);
+        const BackupArchive::Outcome restore = BackupArchive::Restore(Today, Stored(), &restored);
         QVERIFY2(restore.ok(), qPrintable(restore.reason));
         QMap<QString, QByteArray> expected{
             {"./backup/SEvent2009-12-20.bef", TestEnv::readAll(Today)},
@@ -109,29 +105,22 @@ private slots:
             }
         }
         QCOMPARE(Hostile::snapshot(), expected);
-        QCOMPARE(EventBuilder::Stored().Count(), 5);
-        QCOMPARE(EventBuilder::Stored().At(4).GetPicPath(), restored.At(4).GetPicPath());
+        QCOMPARE(Stored().Count(), 5);
+        QCOMPARE(Stored().At(4).GetPicPath(), restored.At(4).GetPicPath());
     }
 
     // The second backup of a day keeps the first: "-2", "-3" after the date.
     void backupsOfOneDayKeepEachOther()
     {
         TestEnv::ScratchDir dir;
-        setUp({{pic(1), "one"}});
-        QStringList names;
-        QList<QByteArray> contents;
+        const QStringList names{Today, "./backup/SEvent2009-12-20-2.bef", "./backup/SEvent2009-12-20-3.bef"};
         for (int k = 0; k < 3; ++k) {
             setUp({{pic(1), "state " + QByteArray::number(k)}});
             const BackupArchive::Outcome backup = BackupArchive::Backup();
-            QVERIFY(backup.ok());
-            names << backup.fileName;
-            contents << TestEnv::readAll(backup.fileName);
+            QVERIFY(backup.ok() && backup.fileName == names[k]);
         }
-        QCOMPARE(names,
-                 (QStringList{Today, "./backup/SEvent2009-12-20-2.bef", "./backup/SEvent2009-12-20-3.bef"}));
         for (int k = 0; k < 3; ++k) {
-            QCOMPARE(TestEnv::readAll(names[k]), contents[k]);
-            QVERIFY(contents[k].endsWith("state " + QByteArray::number(k)));
+            QVERIFY(TestEnv::readAll(names[k]).endsWith("state " + QByteArray::number(k)));
         }
     }
 
@@ -150,8 +139,7 @@ private slots:
         }
         rlimit saved{};
         getrlimit(RLIMIT_NOFILE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = 128;
+        const rlimit limit{128, saved.rlim_max};
         setrlimit(RLIMIT_NOFILE, &limit);
         AffairList restored;
         const BackupArchive::Outcome outcome = BackupArchive::Restore(Today, AffairList(), &restored);
@@ -168,7 +156,7 @@ private slots:
     {
         for (const char* what : {"link", "fifo", "zero"}) {
             TestEnv::ScratchDir dir;
-            TestEnv::writeAll(QStringLiteral("outside"), "secret");
+            TestEnv::writeAll("outside", "secret");
             const QByteArray store = setUp({{pic(1), what}, {pic(2), "two"}});
             QVERIFY(BackupArchive::Backup().ok());
             QCOMPARE(TestEnv::readAll(Today), block(qCompress(store, -1)) + le32(0) + block("two"));
@@ -237,26 +225,25 @@ private slots:
         QFETCH(QString, why);
         TestEnv::ScratchDir dir;
         setUp({{pic(1), "current one"}, {pic(3), "current three"}});
-        Hostile::place(QStringLiteral("damaged.bef"), bytes);
+        Hostile::place("damaged.bef", bytes);
         const auto before = Hostile::snapshot();
         if (QByteArray(QTest::currentDataTag()) == "corrupt zlib") {
             QTest::ignoreMessage(QtWarningMsg, "qUncompress: Input data is corrupted");
         }
         QElapsedTimer timer;
         timer.start();
-        const BackupArchive::Outcome restore =
-            BackupArchive::Restore(QStringLiteral("damaged.bef"), EventBuilder::Stored(), nullptr);
+        const BackupArchive::Outcome restore = BackupArchive::Restore("damaged.bef", Stored(), nullptr);
         QVERIFY(timer.elapsed() < 1000);
         if (why.isEmpty()) {
             QVERIFY2(restore.ok(), qPrintable(restore.reason));
-            QVERIFY(EventBuilder::Stored().At(0).GetAffairTitle().startsWith("@Variant("));
+            QVERIFY(Stored().At(0).GetAffairTitle().startsWith("@Variant("));
             return;
         }
         QVERIFY(!restore.ok());
-        QVERIFY2(restore.reason.contains(QStringLiteral("damaged.bef")) && restore.reason.contains(why),
+        QVERIFY2(restore.reason.contains("damaged.bef") && restore.reason.contains(why),
                  qPrintable(restore.reason));
         QVERIFY(restore.status == BackupArchive::Status::FileUnreadable ||
-                restore.reason.contains(QStringLiteral("is not a Pennibell backup: ")));
+                restore.reason.contains("is not a Pennibell backup: "));
         QCOMPARE(Hostile::snapshot(), before);
     }
 };

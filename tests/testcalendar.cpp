@@ -10,10 +10,9 @@
 #include "helpers/hostile.h"
 #include "support/eventbuilder.h"
 
-#include <QBuffer>
-#include <QElapsedTimer>
-#include <QRandomGenerator>
 #include <QtTest>
+
+using namespace EventBuilder;
 
 namespace {
 
@@ -88,19 +87,19 @@ private slots:
                             const char* reason) {
             QTest::newRow(name) << QByteArray(rule) << first << period << QString(reason);
         };
+        const auto P = [](U unit, int n) { return AffairPeriod::Of(unit, n); };
         const QDate tuesday(2030, 3, 5);
-        row("month 15th", "FREQ=MONTHLY;INTERVAL=2", QDate(2030, 1, 15), AffairPeriod::Of(U::Month, 2), "=");
-        row("month 31st", "FREQ=MONTHLY;BYMONTHDAY=-1", QDate(2030, 1, 31), AffairPeriod::Of(U::Month, 1),
-            "=");
+        row("month 15th", "FREQ=MONTHLY;INTERVAL=2", QDate(2030, 1, 15), P(U::Month, 2), "=");
+        row("month 31st", "FREQ=MONTHLY;BYMONTHDAY=-1", QDate(2030, 1, 31), P(U::Month, 1), "=");
         row("month 30th", "FREQ=MONTHLY;INTERVAL=4;BYMONTHDAY=30,-1;BYSETPOS=1", QDate(2030, 4, 30),
-            AffairPeriod::Of(U::Month, 4), "=");
+            P(U::Month, 4), "=");
         row("29 February", "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=29,-1;BYSETPOS=1", QDate(2028, 2, 29),
-            AffairPeriod::Of(U::Year, 1), "=");
-        row("weeks", "FREQ=WEEKLY;INTERVAL=3", tuesday, AffairPeriod::Of(U::Week, 3), "=");
-        row("24 hours are a day", "FREQ=DAILY;INTERVAL=2", tuesday, AffairPeriod::Of(U::Hour, 48), "out");
-        row("hours elapse", "FREQ=HOURLY;INTERVAL=5", tuesday, AffairPeriod::Of(U::Hour, 5), "utc");
+            P(U::Year, 1), "=");
+        row("weeks", "FREQ=WEEKLY;INTERVAL=3", tuesday, P(U::Week, 3), "=");
+        row("24 hours are a day", "FREQ=DAILY;INTERVAL=2", tuesday, P(U::Hour, 48), "out");
+        row("hours elapse", "FREQ=HOURLY;INTERVAL=5", tuesday, P(U::Hour, 5), "utc");
         row("once", "", tuesday, AffairPeriod(), "out");
-        row("weekly on its day", "FREQ=WEEKLY;BYDAY=TU", tuesday, AffairPeriod::Of(U::Week, 1), "");
+        row("weekly on its day", "FREQ=WEEKLY;BYDAY=TU", tuesday, P(U::Week, 1), "");
         row("weekdays", "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR", tuesday, {}, "repeats on weekdays only");
         row("count", "FREQ=DAILY;COUNT=3", tuesday, {}, "repeats a fixed number of times");
         row("until", "FREQ=DAILY;UNTIL=20310101T000000Z", tuesday, {}, "repeats until a date");
@@ -112,7 +111,7 @@ private slots:
             "falls on 29 February in leap years only");
         row("second Monday", "FREQ=MONTHLY;BYDAY=2MO", tuesday, {}, "repeats on a weekday of the month");
         row("seconds", "FREQ=SECONDLY", tuesday, {}, "repeats every few seconds");
-        row("monthly from the 28th", "FREQ=MONTHLY", QDate(2030, 1, 28), AffairPeriod::Of(U::Month, 1), "");
+        row("monthly from the 28th", "FREQ=MONTHLY", QDate(2030, 1, 28), P(U::Month, 1), "");
         row("weekly in March", "FREQ=WEEKLY;BYMONTH=3", tuesday, {}, "repeats on chosen days of the month");
         row("weekly, first of a set", "FREQ=WEEKLY;BYSETPOS=1", tuesday, {},
             "repeats on chosen days of the month");
@@ -162,18 +161,15 @@ private slots:
             const int count = qMin(1 + int(random.bounded(40)), unit == U::Hour ? 24 : 40);
             QDate date(2024 + int(random.bounded(6)), 1 + int(random.bounded(12)), 1);
             const int pick = int(random.bounded(6));
-            if (pick == 0) {
-                date = QDate(2028, 2, 29);
-            } else if (pick == 1) {
-                date = date.addDays(date.daysInMonth() - 1 - int(random.bounded(3))); // 29th to 31st
-            } else if (pick == 2) { // days before the clocks change, in the small hours
-                date = QDate(date.year(), random.bounded(2) ? 3 : 10, 1).addDays(int(random.bounded(31)));
-            } else {
-                date = date.addDays(int(random.bounded(28)));
-            }
+            // 29 February, the 29th to 31st, days before the clocks change in the small hours, any.
+            date = pick == 0   ? QDate(2028, 2, 29)
+                   : pick == 1 ? date.addDays(date.daysInMonth() - 1 - int(random.bounded(3)))
+                   : pick == 2
+                       ? QDate(date.year(), random.bounded(2) ? 3 : 10, 1).addDays(int(random.bounded(31)))
+                       : date.addDays(int(random.bounded(28)));
             const QTime time(int(random.bounded(pick == 2 ? 4 : 24)), int(random.bounded(60)));
-            events.append(EventBuilder::Event(QString::number(i), LocalTime::Make(date, time),
-                                              AffairPeriod::Of(unit, count)));
+            events.append(
+                Event(QString::number(i), LocalTime::Make(date, time), AffairPeriod::Of(unit, count)));
         }
         IcalHandle root(icalparser_parse_string(CalendarExport::Text(events).constData()));
         QVERIFY(root && icalcomponent_count_errors(root.get()) == 0);
@@ -199,13 +195,7 @@ private slots:
                 const icaltimetype next = icalrecur_iterator_next(it.get());
                 QVERIFY(!icaltime_is_null_time(next));
                 const qint64 theirs = utc ? qint64(icaltime_as_timet(next)) : wallToUtc(next, tz);
-                QVERIFY2(theirs == ours,
-                         qPrintable(QStringLiteral("%1 from %2: occurrence %3 is %4 here, %5 in libical")
-                                        .arg(QString::fromUtf8(icalproperty_get_value_as_string(rrule)),
-                                             LocalTime::ToIso(record.GetUserDateTime()))
-                                        .arg(n)
-                                        .arg(LocalTime::ToIso(LocalTime::FromSecs(ours)),
-                                             LocalTime::ToIso(LocalTime::FromSecs(theirs)))));
+                QVERIFY2(theirs == ours, icalproperty_get_value_as_string(rrule));
                 QVERIFY(record.ComputeNextTime(LocalTime::FromSecs(ours)));
                 ours = record.NextSecs();
             }
@@ -263,9 +253,8 @@ private slots:
     void hostile_data()
     {
         QTest::addColumn<QByteArray>("text"); // empty: larger than any import reads
-        QByteArray nested = "BEGIN:VCALENDAR\r\n";
-        nested +=
-            QByteArray("BEGIN:VCALENDAR\r\n").repeated(1000) + QByteArray("END:VCALENDAR\r\n").repeated(1001);
+        const QByteArray nested =
+            QByteArray("BEGIN:VCALENDAR\r\n").repeated(1001) + QByteArray("END:VCALENDAR\r\n").repeated(1001);
         QTest::newRow("huge") << QByteArray();
         QTest::newRow("long line") << calendar(vevent("DESCRIPTION:" + QByteArray(3 << 20, 'a') + "\r\n"));
         QTest::newRow("nested") << nested;
@@ -273,11 +262,10 @@ private slots:
             << calendar(vevent("ATTACH;ENCODING=BASE64;VALUE=BINARY:iVBORw0KG!!!*\r\n"));
         QTest::newRow("huge picture") << calendar(vevent(
             "ATTACH;ENCODING=BASE64;VALUE=BINARY:" + Hostile::imageObject(7681).mid(8).toBase64() + "\r\n"));
-        QBuffer bmp;
-        bmp.open(QIODevice::WriteOnly);
-        QImage(4, 4, QImage::Format_RGB32).save(&bmp, "BMP");
-        QTest::newRow("BMP labelled PNG") << calendar(vevent(
-            "ATTACH;FMTTYPE=image/png;ENCODING=BASE64;VALUE=BINARY:" + bmp.data().toBase64() + "\r\n"));
+        // A whole BMP of 2 x 2 pixels.
+        QTest::newRow("BMP labelled PNG")
+            << calendar(vevent("ATTACH;FMTTYPE=image/png;ENCODING=BASE64;VALUE=BINARY:" +
+                               Hostile::bmpClaiming(2, 2).toBase64() + "\r\n"));
         QTest::newRow("unknown zone")
             << calendar("BEGIN:VEVENT\r\nDTSTART;TZID=Mars/Olympus_Mons:20300101T100000\r\nEND:VEVENT\r\n");
         QTest::newRow("not a calendar") << QByteArray("BEGIN:VCARD\r\nFN:Someone\r\nEND:VCARD\r\n");
@@ -288,19 +276,14 @@ private slots:
     {
         QFETCH(QByteArray, text);
         TestEnv::ScratchDir scratch;
-        if (text.isEmpty()) {
-            QFile f("hostile.ics");
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(CalendarImport::MaxFileBytes + 1)); // sparse
-        } else {
-            TestEnv::writeAll("hostile.ics", text);
-        }
+        TestEnv::writeAll("hostile.ics", text);
+        QVERIFY(!text.isEmpty() || QFile::resize("hostile.ics", CalendarImport::MaxFileBytes + 1)); // sparse
         CalendarImport::Plan plan;
         QString error;
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(!CalendarImport::ReadFile("hostile.ics", AffairList(), &plan, &error));
+        QVERIFY(!CalendarImport::ReadFile("hostile.ics", AffairList(), &plan, &error) && !error.isEmpty());
         QVERIFY(timer.elapsed() < 1000 || QByteArray(QTest::currentDataTag()) == "too many events");
-        QVERIFY(!error.isEmpty());
         QVERIFY(plan.add.isEmpty() && plan.update.isEmpty() && plan.refused.isEmpty());
         QVERIFY2(Hostile::peakMiB() < 200, qPrintable(QString::number(Hostile::peakMiB())));
     }
@@ -326,24 +309,22 @@ private slots:
     // cancel leaves no plan.
     void roundTrip()
     {
-        TestEnv::ScratchDir scratch;
-        QDir().mkpath("data");
+        TestEnv::ScratchDir scratch({"data"});
         QList<AffairInfo> events{
-            EventBuilder::Event("a", EventBuilder::At(2030, 1, 31, 10, 0), AffairPeriod::Of(U::Month, 1),
-                                "Month end,\nwith a comma"),
-            EventBuilder::Event("b", EventBuilder::At(2030, 3, 31, 2, 30), AffairPeriod::Of(U::Day, 1)),
-            EventBuilder::Event("c", EventBuilder::At(2028, 2, 29, 8, 0), AffairPeriod::Of(U::Year, 1)),
-            EventBuilder::Event("d", EventBuilder::At(2030, 10, 27, 1, 30), AffairPeriod::Of(U::Hour, 1)),
-            EventBuilder::Event("e", EventBuilder::At(2030, 5, 5, 5, 5)),
-            EventBuilder::Event("f", EventBuilder::At(2030, 5, 6, 5, 5)),
-            EventBuilder::Event("g", EventBuilder::At(2030, 5, 7, 5, 5)),
+            Event("a", At(2030, 1, 31, 10, 0), AffairPeriod::Of(U::Month, 1), "Month end,\nwith a comma"),
+            Event("b", At(2030, 3, 31, 2, 30), AffairPeriod::Of(U::Day, 1)),
+            Event("c", At(2028, 2, 29, 8, 0), AffairPeriod::Of(U::Year, 1)),
+            Event("d", At(2030, 10, 27, 1, 30), AffairPeriod::Of(U::Hour, 1)),
+            Event("e", At(2030, 5, 5, 5, 5)),
+            Event("f", At(2030, 5, 6, 5, 5)),
+            Event("g", At(2030, 5, 7, 5, 5)),
         };
         events[0].SetEffect({EffectChoice::Spread, EffectChoice::LeftDown});
         QList<QImage> pictures;
         // White and 1, 2, 3, 15 or 255 colours: each palette size at and past its edge; then RGB.
         for (int colours : {1, 2, 3, 15, 255, 5000, 1}) {
             AffairInfo& r = events[pictures.size()];
-            r.SetPicPath(PictureFile::NewPath(EventBuilder::At(2030, 1, 1, 0, int(pictures.size()))));
+            r.SetPicPath(PictureFile::NewPath(At(2030, 1, 1, 0, int(pictures.size()))));
             pictures.append(drawing(61 + int(pictures.size()), 40, colours));
             QVERIFY(PictureFile::Write(r.GetPicPath(), pictures.last()));
         }
@@ -369,20 +350,13 @@ private slots:
             QCOMPARE(CalendarImport::Picture(plan.add.at(i), QSize(10, 10)), pictures[i]);
         }
 
-        AffairList list;
-        for (const AffairInfo& r : events) {
-            list.AppendAffair(r);
-        }
-        QVERIFY(CalendarImport::Read(text, list, &plan, &error));
+        QVERIFY(CalendarImport::Read(text, ListOf(events), &plan, &error));
         QVERIFY(plan.add.isEmpty() && plan.update.size() == events.size());
         QCOMPARE(plan.update.at(2).record.GetAffairID(), events[2].GetAffairID());
         // The UID link survives the event file; events without one write no key.
-        AffairList stored;
-        stored.AppendAffair(plan.update.at(0).record);
-        stored.AppendAffair(events[1]);
-        QVERIFY(AffairStore("events.eda").SaveAffairs(stored));
+        QVERIFY(AffairStore("events.eda").SaveAffairs(ListOf({plan.update.at(0).record, events[1]})));
         QCOMPARE(TestEnv::readAll("events.eda").count("CalendarUid"), 1);
-        const AffairList loaded = EventBuilder::Stored("events.eda");
+        const AffairList loaded = Stored("events.eda");
         QCOMPARE(loaded.At(0).GetCalendarUid(), CalendarExport::Uid(events[0]));
         QVERIFY(loaded.At(1).GetCalendarUid().isEmpty());
 
@@ -399,10 +373,8 @@ private slots:
     {
         QByteArray text;
         {
-            TestEnv::ScratchDir source;
-            QDir().mkpath("data");
-            AffairInfo drawn = EventBuilder::Event("d", EventBuilder::At(2031, 5, 31, 9, 0),
-                                                   AffairPeriod::Of(U::Month, 1), "Drawn");
+            TestEnv::ScratchDir source({"data"});
+            AffairInfo drawn = Event("d", At(2031, 5, 31, 9, 0), AffairPeriod::Of(U::Month, 1), "Drawn");
             QVERIFY(PictureFile::Write(drawn.GetPicPath(), drawing(30, 20, 7)));
             text = CalendarExport::Text({drawn});
         }
@@ -411,8 +383,7 @@ private slots:
                      "RRULE:FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR\r\nEND:VEVENT\r\n"
                      "BEGIN:VEVENT\r\nUID:n@x\r\nSUMMARY:Plain\r\nDTSTART:20310603T070000\r\n"
                      "END:VEVENT\r\nEND:VCALENDAR");
-        TestEnv::ScratchDir target;
-        QDir().mkpath("data");
+        TestEnv::ScratchDir target({"data"});
         TestEnv::writeAll("in.ics", text);
         ReminderBook book;
         QVERIFY(book.Load());

@@ -2,8 +2,7 @@
 #include "core/storage/datalocation.h"
 #include "support/testenv.h"
 
-#include <QDir>
-#include <QTest>
+#include <QtTest>
 
 class TestDataLocation : public QObject
 {
@@ -30,20 +29,18 @@ private slots:
         QFETCH(bool, portable);
         QFETCH(bool, entered);
         TestEnv::ScratchDir scratch;
-        const QString program = scratch.file(QStringLiteral("usr/bin"));
-        const QString share = scratch.file(QStringLiteral("usr/share/pennibell"));
-        touch(program + QStringLiteral("/pennibell"));
-        touch(share + QStringLiteral("/icon/P.png"));
-        user = user == QStringLiteral("home") ? scratch.file(QStringLiteral("home/Pennibell")) : user;
+        const QString program = scratch.file("usr/bin");
+        const QString share = scratch.file("usr/share/pennibell");
+        TestEnv::writeAll(program + "/pennibell", "x");
+        TestEnv::writeAll(share + "/icon/P.png", "x");
+        user = user == "home" ? scratch.file("home/Pennibell") : user;
         DataLocation loc(program, user, {share},
                          [&](const QString& dir) { return writable && dir == program; });
         QCOMPARE(loc.isPortable(), portable);
         QCOMPARE(loc.enter(), entered);
         QCOMPARE(QDir::currentPath(), QFileInfo(entered && !portable ? user : program).canonicalFilePath());
-        QCOMPARE(QFile::exists(scratch.file(QStringLiteral("home"))),
-                 user.startsWith(scratch.path()) && !portable);
-        QCOMPARE(DataLocation::resource(QStringLiteral("./icon/P.png")),
-                 share + QStringLiteral("/icon/P.png"));
+        QCOMPARE(QFile::exists(scratch.file("home")), user.startsWith(scratch.path()) && !portable);
+        QCOMPARE(DataLocation::resource("./icon/P.png"), share + "/icon/P.png");
     }
 
     // An installed copy with nowhere to keep its files says why, naming what is missing, rather
@@ -67,9 +64,9 @@ private slots:
         QFETCH(bool, writable);
         QFETCH(QString, why);
         TestEnv::ScratchDir scratch;
-        touch(scratch.file(QStringLiteral("file")));
-        if (user == QStringLiteral("home") || user == QStringLiteral("file")) {
-            user = scratch.file(user + QStringLiteral("/P"));
+        TestEnv::writeAll(scratch.file("file"), "x");
+        if (user == "home" || user == "file") {
+            user = scratch.file(user + "/P");
         }
         const DataLocation loc(scratch.path(), user, {}, [&](const QString&) { return writable; });
         QString error;
@@ -85,7 +82,7 @@ private slots:
         TestEnv::ScratchDir scratch;
         for (const char* f : {"program/icon/P.png", "share1/icon/P.png", "share1/icon/Q.png",
                               "share2/icon/Q.png", "share2/help/index.html"}) {
-            touch(scratch.file(f));
+            TestEnv::writeAll(scratch.file(f), "x");
         }
         DataLocation loc(scratch.file("program"), scratch.file("user"),
                          {scratch.file("share1"), scratch.file("share2")},
@@ -97,13 +94,6 @@ private slots:
         // The writable probe answers for the folder itself and leaves nothing behind.
         QVERIFY(DataLocation::isWritableDir(scratch.path()) && !DataLocation::isWritableDir("/proc"));
         QCOMPARE(QDir(scratch.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
-    }
-
-private:
-    static void touch(const QString& path)
-    {
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        TestEnv::writeAll(path, "x");
     }
 };
 

@@ -137,8 +137,7 @@ private slots:
         QFETCH(QList<QRectF>, hidden);
         EffectReckon effect;
         QCOMPARE(effect.Init({type, direction}), 0);
-        QVERIFY(effect.IsMoving() == (type == 0) && effect.IsMasking() == (type != 0));
-        QVERIFY(effect.Step());
+        QVERIFY(effect.IsMoving() == (type == 0) && effect.IsMasking() == (type != 0) && effect.Step());
         QCOMPARE(effect.Offset(), offset);
         const QList<QRectF> rects = effect.HiddenRects();
         QCOMPARE(rects.size(), hidden.size());

@@ -2,7 +2,6 @@
 #include "core/picture/floodfill.h"
 
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -53,21 +52,12 @@ QImage Shapes(const QByteArray& kind)
         for (int x = 5; x < 80; x += 6) {
             painter.drawLine(x, x % 12 ? 0 : 8, x, x % 12 ? 50 : 59);
         }
-    } else if (kind == "checkers") {
-        painter.end();
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if ((x + y) % 2) {
-                    image.setPixel(x, y, qRgb(0, 0, 0));
-                }
-            }
-        }
-    } else if (kind == "noise") {
+    } else if (kind == "checkers" || kind == "noise") {
         painter.end();
         QRandomGenerator random(7);
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
-                if (random.bounded(100) < 38) {
+                if (kind == "checkers" ? (x + y) % 2 : random.bounded(100) < 38) {
                     image.setPixel(x, y, qRgb(0, 0, 0));
                 }
             }

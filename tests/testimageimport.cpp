@@ -2,10 +2,7 @@
 #include "core/picture/imageimport.h"
 #include "helpers/hostile.h"
 
-#include <QBuffer>
-#include <QElapsedTimer>
 #include <QPainter>
-#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -77,17 +74,13 @@ private slots:
     {
         QFETCH(QByteArray, what);
         TestEnv::ScratchDir dir;
-        QString path = QStringLiteral("picture");
-        if (what == "/dev/zero") {
-            path = QString::fromLatin1(what);
-        } else if (what == "folder") {
+        const QString path = what == "/dev/zero" ? QString::fromLatin1(what) : "picture";
+        if (what == "folder") {
             QVERIFY(QDir().mkdir(path));
-        } else if (what == "2gb") {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(2LL << 30));
-        } else if (what != "missing") {
+        } else if (what != "missing" && what != "/dev/zero") {
             Hostile::place(path, what);
         }
+        QVERIFY(what != "2gb" || QFile::resize(path, 2LL << 30));
         QImage out(3, 3, QImage::Format_RGB16);
         out.fill(Qt::green);
         const QImage before = out;
@@ -100,8 +93,7 @@ private slots:
             QVERIFY(!ImageImport::ReadData(what, Sheet, &out, &error));
         }
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(out == before);
+        QVERIFY(!error.isEmpty() && out == before);
         QVERIFY2(Hostile::peakMiB() < 200, qPrintable(QString::number(Hostile::peakMiB())));
     }
 
@@ -125,29 +117,24 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QSize, size);
         TestEnv::ScratchDir dir;
-        TestEnv::writeAll(QStringLiteral("picture"), bytes);
-        QFile::link(QStringLiteral("picture"), QStringLiteral("link")); // a link to a file is fine
+        TestEnv::writeAll("picture", bytes);
+        QFile::link("picture", "link"); // a link to a file is fine
         QImage fromFile;
         QImage fromData;
         QString error;
-        QVERIFY2(ImageImport::ReadFile(QStringLiteral("link"), Sheet, &fromFile, &error), qPrintable(error));
+        QVERIFY2(ImageImport::ReadFile("link", Sheet, &fromFile, &error), qPrintable(error));
         QVERIFY2(ImageImport::ReadData(bytes, Sheet, &fromData, &error), qPrintable(error));
         QVERIFY(fromFile == fromData);
         QCOMPARE(fromFile.size(), size);
         QCOMPARE(fromFile.format(), QImage::Format_RGB16);
-        // BMP keeps no transparency, JPEG no exact colours.
-        const bool alpha = !QByteArray(QTest::currentDataTag()).startsWith("JPEG") &&
-                           !QByteArray(QTest::currentDataTag()).startsWith("BMP");
-        if (alpha) {
-            QCOMPARE(fromFile.pixel(0, 0), qRgb(255, 255, 255));
-        }
-        QImage expected(1, 1, QImage::Format_RGB16);
-        expected.fill(QColor(200, 100, 50));
+        // BMP keeps no transparency, JPEG no exact colours; (200, 100, 50) is stored as 5-6-5.
+        const QByteArray tag = QTest::currentDataTag();
+        QVERIFY(tag.startsWith("JPEG") || tag.startsWith("BMP") ||
+                fromFile.pixel(0, 0) == qRgb(255, 255, 255));
         const QColor right = fromFile.pixelColor(size.width() - 1, size.height() / 2);
-        const QColor want = expected.pixelColor(0, 0);
-        const int slack = QByteArray(QTest::currentDataTag()).startsWith("JPEG") ? 12 : 0;
-        QVERIFY2(qAbs(right.red() - want.red()) <= slack && qAbs(right.green() - want.green()) <= slack &&
-                     qAbs(right.blue() - want.blue()) <= slack,
+        const int slack = tag.startsWith("JPEG") ? 12 : 0;
+        QVERIFY2(qAbs(right.red() - 206) <= slack && qAbs(right.green() - 101) <= slack &&
+                     qAbs(right.blue() - 49) <= slack,
                  qPrintable(right.name()));
     }
 };

@@ -13,15 +13,6 @@ using namespace EventBuilder;
 using Events = QList<AffairInfo>;
 
 namespace {
-AffairList ListOf(const Events& events)
-{
-    AffairList list;
-    for (const AffairInfo& e : events) {
-        list.AppendAffair(e);
-    }
-    return list;
-}
-
 QStringList Listed(const Events& events, const QDateTime& last, const QDateTime& now)
 {
     QStringList out;
@@ -80,10 +71,8 @@ private slots:
         QFETCH(QDateTime, due);
         QFETCH(int, choice);
         QFETCH(QDateTime, back);
-        TestEnv::ScratchDir scratch;
-        QDir().mkpath("data");
-        AffairList list;
-        list.AppendAffair(Event("pay", due.addSecs(-60), Days(days)));
+        TestEnv::ScratchDir scratch({"data"});
+        AffairList list = ListOf({Event("pay", due.addSecs(-60), Days(days))});
         list.RearmAll(due.addSecs(-61));
         DueDispatcher before(list);
         QVERIFY(before.Tick(due.addSecs(-60).toSecsSinceEpoch()).GetAffairID() == "pay");
@@ -97,20 +86,18 @@ private slots:
         after.RearmAll(due.addSecs(1));
         DueDispatcher dispatcher(after);
         QVERIFY(dispatcher.Tick(until - 1).GetAffairID().isEmpty());
-        QCOMPARE(dispatcher.Tick(until).GetAffairID(), QStringLiteral("pay"));
+        QCOMPARE(dispatcher.Tick(until).GetAffairID(), "pay");
         QVERIFY(after.At(0).NextSecs() == ownNext && after.At(0).IsActive() == (days != 0));
         QCOMPARE(after.At(0).SnoozeSecs(), 0);
     }
 
     void deletedEventDropsItsSnooze()
     {
-        AffairList list;
         const QDateTime now = At(2026, 12, 16, 9, 0);
-        list.AppendAffair(Event("gone", now));
-        list.AppendAffair(Event("kept", now.addDays(3)));
+        AffairList list = ListOf({Event("gone", now), Event("kept", now.addDays(3))});
         list.RearmAll(now.addSecs(-1));
         DueDispatcher dispatcher(list);
-        QCOMPARE(dispatcher.Tick(now.toSecsSinceEpoch()).GetAffairID(), QStringLiteral("gone"));
+        QCOMPARE(dispatcher.Tick(now.toSecsSinceEpoch()).GetAffairID(), "gone");
         SnoozeShown(list, dispatcher, now.toSecsSinceEpoch() + 300);
         list.RemoveAffair("gone");
         QVERIFY(dispatcher.Tick(now.toSecsSinceEpoch() + 300).GetAffairID().isEmpty());
@@ -169,10 +156,10 @@ private slots:
         // Tomorrow's are not counted; a snooze comes first.
         QCOMPARE(tip({Event("late", At(2026, 12, 16, 23, 59)), rent, Event("noon", At(2026, 12, 16, 12, 0)),
                       Event("morrow", At(2026, 12, 17, 0, 0))}),
-                 QStringLiteral("Next: Pay rent, Wed 16 Dec 09:00\n2 more due today"));
+                 "Next: Pay rent, Wed 16 Dec 09:00\n2 more due today");
         QCOMPARE(tip({rent, Snoozed("tea", At(2026, 12, 16, 8, 5))}),
-                 QStringLiteral("Next: tea, Wed 16 Dec 08:05\n1 more due today"));
-        QCOMPARE(tip({rent}), QStringLiteral("Next: Pay rent, Wed 16 Dec 09:00"));
+                 "Next: tea, Wed 16 Dec 08:05\n1 more due today");
+        QCOMPARE(tip({rent}), "Next: Pay rent, Wed 16 Dec 09:00");
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "support/testenv.h"
 
+#include <QDataStream>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -126,11 +127,9 @@ inline QByteArray pngChunk(const char* type, const QByteArray& data)
 // pixel data is `packed` (next to none when empty: a header claiming a size, nothing behind it).
 inline QByteArray png(quint32 width, quint32 height, int colourType = 6, const QByteArray& packed = {})
 {
-    QByteArray header(13, '\0');
-    qToBigEndian<quint32>(width, header.data());
-    qToBigEndian<quint32>(height, header.data() + 4);
-    header[8] = 8;
-    header[9] = char(colourType);
+    QByteArray header; // 8 bits a sample, then compression, filter and interlacing 0
+    QDataStream(&header, QIODevice::WriteOnly)
+        << width << height << quint8(8) << quint8(colourType) << quint8(0) << quint16(0);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
            pngChunk("IDAT", packed.isEmpty() ? qCompress("\0\0\0\0\0", 9).mid(4) : packed) +
            pngChunk("IEND", QByteArray());
@@ -139,17 +138,13 @@ inline QByteArray png(quint32 width, quint32 height, int colourType = 6, const Q
 // A BMP whose header claims `width` x `height` pixels of 24 bits, with sixteen bytes behind it.
 inline QByteArray bmpClaiming(qint32 width, qint32 height)
 {
-    QByteArray bmp(54, '\0');
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    qToLittleEndian<quint32>(54 + 16, bmp.data() + 2);
-    qToLittleEndian<quint32>(54, bmp.data() + 10);
-    qToLittleEndian<quint32>(40, bmp.data() + 14);
-    qToLittleEndian<qint32>(width, bmp.data() + 18);
-    qToLittleEndian<qint32>(height, bmp.data() + 22);
-    qToLittleEndian<quint16>(1, bmp.data() + 26);
-    qToLittleEndian<quint16>(24, bmp.data() + 28);
-    return bmp + QByteArray(16, '\x7f');
+    QByteArray bmp("BM");
+    QDataStream out(&bmp, QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    // File size, reserved, pixel offset, header size, size, one plane of 24 bits; the rest zero.
+    out << quint32(54 + 16) << quint32(0) << quint32(54) << quint32(40) << width << height << quint16(1)
+        << quint16(24);
+    return bmp.leftJustified(54, '\0') + QByteArray(16, '\x7f');
 }
 
 // An image object: a PNG of side x side grey pixels, a few dozen KiB that decode to side² bytes.

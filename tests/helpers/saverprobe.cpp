@@ -8,20 +8,19 @@
 #include "support/eventbuilder.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QPainter>
 #include <cstdio>
+
+using namespace EventBuilder;
 
 namespace {
 AffairList events(int count)
 {
     AffairList list;
     for (int i = 0; i < count; ++i) {
-        list.AppendAffair(EventBuilder::Event(
-            QStringLiteral("id%1").arg(i), EventBuilder::At(2030, 1, 1, 8, 0).addDays(i),
-            EventBuilder::Days(i % 9), QStringLiteral("Event %1, with \"quotes\"").arg(i)));
+        list.AppendAffair(Event(QStringLiteral("id%1").arg(i), At(2030, 1, 1, 8, 0).addDays(i), Days(i % 9),
+                                QStringLiteral("Event %1, with \"quotes\"").arg(i)));
     }
     return list;
 }
@@ -46,21 +45,17 @@ int restoreForever()
     for (int v = 0; v < 2; ++v) {
         const AffairList list = events(v ? 35 : 20);
         for (int i = 0; i < list.Count(); ++i) {
-            QFile file(list.At(i).GetPicPath());
-            if (!file.open(QIODevice::WriteOnly) ||
-                !file.write(QByteArray(v ? "B" : "A") + QByteArray::number(i))) {
-                return 5;
-            }
+            TestEnv::writeAll(list.At(i).GetPicPath(), QByteArray(v ? "B" : "A") + QByteArray::number(i));
         }
         if (!AffairStore().SaveAffairs(list) || !BackupArchive::Backup(names[v]).ok()) {
-            return 6;
+            return 3;
         }
     }
     for (unsigned round = 0;; ++round) {
         AffairList current;
         AffairStore().Load(&current);
         if (!BackupArchive::Restore(names[round % 2], current, nullptr).ok()) {
-            return 7;
+            return 4;
         }
         if (round == 1) {
             std::puts("ready");
@@ -88,14 +83,10 @@ int main(int argc, char* argv[])
     const QImage pictures[2] = {picture(0), picture(1)};
     for (unsigned round = 0;; ++round) {
         const int v = int(round % 2);
-        if (!AffairStore().SaveAffairs(lists[v])) {
+        if (!AffairStore().SaveAffairs(lists[v]) ||
+            !PictureFile::Write("./data/dap20300101080000", pictures[v]) ||
+            !BackupArchive::Backup(BackupArchive::FileNameFor(QDate(2026, 12, 6))).ok()) {
             return 2;
-        }
-        if (!PictureFile::Write("./data/dap20300101080000", pictures[v])) {
-            return 3;
-        }
-        if (!BackupArchive::Backup(BackupArchive::FileNameFor(QDate(2026, 12, 6))).ok()) {
-            return 4;
         }
         if (round == 1) {
             std::puts("ready");

@@ -33,16 +33,23 @@ inline AffairPeriod Days(qint32 n)
     return AffairPeriod::Of(AffairPeriod::Unit::Day, n);
 }
 
+inline AffairList ListOf(const QList<AffairInfo>& events)
+{
+    AffairList list;
+    for (const AffairInfo& record : events) {
+        list.AppendAffair(record);
+    }
+    return list;
+}
+
 // Writes the events to the event store in the current folder, each with a picture file.
 inline void SaveEvents(const QList<AffairInfo>& events)
 {
     QDir().mkpath(QStringLiteral("data"));
-    AffairList list;
     for (const AffairInfo& record : events) {
-        list.AppendAffair(record);
         TestEnv::writeAll(record.GetPicPath(), "picture of " + record.GetAffairTitle().toUtf8());
     }
-    QVERIFY(AffairStore().SaveAffairs(list));
+    QVERIFY(AffairStore().SaveAffairs(ListOf(events)));
 }
 
 // What the store holds now; nothing for a file it cannot read.

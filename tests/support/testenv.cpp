@@ -14,9 +14,12 @@ void setTimeZone(const QByteArray& tz)
     tzset();
 }
 
-ScratchDir::ScratchDir() : Previous(QDir::currentPath())
+ScratchDir::ScratchDir(const QStringList& folders) : Previous(QDir::currentPath())
 {
     QDir::setCurrent(Dir.path());
+    for (const QString& folder : folders) {
+        QDir().mkpath(folder);
+    }
 }
 
 ScratchDir::~ScratchDir()
@@ -37,6 +40,7 @@ QByteArray readAll(const QString& path)
 
 void writeAll(const QString& path, const QByteArray& bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         f.write(bytes);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // Shared set-up for tests: a fixed time zone, and a scratch folder as the current directory
@@ -12,11 +12,11 @@ namespace TestEnv {
 // Sets TZ for this process and makes the C library and Qt pick it up.
 void setTimeZone(const QByteArray& tz);
 
-// A temporary folder made the current directory for its lifetime.
+// A temporary folder, with these folders in it, made the current directory for its lifetime.
 class ScratchDir
 {
 public:
-    ScratchDir();
+    explicit ScratchDir(const QStringList& folders = {});
     ~ScratchDir();
     QString path() const { return Dir.path(); }
     QString file(const QString& relative) const { return Dir.filePath(relative); }
@@ -28,6 +28,7 @@ private:
 
 QString dataFile(const QString& name);
 QByteArray readAll(const QString& path);
+// Makes the folders on the way.
 void writeAll(const QString& path, const QByteArray& bytes);
 
 } // namespace TestEnv
