@@ -234,6 +234,7 @@ void TestCalDav::theCommandLineSetsUpAndSyncs()
     QVERIFY2(output.contains(QLatin1String("1 sent")), qPrintable(output + errors));
     Made = Server->Url(QStringLiteral("alice/pennibell/"));
     QCOMPARE(here.State.Load(here.StatePath) ? here.State.collection : QUrl(), Made);
+    QCOMPARE(here.State.entries.size(), 2); // kept for the next run
     QCOMPARE(ServerCount(), 2);
     // The calendar's own address; without a keyring it says so and syncs now, later runs cannot.
     QCOMPARE(setUp(none, Made, "secret"), 0);
