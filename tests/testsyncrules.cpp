@@ -73,6 +73,7 @@ private slots:
     void listingRefused();
     void discoveryReadsTheAnswer();
     void aChangeHereIsSentSoon();
+    void noKeyringIsAnError();
     void theCommandLine_data();
     void theCommandLine();
 };
@@ -285,6 +286,21 @@ void TestSyncRules::aChangeHereIsSentSoon()
         QCOMPARE(int(finished.last().first().value<SyncResult>().outcome), int(SyncResult::Outcome::Synced));
     }
     QCOMPARE(server.Methods.count("PUT"), 2);
+}
+
+void TestSyncRules::noKeyringIsAnError()
+{
+    // Told apart from a keyring that holds no password, which would sync without one.
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    qunsetenv("DISPLAY");
+    std::optional<bool> ok;
+    QString error;
+    KeychainKeeper().Read(QStringLiteral("alice@example.org"), [&](bool k, const QString&, const QString& e) {
+        ok = k;
+        error = e;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(ok.has_value(), 10000);
+    QVERIFY2(!*ok && !error.isEmpty(), qPrintable(error));
 }
 
 void TestSyncRules::theCommandLine_data()
