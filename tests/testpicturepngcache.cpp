@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/calendar/calendarexport.h"
+#include "core/calendar/picturepngcache.h"
+#include "core/picture/picturefile.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QtTest>
+
+class TestPicturePngCache : public QObject
+{
+    Q_OBJECT
+
+    TestEnv::ScratchDir Scratch;
+    const QString Picture = QStringLiteral("./data/dap20300101090000");
+
+    static QImage drawing(const QColor& colour)
+    {
+        QImage image(64, 48, QImage::Format_RGB16);
+        image.fill(Qt::white);
+        QPainter(&image).fillRect(8, 8, 21, 10, colour);
+        return image;
+    }
+    // The picture's pixels, white transparent.
+    static int wrongPixels(const QByteArray& png, const QImage& picture)
+    {
+        QImage got;
+        if (!got.loadFromData(png, "PNG") || got.size() != picture.size()) {
+            return -1;
+        }
+        int wrong = 0;
+        for (int y = 0; y < got.height(); ++y) {
+            for (int x = 0; x < got.width(); ++x) {
+                const QRgb want = picture.pixel(x, y);
+                const QRgb have = got.pixel(x, y);
+                wrong += want == qRgb(255, 255, 255) ? qAlpha(have) != 0 : have != want;
+            }
+        }
+        return wrong;
+    }
+    static QString entry()
+    {
+        const QDir folder(PicturePngCache::DefaultFolder());
+        const QStringList names = folder.entryList(QDir::Files);
+        return names.size() == 1 ? folder.filePath(names.first()) : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_CACHE_HOME", Scratch.file(QStringLiteral("cache")).toLocal8Bit());
+        QVERIFY(QDir().mkpath(QStringLiteral("data")));
+    }
+
+    void replacedPictureNeverGivesItsOldPng()
+    {
+        const PicturePngCache cache;
+        QVERIFY(PictureFile::Write(Picture, drawing(Qt::red)));
+        QCOMPARE(wrongPixels(cache.Png(Picture), drawing(Qt::red)), 0);
+        // Same size, and often the same modification time: only the new inode tells them apart.
+        QVERIFY(PictureFile::Write(Picture, drawing(Qt::blue)));
+        QCOMPARE(wrongPixels(cache.Png(Picture), drawing(Qt::blue)), 0);
+    }
+
+    void damagedEntryIsRebuilt_data()
+    {
+        QTest::addColumn<int>("keep"); // bytes kept, all when negative
+        QTest::addColumn<int>("flip"); // a byte changed, from the end when negative
+        QTest::newRow("empty") << 0 << 0;
+        QTest::newRow("head only") << 60 << 0;
+        QTest::newRow("truncated") << 100 << 0;
+        QTest::newRow("byte in the PNG") << -1 << -20;
+        QTest::newRow("byte in the head") << -1 << 3;
+    }
+    void damagedEntryIsRebuilt()
+    {
+        QFETCH(int, keep);
+        QFETCH(int, flip);
+        const PicturePngCache cache;
+        QVERIFY(PictureFile::Write(Picture, drawing(Qt::green)));
+        cache.Png(Picture);
+        const QByteArray good = TestEnv::readAll(entry());
+        QByteArray bad = keep < 0 ? good : good.left(keep);
+        if (flip != 0) {
+            const qsizetype at = flip < 0 ? bad.size() + flip : flip;
+            bad[at] = char(bad.at(at) ^ 0x10);
+        }
+        TestEnv::writeAll(entry(), bad);
+        QCOMPARE(wrongPixels(cache.Png(Picture), drawing(Qt::green)), 0);
+        QCOMPARE(TestEnv::readAll(entry()), good);
+    }
+
+    void unwritableCacheStillExports()
+    {
+        TestEnv::writeAll(Scratch.file(QStringLiteral("blocked")), "a file where the folder would be");
+        qputenv("XDG_CACHE_HOME", Scratch.file(QStringLiteral("blocked")).toLocal8Bit());
+        QVERIFY(PictureFile::Write(Picture, drawing(Qt::darkMagenta)));
+        AffairInfo event;
+        event.SetInfo(QStringLiteral("1"), QStringLiteral("Walk"), QDateTime(QDate(2030, 1, 1), QTime(9, 0)), 0, 0,
+                      0, 0, 0);
+        event.SetPicPath(Picture);
+        const QByteArray text = CalendarExport::Text({event}).replace("\r\n ", "");
+        const qsizetype start = text.indexOf("BASE64:") + 7;
+        const QByteArray png = QByteArray::fromBase64(text.mid(start, text.indexOf("\r\n", start) - start));
+        QCOMPARE(wrongPixels(png, drawing(Qt::darkMagenta)), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPicturePngCache)
+#include "testpicturepngcache.moc"
