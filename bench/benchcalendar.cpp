@@ -102,7 +102,8 @@ int main(int argc, char** argv)
     // A thousand distinct drawings, made on every core.
     QThreadPool pool;
     for (int i = 0; i < events.size(); ++i) {
-        pool.start([&events, screen, i] { PictureFile::Write(events.at(i).GetPicPath(), drawing(screen, i)); });
+        pool.start(
+            [&events, screen, i] { PictureFile::Write(events.at(i).GetPicPath(), drawing(screen, i)); });
     }
     pool.waitForDone();
 

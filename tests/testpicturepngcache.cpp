@@ -22,7 +22,7 @@ class TestPicturePngCache : public QObject
         QPainter(&image).fillRect(8, 8, 21, 10, colour);
         return image;
     }
-    // The picture's pixels, white transparent.
+    // Pixels of the PNG that differ from the picture with white transparent; -1 for no PNG.
     static int wrongPixels(const QByteArray& png, const QImage& picture)
     {
         QImage got;
@@ -33,17 +33,10 @@ class TestPicturePngCache : public QObject
         for (int y = 0; y < got.height(); ++y) {
             for (int x = 0; x < got.width(); ++x) {
                 const QRgb want = picture.pixel(x, y);
-                const QRgb have = got.pixel(x, y);
-                wrong += want == qRgb(255, 255, 255) ? qAlpha(have) != 0 : have != want;
+                wrong += want == qRgb(255, 255, 255) ? qAlpha(got.pixel(x, y)) != 0 : got.pixel(x, y) != want;
             }
         }
         return wrong;
-    }
-    static QString entry()
-    {
-        const QDir folder(PicturePngCache::DefaultFolder());
-        const QStringList names = folder.entryList(QDir::Files);
-        return names.size() == 1 ? folder.filePath(names.first()) : QString();
     }
 
 private slots:
@@ -55,12 +48,11 @@ private slots:
 
     void replacedPictureNeverGivesItsOldPng()
     {
-        const PicturePngCache cache;
         QVERIFY(PictureFile::Write(Picture, drawing(Qt::red)));
-        QCOMPARE(wrongPixels(cache.Png(Picture), drawing(Qt::red)), 0);
+        QCOMPARE(wrongPixels(PicturePngCache().Png(Picture), drawing(Qt::red)), 0);
         // Same size, and often the same modification time: only the new inode tells them apart.
         QVERIFY(PictureFile::Write(Picture, drawing(Qt::blue)));
-        QCOMPARE(wrongPixels(cache.Png(Picture), drawing(Qt::blue)), 0);
+        QCOMPARE(wrongPixels(PicturePngCache().Png(Picture), drawing(Qt::blue)), 0);
     }
 
     void damagedEntryIsRebuilt_data()
@@ -68,7 +60,6 @@ private slots:
         QTest::addColumn<int>("keep"); // bytes kept, all when negative
         QTest::addColumn<int>("flip"); // a byte changed, from the end when negative
         QTest::newRow("empty") << 0 << 0;
-        QTest::newRow("head only") << 60 << 0;
         QTest::newRow("truncated") << 100 << 0;
         QTest::newRow("byte in the PNG") << -1 << -20;
         QTest::newRow("byte in the head") << -1 << 3;
@@ -77,18 +68,19 @@ private slots:
     {
         QFETCH(int, keep);
         QFETCH(int, flip);
-        const PicturePngCache cache;
         QVERIFY(PictureFile::Write(Picture, drawing(Qt::green)));
-        cache.Png(Picture);
-        const QByteArray good = TestEnv::readAll(entry());
+        PicturePngCache().Png(Picture);
+        const QStringList names = QDir(PicturePngCache::DefaultFolder()).entryList(QDir::Files);
+        QCOMPARE(names.size(), 1);
+        const QString entry = PicturePngCache::DefaultFolder() + QLatin1Char('/') + names.first();
+        const QByteArray good = TestEnv::readAll(entry);
         QByteArray bad = keep < 0 ? good : good.left(keep);
         if (flip != 0) {
-            const qsizetype at = flip < 0 ? bad.size() + flip : flip;
-            bad[at] = char(bad.at(at) ^ 0x10);
+            bad[flip < 0 ? bad.size() + flip : flip] ^= 0x10;
         }
-        TestEnv::writeAll(entry(), bad);
-        QCOMPARE(wrongPixels(cache.Png(Picture), drawing(Qt::green)), 0);
-        QCOMPARE(TestEnv::readAll(entry()), good);
+        TestEnv::writeAll(entry, bad);
+        QCOMPARE(wrongPixels(PicturePngCache().Png(Picture), drawing(Qt::green)), 0);
+        QCOMPARE(TestEnv::readAll(entry), good);
     }
 
     void unwritableCacheStillExports()
@@ -97,8 +89,8 @@ private slots:
         qputenv("XDG_CACHE_HOME", Scratch.file(QStringLiteral("blocked")).toLocal8Bit());
         QVERIFY(PictureFile::Write(Picture, drawing(Qt::darkMagenta)));
         AffairInfo event;
-        event.SetInfo(QStringLiteral("1"), QStringLiteral("Walk"), QDateTime(QDate(2030, 1, 1), QTime(9, 0)), 0, 0,
-                      0, 0, 0);
+        event.SetInfo(QStringLiteral("1"), QStringLiteral("Walk"), QDateTime(QDate(2030, 1, 1), QTime(9, 0)),
+                      0, 0, 0, 0, 0);
         event.SetPicPath(Picture);
         const QByteArray text = CalendarExport::Text({event}).replace("\r\n ", "");
         const qsizetype start = text.indexOf("BASE64:") + 7;

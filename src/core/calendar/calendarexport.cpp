@@ -263,7 +263,8 @@ QByteArray CalendarExport::Text(const QList<AffairInfo>& events)
         const PicturePngCache cache;
         QThreadPool pool;
         for (size_t i = 0; i < files.size(); ++i) {
-            pool.start([&cache, &files, &attachments, i] { attachments[i] = cache.Png(files[i]).toBase64(); });
+            pool.start(
+                [&cache, &files, &attachments, i] { attachments[i] = cache.Png(files[i]).toBase64(); });
         }
         pool.waitForDone();
     }

@@ -118,9 +118,9 @@ void store(const QString& folder, const QString& entry, const QString& picture, 
     rest += path;
     QByteArray head = Magic + version + QByteArray(12, '\0');
     qToBigEndian<quint64>(quint64(rest.size() + png.size()), head.data() + 8 + VersionBytes);
-    qToBigEndian<quint32>(quint32(crc32(checksum(rest), reinterpret_cast<const Bytef*>(png.constData()),
-                                        uInt(png.size()))),
-                          head.data() + 8 + VersionBytes + 8);
+    qToBigEndian<quint32>(
+        quint32(crc32(checksum(rest), reinterpret_cast<const Bytef*>(png.constData()), uInt(png.size()))),
+        head.data() + 8 + VersionBytes + 8);
     head += rest;
     // Replaced whole, so a reader sees the old entry or the new one; no flush to the disk, since
     // a short entry after a crash fails its checksum and is only rebuilt.
@@ -198,7 +198,8 @@ QString PicturePngCache::DefaultFolder()
 QString PicturePngCache::EntryPath(const QString& absolutePath) const
 {
     return Folder + QLatin1Char('/') +
-           QString::fromLatin1(QCryptographicHash::hash(absolutePath.toUtf8(), QCryptographicHash::Sha1).toHex()) +
+           QString::fromLatin1(
+               QCryptographicHash::hash(absolutePath.toUtf8(), QCryptographicHash::Sha1).toHex()) +
            QStringLiteral(".entry");
 }
 
