@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calendar/calendarexport.h"
 #include "core/calendar/picturepngcache.h"
+#include "core/events/reminderbook.h"
 #include "core/picture/picturefile.h"
+#include "support/eventbuilder.h"
 #include "support/testenv.h"
 
 #include <QDir>
@@ -81,6 +83,17 @@ private slots:
         TestEnv::writeAll(entry, bad);
         QCOMPARE(wrongPixels(PicturePngCache().Png(Picture), drawing(Qt::green)), 0);
         QCOMPARE(TestEnv::readAll(entry), good);
+    }
+
+    void bookPrimesANewPicture()
+    {
+        qputenv("XDG_CACHE_HOME", Scratch.file(QStringLiteral("primed")).toLocal8Bit());
+        ReminderBook book;
+        QString id;
+        QVERIFY(book.Add(EventBuilder::Event("p", QDateTime::currentDateTime().addDays(1)), drawing(Qt::cyan),
+                         &id));
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(PicturePngCache::DefaultFolder()).entryList(QDir::Files).isEmpty(),
+                                 20000);
     }
 
     void unwritableCacheStillExports()

@@ -122,7 +122,7 @@ void store(const QString& folder, const QString& entry, const QString& picture, 
         quint32(crc32(checksum(rest), reinterpret_cast<const Bytef*>(png.constData()), uInt(png.size()))),
         head.data() + 8 + VersionBytes + 8);
     head += rest;
-    // Replaced whole, so a reader sees the old entry or the new one; no flush to the disk, since
+    // Replaced whole, so a reader sees the old entry or the new one; not synced to the disk, since
     // a short entry after a crash fails its checksum and is only rebuilt.
     QTemporaryFile staged(folder + QLatin1Char('/') + StagingPrefix + QStringLiteral("XXXXXX"));
     if (!staged.open() || staged.write(head) != head.size() || staged.write(png) != png.size() ||
@@ -214,7 +214,7 @@ QByteArray PicturePngCache::Png(const QString& path) const
     }
     const QString entry = Folder.isEmpty() ? QString() : EntryPath(file);
     QByteArray bytes;
-    if (!entry.isEmpty() && SafeFile::Read(entry, HeadBytes + MaxPngBytes, &bytes)) {
+    if (!entry.isEmpty() && SafeFile::Read(entry, HeadBytes + 2 + MaxPathBytes + MaxPngBytes, &bytes)) {
         const QByteArray png = pngOf(bytes, *version);
         if (!png.isEmpty()) {
             return png;
