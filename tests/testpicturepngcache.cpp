@@ -93,7 +93,7 @@ private slots:
         QVERIFY(book.Add(EventBuilder::Event("p", QDateTime::currentDateTime().addDays(1)), drawing(Qt::cyan),
                          &id));
         QTRY_VERIFY_WITH_TIMEOUT(!QDir(PicturePngCache::DefaultFolder()).entryList(QDir::Files).isEmpty(),
-                                 20000);
+                                 8000); // a failure waits three times this
     }
 
     void unwritableCacheStillExports()
