@@ -101,10 +101,8 @@ private slots:
         TestEnv::writeAll(Scratch.file(QStringLiteral("blocked")), "a file where the folder would be");
         qputenv("XDG_CACHE_HOME", Scratch.file(QStringLiteral("blocked")).toLocal8Bit());
         QVERIFY(PictureFile::Write(Picture, drawing(Qt::darkMagenta)));
-        AffairInfo event;
-        event.SetInfo(QStringLiteral("1"), QStringLiteral("Walk"), QDateTime(QDate(2030, 1, 1), QTime(9, 0)),
-                      0, 0, 0, 0, 0);
-        event.SetPicPath(Picture);
+        const AffairInfo event = EventBuilder::Event("1", EventBuilder::At(2030, 1, 1, 9, 0));
+        QCOMPARE(event.GetPicPath(), Picture);
         const QByteArray text = CalendarExport::Text({event}).replace("\r\n ", "");
         const qsizetype start = text.indexOf("BASE64:") + 7;
         const QByteArray png = QByteArray::fromBase64(text.mid(start, text.indexOf("\r\n", start) - start));
