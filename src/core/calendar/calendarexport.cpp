@@ -4,6 +4,7 @@
 #include "core/calendar/calendarimport.h"
 #include "core/calendar/calendarrule.h"
 #include "core/calendar/icalhandle.h"
+#include "core/calendar/picturepngcache.h"
 #include "core/effects/effectcodes.h"
 #include "core/events/localtime.h"
 #include "core/events/reminderbook.h"
@@ -11,6 +12,7 @@
 #include "core/storage/safefile.h"
 #include "core/system/version.h"
 
+#include <QDir>
 #include <QHash>
 #include <QThreadPool>
 #include <QTimeZone>
@@ -34,27 +36,6 @@ icaltimetype wallTime(const QDate& date, const QTime& time)
     t.minute = time.minute();
     t.second = time.second();
     return t;
-}
-
-// The stored file of a picture, read once; empty when there is none or it is not ours.
-QByteArray pictureBytes(const QString& path)
-{
-    QByteArray bytes;
-    if (!PictureFile::IsProgramPath(path) || !SafeFile::Read(path, PictureFile::MaxFileBytes, &bytes)) {
-        return QByteArray();
-    }
-    return bytes;
-}
-
-// The attachment's base64 text for a stored picture file; empty for a damaged one.
-QByteArray attachmentOf(const QByteArray& fileBytes)
-{
-    QImage image;
-    const QSize size = PictureFile::StoredSize(fileBytes);
-    if (size.isEmpty() || !PictureFile::Decode(fileBytes, size, &image)) {
-        return QByteArray();
-    }
-    return CalendarExport::Png(image).toBase64();
 }
 
 // The system zone as libical knows it; none when the zone has no IANA name.
@@ -260,32 +241,30 @@ QByteArray CalendarExport::Text(const QList<AffairInfo>& events)
     }
     const icaltimetype stamp =
         icaltime_from_timet_with_zone(time(nullptr), 0, icaltimezone_get_utc_timezone());
-    // Each distinct picture is encoded once (copies of an event share their drawing), on every
-    // core: this is nearly all of an export's time.
-    QHash<QByteArray, int> known;
-    std::vector<QByteArray> files;
+    // Each distinct picture file once, on every core, from the cache of its PNG where that is
+    // current: making a PNG is nearly all of an export's time.
+    QHash<QString, int> known;
+    std::vector<QString> files;
     QList<int> pictureOf;
     for (const AffairInfo& r : events) {
-        const QByteArray bytes = pictureBytes(r.GetPicPath());
         int index = -1;
-        if (!bytes.isEmpty()) {
-            index = known.value(bytes, int(files.size()));
+        if (PictureFile::IsProgramPath(r.GetPicPath())) {
+            const QString file = QDir::cleanPath(QDir::current().absoluteFilePath(r.GetPicPath()));
+            index = known.value(file, int(files.size()));
             if (index == int(files.size())) {
-                known.insert(bytes, index);
-                files.push_back(bytes);
+                known.insert(file, index);
+                files.push_back(file);
             }
         }
         pictureOf.append(index);
     }
-    known.clear();
     std::vector<QByteArray> attachments(files.size());
     {
+        const PicturePngCache cache;
         QThreadPool pool;
         for (size_t i = 0; i < files.size(); ++i) {
-            pool.start([&files, &attachments, i] {
-                attachments[i] = attachmentOf(files[i]);
-                files[i] = QByteArray();
-            });
+            pool.start(
+                [&cache, &files, &attachments, i] { attachments[i] = cache.Png(files[i]).toBase64(); });
         }
         pool.waitForDone();
     }

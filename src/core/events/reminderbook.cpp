@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/events/reminderbook.h"
 
+#include "core/calendar/picturepngcache.h"
 #include "core/events/affairstore.h"
 #include "core/events/clock.h"
 #include "core/events/localtime.h"
@@ -53,6 +54,9 @@ bool ReminderBook::Load(QString* error)
     if (ok) {
         RemoveOrphanPictures();
     }
+    // Pictures from before the cache, or a cache the user emptied.
+    ToPrime = PicturesOf(List).values();
+    PrimePictures();
     emit eventsChanged();
     emit nextChanged();
     return ok;
@@ -70,6 +74,20 @@ void ReminderBook::RemoveOrphanPictures()
         if (PictureFile::IsProgramPath(path) && !named.contains(path)) {
             QFile::remove(data.filePath(name));
         }
+    }
+}
+
+void ReminderBook::PrimePictures()
+{
+    QStringList paths;
+    for (const QString& path : std::as_const(ToPrime)) {
+        if (PictureFile::IsProgramPath(path)) {
+            paths.append(path);
+        }
+    }
+    ToPrime.clear();
+    if (!paths.isEmpty()) {
+        PicturePngCache::Prime(paths);
     }
 }
 
@@ -187,8 +205,10 @@ bool ReminderBook::Commit(const AffairList& before, QString* error)
     }
     if (!Save(error)) {
         List = before;
+        ToPrime.clear();
         return false;
     }
+    PrimePictures();
     emit eventsChanged();
     emit nextChanged();
     return true;
@@ -210,6 +230,7 @@ bool ReminderBook::Add(AffairInfo record, QString* id, QString* error)
         record.GetAffairID().isEmpty() ? LocalTime::ToIso(Clock::now()) : record.GetAffairID();
     record.SetAffairID(given);
     List.AppendAffair(record);
+    ToPrime.append(record.GetPicPath());
     // The list moves a taken identifier on to the next free second: the new one is the last.
     const QString added = List.At(List.Count() - 1).GetAffairID();
     if (!Commit(before, error)) {
@@ -261,11 +282,13 @@ bool ReminderBook::EndBatch(QString* error)
     Batching = false;
     if (!Save(error)) {
         List = BatchStart;
+        ToPrime.clear();
         for (const QString& path : std::as_const(BatchPictures)) {
             PictureFile::Remove(path);
         }
         return false;
     }
+    PrimePictures();
     emit eventsChanged();
     emit nextChanged();
     return true;
@@ -278,6 +301,7 @@ void ReminderBook::AbortBatch()
     }
     Batching = false;
     List = BatchStart;
+    ToPrime.clear();
     for (const QString& path : std::as_const(BatchPictures)) {
         PictureFile::Remove(path);
     }
@@ -298,6 +322,8 @@ bool ReminderBook::Replace(const QString& id, AffairInfo record, QString* error)
         }
         List.AppendAffair(record);
     }
+    // The editor writes a new picture over the old path, so the same path is primed again.
+    ToPrime.append(record.GetPicPath());
     const QString oldPicture = before.FindAffair(id).GetPicPath();
     if (!Commit(before, error)) {
         return false;
@@ -389,6 +415,8 @@ bool ReminderBook::Restore(const QString& backupFile, int* count, QString* error
         *count = List.Count();
     }
     Save(nullptr);
+    ToPrime = PicturesOf(List).values();
+    PrimePictures();
     emit eventsChanged();
     emit nextChanged();
     return true;

@@ -123,6 +123,9 @@ private:
     void Put(const AffairInfo& record, bool preview);
     void ScheduleTick();
     void RemoveOrphanPictures();
+    // Hands the pictures of the events just saved to the cache of their calendar PNGs, which
+    // makes them in the background.
+    void PrimePictures();
 
     QString StorePath;
     AffairList List;
@@ -134,6 +137,7 @@ private:
     bool Batching = false;
     AffairList BatchStart;
     QStringList BatchPictures;
+    QStringList ToPrime;
     // The wall clock at the last tick, and the monotonic time since: their difference is a jump.
     qint64 LastTickMs = 0;
     QElapsedTimer Monotonic;
