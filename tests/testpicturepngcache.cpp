@@ -89,6 +89,7 @@ private slots:
     {
         qputenv("XDG_CACHE_HOME", Scratch.file(QStringLiteral("primed")).toLocal8Bit());
         ReminderBook book;
+        book.Start(); // as the running program; a command's book makes none
         QString id;
         QVERIFY(book.Add(EventBuilder::Event("p", QDateTime::currentDateTime().addDays(1)), drawing(Qt::cyan),
                          &id));

@@ -18,6 +18,7 @@
 #include <QThreadPool>
 #include <QtEndian>
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -165,18 +166,20 @@ void sweep(const QString& folder)
 QMutex PendingLock;
 QSet<QString> Pending;
 bool Swept = false;
+std::atomic<bool> Stopping{false};
 
-QThreadPool* idlePool()
+QThreadPool* primingPool()
 {
-    // Never deleted: at exit the queue is dropped and a picture under way gets a moment to end,
-    // so that neither a static destructor nor the command line waits for the whole queue.
+    // One thread at the normal priority, so that at exit the picture under way (a few
+    // milliseconds) ends soon even on a busy machine; the rest of the queue is dropped, and no
+    // thread outlives the program's statics.
     static QThreadPool* pool = [] {
         auto* p = new QThreadPool;
         p->setMaxThreadCount(1);
-        p->setThreadPriority(QThread::IdlePriority);
         qAddPostRoutine([] {
-            idlePool()->clear();
-            idlePool()->waitForDone(250);
+            Stopping = true;
+            primingPool()->clear();
+            primingPool()->waitForDone();
         });
         return p;
     }();
@@ -258,12 +261,15 @@ void PicturePngCache::Prime(const QStringList& paths)
     if (fresh.isEmpty()) {
         return;
     }
-    idlePool()->start([fresh, folder, sweepFirst] {
+    primingPool()->start([fresh, folder, sweepFirst] {
         if (sweepFirst) {
             sweep(folder);
         }
         const PicturePngCache cache(folder);
         for (const QString& file : fresh) {
+            if (Stopping) {
+                return;
+            }
             {
                 // Let go before the work: a change to the picture meanwhile is primed again.
                 QMutexLocker lock(&PendingLock);

@@ -28,9 +28,9 @@ public:
     // Safe to call from several threads at once.
     QByteArray Png(const QString& path) const;
 
-    // Makes the entries of these pictures in the background, on a thread that runs only when
-    // the processor is otherwise idle; returns at once. Relative paths are taken against the
-    // current folder now.
+    // Makes the entries of these pictures in the background, one at a time on one thread;
+    // returns at once. At exit the pictures not yet begun are left for next time. Relative
+    // paths are taken against the current folder now.
     static void Prime(const QStringList& paths);
 
     // An entry is never larger: a PNG whose calendar attachment an import would refuse anyway.

@@ -54,9 +54,6 @@ bool ReminderBook::Load(QString* error)
     if (ok) {
         RemoveOrphanPictures();
     }
-    // Pictures from before the cache, or a cache the user emptied.
-    ToPrime = PicturesOf(List).values();
-    PrimePictures();
     emit eventsChanged();
     emit nextChanged();
     return ok;
@@ -79,6 +76,12 @@ void ReminderBook::RemoveOrphanPictures()
 
 void ReminderBook::PrimePictures()
 {
+    // Only the running program makes them: a command that edits the store and ends at once
+    // should neither wait for nor leave behind a thread.
+    if (!Timer) {
+        ToPrime.clear();
+        return;
+    }
     QStringList paths;
     for (const QString& path : std::as_const(ToPrime)) {
         if (PictureFile::IsProgramPath(path)) {
@@ -113,6 +116,9 @@ void ReminderBook::Start()
         connect(Timer, &QTimer::timeout, this, &ReminderBook::Tick);
     }
     ScheduleTick();
+    // Pictures from before the cache of calendar PNGs, or a cache the user emptied.
+    ToPrime = PicturesOf(List).values();
+    PrimePictures();
     emit nextChanged();
 }
 

@@ -124,7 +124,7 @@ private:
     void ScheduleTick();
     void RemoveOrphanPictures();
     // Hands the pictures of the events just saved to the cache of their calendar PNGs, which
-    // makes them in the background.
+    // makes them in the background; once started, as the running program is.
     void PrimePictures();
 
     QString StorePath;
