@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QtTest>
+#include <sys/stat.h>
 
 class TestPicturePngCache : public QObject
 {
@@ -41,6 +42,20 @@ class TestPicturePngCache : public QObject
         return wrong;
     }
 
+    // The inode of the one entry: a made entry replaces the file, a used one leaves it.
+    static ino_t entryInode()
+    {
+        const QDir folder(PicturePngCache::DefaultFolder());
+        const QStringList names = folder.entryList(QDir::Files);
+        struct stat st
+        {
+        };
+        return names.size() == 1 &&
+                       ::stat(QFile::encodeName(folder.filePath(names.first())).constData(), &st) == 0
+                   ? st.st_ino
+                   : 0;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -52,6 +67,9 @@ private slots:
     {
         QVERIFY(PictureFile::Write(Picture, drawing(Qt::red)));
         QCOMPARE(wrongPixels(PicturePngCache().Png(Picture), drawing(Qt::red)), 0);
+        const ino_t made = entryInode();
+        QCOMPARE(wrongPixels(PicturePngCache().Png(Picture), drawing(Qt::red)), 0);
+        QVERIFY(made != 0 && entryInode() == made); // used as it is, not made again
         // Same size, and often the same modification time: only the new inode tells them apart.
         QVERIFY(PictureFile::Write(Picture, drawing(Qt::blue)));
         QCOMPARE(wrongPixels(PicturePngCache().Png(Picture), drawing(Qt::blue)), 0);
