@@ -175,6 +175,18 @@ private slots:
         QVERIFY(pictures().isEmpty());
     }
 
+    // The password comes on standard input; a server that cannot be reached is a failure with its
+    // reason, not a usage error.
+    void syncToReadsThePassword()
+    {
+        QProcess* p = start({"--sync-to", "http://127.0.0.1:9/", "--user", "bob"});
+        p->write("secret\n");
+        p->closeWriteChannel();
+        const Result r = finish(p);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(!r.err.isEmpty(), qPrintable(r.err));
+    }
+
     // The same commands give the same results whether they are carried out by the running
     // program or by the command itself.
     void commands_data()

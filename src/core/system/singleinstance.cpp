@@ -97,9 +97,6 @@ QString SingleInstance::keyFor(const QString& dataDir)
 
 bool SingleInstance::claim()
 {
-    if (Primary) {
-        return true;
-    }
     const QString folder = privateFolder();
     const QString lockPath = QDir(folder).filePath(Key + QLatin1String(".lock"));
     if (!ownRegularOrAbsent(lockPath)) {
@@ -141,11 +138,9 @@ bool SingleInstance::claim()
     if (!server->listen(socketPath)) {
         delete server;
         // Still the only copy on this folder; later copies find the lock and leave without an answer.
-        Primary = true;
         return true;
     }
     Server = server;
-    Primary = true;
     connect(Server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
     return true;
 }

@@ -34,7 +34,7 @@ public:
 
     // True when this copy is the first for its data folder and now listens for later ones; false
     // when another copy runs there (it has been asked to come forward), or when this copy
-    // cannot know, and failure() then says why.
+    // cannot know, and failure() then says why. Called once, at start.
     bool claim();
     // Why the program cannot start; empty when another copy simply came forward.
     QString failure() const;
@@ -81,5 +81,4 @@ private:
     DataFolderLock DataLock;
     LaterHandler OnRequest;
     QLocalServer* Server = nullptr;
-    bool Primary = false;
 };
