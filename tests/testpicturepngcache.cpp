@@ -106,13 +106,21 @@ private slots:
     void bookPrimesANewPicture()
     {
         qputenv("XDG_CACHE_HOME", Scratch.file(QStringLiteral("primed")).toLocal8Bit());
+        // The entry of a picture that is gone: the first priming of a run sweeps it away.
+        const QString gone = QStringLiteral("./data/dap20300101090001");
+        QVERIFY(PictureFile::Write(gone, drawing(Qt::gray)));
+        PicturePngCache().Png(gone);
+        QFile::remove(gone);
+        const auto entries = [] { return QDir(PicturePngCache::DefaultFolder()).entryList(QDir::Files); };
+        const QStringList stale = entries();
+        QCOMPARE(stale.size(), 1);
         ReminderBook book;
         book.Start(); // as the running program; a command's book makes none
         QString id;
         QVERIFY(book.Add(EventBuilder::Event("p", QDateTime::currentDateTime().addDays(1)), drawing(Qt::cyan),
                          &id));
-        QTRY_VERIFY_WITH_TIMEOUT(!QDir(PicturePngCache::DefaultFolder()).entryList(QDir::Files).isEmpty(),
-                                 8000); // a failure waits three times this
+        QTRY_VERIFY_WITH_TIMEOUT(entries() != stale, 8000); // a failure waits three times this
+        QVERIFY(!entries().contains(stale.first()));
     }
 
     void unwritableCacheStillExports()
