@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QTimer>
+#include <utility>
 
 namespace {
 // A tick lands this long after the whole second, so that the second has surely turned.
@@ -82,16 +83,24 @@ void ReminderBook::PrimePictures()
         ToPrime.clear();
         return;
     }
-    QStringList paths;
     for (const QString& path : std::as_const(ToPrime)) {
         if (PictureFile::IsProgramPath(path)) {
-            paths.append(path);
+            Priming.append(path);
         }
     }
     ToPrime.clear();
-    if (!paths.isEmpty()) {
-        PicturePngCache::Prime(paths);
+    if (Priming.isEmpty()) {
+        return;
     }
+    // Once the book has been quiet a moment: a script's burst of commands should not find the
+    // processor busy with pictures no export has asked for yet.
+    if (!PrimeTimer) {
+        PrimeTimer = new QTimer(this);
+        PrimeTimer->setSingleShot(true);
+        connect(PrimeTimer, &QTimer::timeout, this,
+                [this] { PicturePngCache::Prime(std::exchange(Priming, {})); });
+    }
+    PrimeTimer->start(PrimeQuietMs);
 }
 
 void ReminderBook::Start()

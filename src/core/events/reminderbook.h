@@ -124,7 +124,8 @@ private:
     void ScheduleTick();
     void RemoveOrphanPictures();
     // Hands the pictures of the events just saved to the cache of their calendar PNGs, which
-    // makes them in the background; once started, as the running program is.
+    // makes them in the background once the book has been quiet a moment; once started, as the
+    // running program is.
     void PrimePictures();
 
     QString StorePath;
@@ -138,6 +139,9 @@ private:
     AffairList BatchStart;
     QStringList BatchPictures;
     QStringList ToPrime;
+    QStringList Priming;
+    QTimer* PrimeTimer = nullptr;
+    static constexpr int PrimeQuietMs = 2000;
     // The wall clock at the last tick, and the monotonic time since: their difference is a jump.
     qint64 LastTickMs = 0;
     QElapsedTimer Monotonic;
